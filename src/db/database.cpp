@@ -1,0 +1,212 @@
+#include "db/database.h"
+
+#include <sqlcipher/sqlite3.h>
+
+#include <cstring>
+
+namespace db {
+
+const char* const kDatabaseKey = "kelapahijau$%&";
+int Connection::busyTimeoutMs = 5000;
+
+namespace {
+
+QString lastMessage(sqlite3* db) {
+    return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("out of memory");
+}
+
+[[noreturn]] void raise(sqlite3* db, int code) {
+    throw Error(code, lastMessage(db));
+}
+
+}  // namespace
+
+Error::Error(int number, const QString& description)
+    : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
+
+// ---- Statement ---------------------------------------------------------------
+
+Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
+    const QByteArray utf8 = sql.toUtf8();
+    const int rc = sqlite3_prepare_v2(db_, utf8.constData(), int(utf8.size()), &stmt_, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt_);
+        stmt_ = nullptr;
+        raise(db_, sqlite3_errcode(db_));
+    }
+}
+
+Statement::~Statement() { sqlite3_finalize(stmt_); }
+
+Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
+    other.stmt_ = nullptr;
+}
+
+void Statement::fail() const { raise(db_, sqlite3_errcode(db_)); }
+
+Statement& Statement::bind(int index, const QVariant& value) {
+    int rc = SQLITE_OK;
+    switch (value.typeId()) {
+        case QMetaType::UnknownType:
+        case QMetaType::Nullptr:
+            rc = sqlite3_bind_null(stmt_, index);
+            break;
+        case QMetaType::Bool:
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::LongLong:
+        case QMetaType::Short:
+            rc = sqlite3_bind_int64(stmt_, index, value.toLongLong());
+            break;
+        case QMetaType::Double:
+            rc = sqlite3_bind_double(stmt_, index, value.toDouble());
+            break;
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            rc = sqlite3_bind_blob64(stmt_, index, bytes.constData(), sqlite3_uint64(bytes.size()),
+                                     SQLITE_TRANSIENT);
+            break;
+        }
+        default: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            rc = sqlite3_bind_text64(stmt_, index, utf8.constData(), sqlite3_uint64(utf8.size()),
+                                     SQLITE_TRANSIENT, SQLITE_UTF8);
+            break;
+        }
+    }
+    if (rc != SQLITE_OK) {
+        fail();
+    }
+    return *this;
+}
+
+Statement& Statement::bindAll(const QVariantList& values) {
+    for (int i = 0; i < values.size(); ++i) {
+        bind(i + 1, values[i]);
+    }
+    return *this;
+}
+
+bool Statement::next() {
+    const int rc = sqlite3_step(stmt_);
+    if (rc == SQLITE_ROW) {
+        return true;
+    }
+    if (rc == SQLITE_DONE) {
+        return false;
+    }
+    fail();
+}
+
+void Statement::run() {
+    while (next()) {
+    }
+}
+
+int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+
+QVariant Statement::value(int column) const {
+    switch (sqlite3_column_type(stmt_, column)) {
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(stmt_, column)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, column));
+        case SQLITE_BLOB: {
+            const auto* data = static_cast<const char*>(sqlite3_column_blob(stmt_, column));
+            return QVariant(QByteArray(data, sqlite3_column_bytes(stmt_, column)));
+        }
+        case SQLITE_NULL:
+            return QVariant();
+        default:
+            return QVariant(text(column));
+    }
+}
+
+QString Statement::text(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, column));
+    return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
+}
+
+qint64 Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+
+Row Statement::row() const {
+    Row result;
+    const int count = columnCount();
+    result.reserve(count);
+    for (int i = 0; i < count; ++i) {
+        result.append(value(i));
+    }
+    return result;
+}
+
+// ---- Connection --------------------------------------------------------------
+
+Connection::Connection(const QString& path, Mode mode) {
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
+    if (mode == Mode::Create) {
+        flags |= SQLITE_OPEN_CREATE;
+    }
+    const QByteArray file = path.toUtf8();
+    int rc = sqlite3_open_v2(file.constData(), &db_, flags, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_key(db_, kDatabaseKey, int(std::strlen(kDatabaseKey)));
+    }
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(db_, busyTimeoutMs);
+        // The key is only checked when the first page is read.
+        rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        const int code = db_ ? sqlite3_errcode(db_) : rc;
+        const QString message = lastMessage(db_);
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        throw Error(code, message);
+    }
+}
+
+Connection::~Connection() { sqlite3_close_v2(db_); }
+
+Statement Connection::prepare(const QString& sql) { return Statement(db_, sql); }
+
+void Connection::exec(const QString& sql, const QVariantList& params) {
+    prepare(sql).bindAll(params).run();
+}
+
+std::vector<Row> Connection::rows(const QString& sql, const QVariantList& params) {
+    Statement st = prepare(sql);
+    st.bindAll(params);
+    std::vector<Row> result;
+    while (st.next()) {
+        result.push_back(st.row());
+    }
+    return result;
+}
+
+QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
+    Statement st = prepare(sql);
+    st.bindAll(params);
+    return st.next() ? st.value(0) : QVariant();
+}
+
+qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+
+int Connection::changes() const { return sqlite3_changes(db_); }
+
+// ---- Transaction -------------------------------------------------------------
+
+Transaction::Transaction(Connection& conn) : conn_(conn) { conn_.exec("BEGIN IMMEDIATE"); }
+
+Transaction::~Transaction() {
+    if (open_) {
+        sqlite3_exec(conn_.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+}
+
+void Transaction::commit() {
+    conn_.exec("COMMIT");
+    open_ = false;
+}
+
+}  // namespace db

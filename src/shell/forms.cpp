@@ -1,0 +1,32 @@
+// The table from access right to window: adding a window is one line here.
+#include "shell/windowrequests.h"
+
+#include "toolkit/form.h"
+
+namespace shell {
+
+const std::vector<FormEntry>& formTable() {
+    static const std::vector<FormEntry> table = {
+        {FormId::fMeja, QStringLiteral("Data Meja"), true, nullptr},
+        {FormId::fMenu, QStringLiteral("Data Menu"), false, nullptr},
+        {FormId::fPelayan, QStringLiteral("Data Pelayan"), false, nullptr},
+        {FormId::fKategori, QStringLiteral("Data Kategori"), true, nullptr},
+        {FormId::fSatuan, QStringLiteral("Data Satuan"), true, nullptr},
+        {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, nullptr},
+        {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
+        {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,
+         nullptr},
+        {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false, nullptr},
+        {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
+        {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
+        {FormId::fUser, QStringLiteral("User Management"), true, nullptr},
+        {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true, nullptr},
+        {FormId::fClient_Server, QStringLiteral("Setting Database"), true, nullptr},
+        {FormId::fBackupDB, QStringLiteral("Backup Database"), true, nullptr},
+        {FormId::fResetDB, QStringLiteral("Reset Database"), true, nullptr},
+        {FormId::fRestoreDB, QStringLiteral("Restore Database"), true, nullptr},
+    };
+    return table;
+}
+
+}  // namespace shell

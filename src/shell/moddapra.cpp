@@ -1,0 +1,110 @@
+#include "shell/moddapra.h"
+
+#include "shell/installfolder.h"
+#include "toolkit/msgbox.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace moddapra {
+
+namespace {
+
+constexpr int kFileNotFound = 53;
+constexpr int kPathNotFound = 76;
+constexpr int kFileAccess = 75;
+
+// Only the last line counts; CR LF, LF and a lone CR each end a line, and a
+// line end at the very end of the file opens no further line.
+QString lastLine(const QString& content) {
+    QString text = content;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    if (text.endsWith(QChar('\n'))) {
+        text.chop(1);
+    }
+    const qsizetype cut = text.lastIndexOf(QChar('\n'));
+    return cut < 0 ? text : text.mid(cut + 1);
+}
+
+// A file that cannot be found or opened with the program's key.
+bool isUnopenableDatabase(int number) {
+    return number == 14 /* cannot open */ || number == 26 /* not a database */;
+}
+
+void showConnectionFailure(const db::Error& error) {
+    switch (error.number()) {
+        case kFileNotFound:
+            ui::msgBox(QStringLiteral("File db.txt tidak ditemukan!"));
+            return;
+        case kPathNotFound:
+            ui::msgBox(QStringLiteral("File database tidak ditemukan!"));
+            return;
+        default:
+            break;
+    }
+    if (isUnopenableDatabase(error.number())) {
+        ui::msgBox(QStringLiteral("File Database tidak ditemukan di ") + DbPath +
+                       QStringLiteral(" \rHubungi Programmer! \rCek db.txt!"),
+                   ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
+        return;
+    }
+    showError(error);
+}
+
+}  // namespace
+
+void ReadDbPath() {
+    const QString path = install::dbTxtPath();
+    QFile file(path);
+    if (!file.exists()) {
+        const bool folderThere = QFileInfo(QFileInfo(path).absolutePath()).isDir();
+        throw db::Error(folderThere ? kFileNotFound : kPathNotFound,
+                        folderThere ? QStringLiteral("File not found")
+                                    : QStringLiteral("Path not found"));
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw db::Error(kFileAccess, QStringLiteral("Path/File access error"));
+    }
+    DbPath = lastLine(QString::fromUtf8(file.readAll()));
+}
+
+std::unique_ptr<db::Connection> OpenConnection() {
+    try {
+        ReadDbPath();
+        if (DbPath.isEmpty()) {
+            ui::msgBox(QStringLiteral("File db.txt masih kosong isinya!"));
+            return nullptr;
+        }
+        return std::make_unique<db::Connection>(DbPath);
+    } catch (const db::Error& error) {
+        showConnectionFailure(error);
+        return nullptr;
+    }
+}
+
+void CloseConnection(std::unique_ptr<db::Connection>& conn) { conn.reset(); }
+
+bool RunUnit(const std::function<void(db::Connection&)>& work) {
+    std::unique_ptr<db::Connection> conn = OpenConnection();
+    if (!conn) {
+        return false;
+    }
+    try {
+        work(*conn);
+    } catch (const db::Error& error) {
+        CloseConnection(conn);
+        showError(error);
+        return false;
+    }
+    CloseConnection(conn);
+    return true;
+}
+
+QString errorText(const db::Error& error) {
+    return QStringLiteral("Nomor Error : ") + QString::number(error.number()) +
+           QStringLiteral("\rDeskripsi Error : ") + error.description();
+}
+
+void showError(const db::Error& error) { ui::msgBox(errorText(error)); }
+
+}  // namespace moddapra

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "db/database.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+// The program's one way to its database, and its program-wide state.
+namespace moddapra {
+
+// Path of the database file, read anew from db.txt at every connection.
+inline QString DbPath;
+
+// The signed-in user: UserId 0 and an empty name while nobody is signed in.
+inline qint64 UserId = 0;
+inline QString UserName;
+
+// The access right and display mode of the next window request.
+inline QString MenuAkses;
+inline QString FormMode;
+inline const QString kFormKecil = QStringLiteral("Form Kecil");
+
+// "Order" or "Kasir" while that window is the active working window.
+inline QString OrderListMode;
+
+// Sets DbPath to the last line of db.txt (empty when that line is empty).
+// Throws db::Error 53 when db.txt is missing, 76 when its folder is missing
+// (DbPath then keeps its value).
+void ReadDbPath();
+
+// Reads db.txt and opens the database. On failure shows the message for it
+// and returns null: the caller's action stops there.
+std::unique_ptr<db::Connection> OpenConnection();
+
+// Closes the connection (a null one is left alone).
+void CloseConnection(std::unique_ptr<db::Connection>& conn);
+
+// One unit of work: opens the connection, runs the work, and closes the
+// connection on every path. A database error is shown as "Nomor Error : …";
+// returns false when the connection failed or the work raised an error.
+bool RunUnit(const std::function<void(db::Connection&)>& work);
+
+// "Nomor Error : " + number + CR + "Deskripsi Error : " + description.
+QString errorText(const db::Error& error);
+void showError(const db::Error& error);
+
+}  // namespace moddapra

@@ -1,0 +1,99 @@
+#include "shell/windowrequests.h"
+
+#include "shell/moddapra.h"
+#include "toolkit/form.h"
+#include "toolkit/msgbox.h"
+
+#include <QPointer>
+
+#include <map>
+
+namespace shell {
+
+namespace {
+
+std::map<FormId, QPointer<ui::Form>>& instances() {
+    static std::map<FormId, QPointer<ui::Form>> open;
+    return open;
+}
+
+bool userHolds(const QString& right) {
+    bool holds = false;
+    const bool ran = moddapra::RunUnit([&](db::Connection& c) {
+        holds = c.scalar(QStringLiteral("SELECT count(Id_User) FROM akses"
+                                        " WHERE Id_User = ? AND Akses = ?"),
+                         {moddapra::UserId, right})
+                    .toLongLong() != 0;
+    });
+    if (ran && !holds) {
+        ui::msgBox(QStringLiteral("Anda tidak diijinkan untuk mengakses menu ini!"),
+                   ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
+    }
+    return ran && holds;
+}
+
+void present(FormId id) {
+    ui::Form* form = formInstance(id);
+    if (!form) {
+        return;
+    }
+    if (moddapra::FormMode == moddapra::kFormKecil) {
+        ui::showModal(form);
+    } else {
+        ui::showChild(form);
+    }
+}
+
+}  // namespace
+
+const FormEntry& formEntry(FormId id) {
+    for (const FormEntry& entry : formTable()) {
+        if (entry.id == id) {
+            return entry;
+        }
+    }
+    return formTable().front();
+}
+
+ui::Form* openForm(FormId id) {
+    const auto it = instances().find(id);
+    return it == instances().end() ? nullptr : it->second.data();
+}
+
+ui::Form* formInstance(FormId id) {
+    if (ui::Form* open = openForm(id)) {
+        return open;
+    }
+    const FormEntry& entry = formEntry(id);
+    if (!entry.make) {
+        return nullptr;
+    }
+    ui::Form* form = entry.make();
+    instances()[id] = form;
+    return form;
+}
+
+void requestForm(FormId id) {
+    const FormEntry& entry = formEntry(id);
+    if (entry.modal) {
+        moddapra::FormMode = moddapra::kFormKecil;
+    }
+    moddapra::MenuAkses = entry.right;
+    moddapra::ShowFormWithAccess(id);
+}
+
+}  // namespace shell
+
+namespace moddapra {
+
+void ShowFormWithAccess(shell::FormId form) {
+    if (UserId == 0) {
+        ui::msgBox(QStringLiteral("Anda Harus Login Terlebih Dahulu!"), ui::Buttons::Ok,
+                   ui::Icon::Information, QStringLiteral("Informasi"));
+    } else if (shell::userHolds(MenuAkses)) {
+        shell::present(form);
+    }
+    FormMode.clear();
+}
+
+}  // namespace moddapra

@@ -1,0 +1,126 @@
+#include "toolkit/form.h"
+
+#include "toolkit/twips.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPointer>
+#include <QScreen>
+#include <QShortcut>
+
+namespace ui {
+
+namespace {
+
+QPointer<QMdiArea> area;
+QPointer<Form> activeForm;
+
+Form* formOf(QMdiSubWindow* sub) { return sub ? qobject_cast<Form*>(sub->widget()) : nullptr; }
+
+// Activation runs only between working windows: a sub-window losing focus to a
+// modal window (null activation) is not a move to another working window.
+void trackActivation(QMdiSubWindow* sub) {
+    Form* next = formOf(sub);
+    if (!next || next == activeForm) {
+        return;
+    }
+    QPointer<Form> previous = activeForm;
+    activeForm = next;
+    if (previous) {
+        previous->deactivated();
+    }
+    next->activated();
+}
+
+void centreOnScreen(QWidget* w) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect frame = w->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    w->move(frame.topLeft());
+}
+
+}  // namespace
+
+Form::Form(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+
+void Form::setFixedDialog(int widthTw, int heightTw) {
+    fixed_ = true;
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
+    setFixedSize(toPx(widthTw), toPx(heightTw));
+}
+
+void Form::setDesignSize(int widthTw, int heightTw) { resizeTw(this, widthTw, heightTw); }
+
+void Form::setCancelButton(QAbstractButton* button) {
+    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    esc->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(esc, &QShortcut::activated, button, &QAbstractButton::click);
+}
+
+void Form::unload() {
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        sub->close();
+    } else {
+        close();
+    }
+}
+
+void Form::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    TwLayout layout(this);
+    relayout(layout);
+}
+
+void setMdiArea(QMdiArea* mdi) {
+    area = mdi;
+    if (mdi) {
+        QObject::connect(mdi, &QMdiArea::subWindowActivated, mdi, &trackActivation);
+    }
+}
+
+QMdiArea* mdiArea() { return area; }
+
+void showModal(Form* form) {
+    QPointer<Form> guard(form);
+    QWidget* owner = area ? area->window() : nullptr;
+    if (owner && form->parentWidget() != owner) {
+        form->setParent(owner, form->windowFlags() | Qt::Dialog);
+    }
+    form->setWindowModality(Qt::ApplicationModal);
+    form->show();
+    centreOnScreen(form);
+    form->activateWindow();
+    if (!guard) {
+        return;  // closed while showing
+    }
+    QEventLoop loop;
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::DialogExec);
+}
+
+void showChild(Form* form) {
+    if (!area) {
+        form->show();
+        return;
+    }
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(form->parentWidget())) {
+        area->setActiveSubWindow(sub);
+        sub->raise();
+        return;
+    }
+    QMdiSubWindow* sub = area->addSubWindow(form);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->setWindowIcon(form->windowIcon());
+    sub->showMaximized();
+    area->setActiveSubWindow(sub);
+}
+
+}  // namespace ui

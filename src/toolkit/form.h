@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QWidget>
+
+class QMdiArea;
+class QAbstractButton;
+
+namespace ui {
+
+class TwLayout;
+
+// A window of the program: a dialog shown modally or a working window shown as
+// a child of the main window. Closing ("unloading") a form destroys it.
+class Form : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    // A fixed single border, no minimize or maximize box, centred on the
+    // screen, with the given client size in twips.
+    void setFixedDialog(int widthTw, int heightTw);
+    // A sizable working window with the given design client size in twips.
+    void setDesignSize(int widthTw, int heightTw);
+    bool isFixedDialog() const { return fixed_; }
+
+    // Makes Esc press this button anywhere in the window.
+    void setCancelButton(QAbstractButton* button);
+
+    // Closes the window (and its sub-window when it is a child window).
+    void unload();
+
+    // Run when the user moves to this working window from another working
+    // window of the main window, and when he moves away from it. Modal windows
+    // opened from it (pickers, dialogs, message boxes) do not count.
+    virtual void activated() {}
+    virtual void deactivated() {}
+
+protected:
+    // The window's resize table; W and H are its outer size in twips.
+    virtual void relayout(TwLayout&) {}
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    bool fixed_ = false;
+};
+
+// The main window's working area; set once by the main window.
+void setMdiArea(QMdiArea* area);
+QMdiArea* mdiArea();
+
+// Shows the form modally and returns when it has closed.
+void showModal(Form* form);
+// Shows the form modeless: maximized inside the main window when there is
+// one (or a top-level window otherwise); an open form comes to the front.
+void showChild(Form* form);
+
+}  // namespace ui

@@ -1,0 +1,73 @@
+#include "toolkit/msgbox.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ui {
+
+const QString kAppTitle = QStringLiteral("Mirawe Dapra");
+
+namespace {
+
+MessageRecorder* recorder = nullptr;
+
+QMessageBox::Icon toQt(Icon icon) {
+    switch (icon) {
+        case Icon::Information:
+            return QMessageBox::Information;
+        case Icon::Exclamation:
+            return QMessageBox::Warning;
+        case Icon::None:
+            break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
+    const MessageRecord box{text, title.isEmpty() ? kAppTitle : title, icon, buttons};
+    if (recorder) {
+        return recorder->record(box);
+    }
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
+    QMessageBox mb(toQt(icon), box.title, shown, QMessageBox::NoButton,
+                   QApplication::activeWindow());
+    if (buttons == Buttons::YesNo) {
+        mb.addButton(QStringLiteral("&Ya"), QMessageBox::YesRole);
+        QAbstractButton* no = mb.addButton(QStringLiteral("&Tidak"), QMessageBox::NoRole);
+        mb.setEscapeButton(no);
+        mb.exec();
+        return mb.clickedButton() == no ? Answer::No : Answer::Yes;
+    }
+    mb.addButton(QMessageBox::Ok);
+    mb.exec();
+    return Answer::Ok;
+}
+
+MessageRecorder::MessageRecorder() : previous_(recorder) { recorder = this; }
+
+MessageRecorder::~MessageRecorder() { recorder = previous_; }
+
+QStringList MessageRecorder::texts() const {
+    QStringList result;
+    for (const MessageRecord& box : boxes_) {
+        result.append(box.text);
+    }
+    return result;
+}
+
+Answer MessageRecorder::record(const MessageRecord& box) {
+    boxes_.append(box);
+    if (hook_) {
+        hook_(box);
+    }
+    if (box.buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return script_.isEmpty() ? Answer::No : script_.takeFirst();
+}
+
+}  // namespace ui

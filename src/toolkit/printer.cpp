@@ -1,0 +1,128 @@
+#include "toolkit/printer.h"
+
+#include "toolkit/twips.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPrinter>
+#include <QPrinterInfo>
+
+namespace ui {
+
+namespace {
+
+PrintRecorder* recorder = nullptr;
+
+class RecordingPrinter : public LinePrinter {
+public:
+    explicit RecordingPrinter(PrintRecorder& target) : target_(target) {}
+    void setCurrentX(int) override {}
+    void setCurrentY(int) override {}
+    void setFont(const QString& name, int pointSize) override {
+        font_ = name;
+        size_ = pointSize;
+    }
+    void setBold(bool bold) override { bold_ = bold; }
+    void print(const QString& text, bool endLine) override {
+        pending_ += text;
+        if (endLine) {
+            target_.add({pending_, font_, size_, bold_});
+            pending_.clear();
+        }
+    }
+    void endDoc() override {
+        if (!pending_.isEmpty()) {
+            print(QString(), true);
+        }
+        target_.endDocument();
+    }
+
+private:
+    PrintRecorder& target_;
+    QString pending_;
+    QString font_;
+    int size_ = 0;
+    bool bold_ = false;
+};
+
+// Paints the lines on the default printer's page, one document per endDoc().
+class PagePrinter : public LinePrinter {
+public:
+    PagePrinter() : printer_(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution) {}
+
+    void setCurrentX(int twips) override { x_ = twips * printer_.resolution() / kTwipsPerInch; }
+    void setCurrentY(int twips) override { y_ = twips * printer_.resolution() / kTwipsPerInch; }
+    void setFont(const QString& name, int pointSize) override {
+        font_.setFamily(name);
+        font_.setPointSize(pointSize);
+    }
+    void setBold(bool bold) override { font_.setBold(bold); }
+
+    void print(const QString& text, bool endLine) override {
+        if (!begin()) {
+            return;
+        }
+        painter_.setFont(font_);
+        const QFontMetrics metrics(font_, &printer_);
+        painter_.drawText(x_, y_ + metrics.ascent(), text);
+        if (endLine) {
+            x_ = 0;
+            y_ += metrics.lineSpacing();
+        } else {
+            x_ += metrics.horizontalAdvance(text);
+        }
+    }
+
+    void endDoc() override {
+        if (painter_.isActive()) {
+            painter_.end();
+        }
+        x_ = y_ = 0;
+    }
+
+private:
+    bool begin() {
+        if (painter_.isActive()) {
+            return true;
+        }
+        if (QPrinterInfo::defaultPrinter().isNull()) {
+            return false;
+        }
+        return painter_.begin(&printer_);
+    }
+
+    QPrinter printer_;
+    QPainter painter_;
+    QFont font_{QStringLiteral("Courier New"), 10};
+    int x_ = 0;
+    int y_ = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<LinePrinter> defaultPrinter() {
+    if (recorder) {
+        return std::make_unique<RecordingPrinter>(*recorder);
+    }
+    return std::make_unique<PagePrinter>();
+}
+
+PrintRecorder::PrintRecorder() : previous_(recorder) { recorder = this; }
+
+PrintRecorder::~PrintRecorder() { recorder = previous_; }
+
+QStringList PrintRecorder::texts() const {
+    QStringList result;
+    for (const PrintedLine& line : lines_) {
+        result.append(line.text);
+    }
+    return result;
+}
+
+void PrintRecorder::clear() {
+    lines_.clear();
+    documents_ = 0;
+}
+
+}  // namespace ui

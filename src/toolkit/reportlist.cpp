@@ -1,0 +1,113 @@
+#include "toolkit/reportlist.h"
+
+#include "toolkit/keys.h"
+#include "toolkit/twips.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QPixmap>
+#include <QTreeWidget>
+
+namespace ui {
+
+QIcon rowIcon() {
+    static const QIcon icon = [] {
+        QPixmap pix(16, 16);
+        pix.fill(Qt::transparent);
+        QPainter p(&pix);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QColor(40, 80, 140));
+        p.setBrush(QColor(120, 170, 230));
+        p.drawRoundedRect(QRectF(2.5, 2.5, 11, 11), 2, 2);
+        p.setPen(Qt::white);
+        p.drawLine(5, 6, 11, 6);
+        p.drawLine(5, 9, 11, 9);
+        return QIcon(pix);
+    }();
+    return icon;
+}
+
+void setupList(QTreeWidget* list) {
+    list->setRootIsDecorated(false);
+    list->setItemsExpandable(false);
+    list->setUniformRowHeights(true);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setAllColumnsShowFocus(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->setIconSize(QSize(16, 16));
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsMovable(false);
+}
+
+void setColumns(QTreeWidget* list, const std::vector<Column>& columns) {
+    list->clear();
+    list->setColumnCount(int(columns.size()));
+    QStringList captions;
+    for (const Column& c : columns) {
+        captions.append(c.caption);
+    }
+    list->setHeaderLabels(captions);
+    for (int i = 0; i < int(columns.size()); ++i) {
+        list->setColumnWidth(i, toPx(columns[size_t(i)].widthTw));
+        list->setColumnHidden(i, columns[size_t(i)].widthTw == 0);
+        list->headerItem()->setTextAlignment(i, columns[size_t(i)].align | Qt::AlignVCenter);
+    }
+}
+
+QTreeWidgetItem* addRow(QTreeWidget* list, const QStringList& texts) {
+    auto* item = new QTreeWidgetItem(list, texts);
+    item->setIcon(0, rowIcon());
+    const QTreeWidgetItem* header = list->headerItem();
+    for (int i = 0; i < list->columnCount(); ++i) {
+        item->setTextAlignment(i, Qt::Alignment(header->textAlignment(i)));
+    }
+    return item;
+}
+
+QStringList rowTexts(const QTreeWidgetItem* item) {
+    QStringList texts;
+    if (!item) {
+        return texts;
+    }
+    const int columns = item->treeWidget() ? item->treeWidget()->columnCount() : item->columnCount();
+    for (int i = 0; i < columns; ++i) {
+        texts.append(item->text(i));
+    }
+    return texts;
+}
+
+QStringList selectedRow(const QTreeWidget* list) {
+    const QList<QTreeWidgetItem*> items = list->selectedItems();
+    return rowTexts(items.isEmpty() ? list->currentItem() : items.first());
+}
+
+int rowCount(const QTreeWidget* list) { return list->topLevelItemCount(); }
+
+void onRowDoubleClick(QTreeWidget* list, std::function<void()> action, bool enterToo) {
+    QObject::connect(list, &QTreeWidget::itemDoubleClicked, list,
+                     [action](QTreeWidgetItem*, int) { action(); });
+    if (enterToo) {
+        onEnter(list, [list, action] {
+            if (list->currentItem()) {
+                action();
+            }
+        });
+    }
+}
+
+void onRowClick(QTreeWidget* list, std::function<void()> action) {
+    // A mouse press moves the current row before the click: the click runs the
+    // action then, so only keyboard moves run it here.
+    QObject::connect(list, &QTreeWidget::currentItemChanged, list,
+                     [action](QTreeWidgetItem* current, QTreeWidgetItem*) {
+                         if (current && QApplication::mouseButtons() == Qt::NoButton) {
+                             action();
+                         }
+                     });
+    QObject::connect(list, &QTreeWidget::itemClicked, list,
+                     [action](QTreeWidgetItem*, int) { action(); });
+}
+
+}  // namespace ui

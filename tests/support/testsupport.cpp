@@ -1,0 +1,108 @@
+#include "support/testsupport.h"
+
+#include "db/schema.h"
+#include "shell/moddapra.h"
+#include "toolkit/format.h"
+
+#include <QFile>
+#include <QTimer>
+
+namespace testing {
+
+TestInstall::TestInstall() : previousHome_(qgetenv("DAPRA_HOME")) {
+    if (!dir_.isValid()) {
+        qFatal("no temporary folder");
+    }
+    qputenv("DAPRA_HOME", dir_.path().toUtf8());
+    db::createDatabaseFile(dbPath());
+    writeDbTxt(dbPath().toUtf8() + "\r\n");
+    resetProgramState();
+    moddapra::DbPath.clear();
+}
+
+TestInstall::~TestInstall() {
+    resetProgramState();
+    if (previousHome_.isEmpty()) {
+        qunsetenv("DAPRA_HOME");
+    } else {
+        qputenv("DAPRA_HOME", previousHome_);
+    }
+}
+
+QString TestInstall::dbTxt() const { return dir_.path() + QStringLiteral("/db.txt"); }
+
+QString TestInstall::dbPath() const { return dir_.path() + QStringLiteral("/dapra.mdb"); }
+
+std::unique_ptr<db::Connection> TestInstall::connect() const {
+    return std::make_unique<db::Connection>(dbPath());
+}
+
+void TestInstall::exec(const QString& sql, const QVariantList& params) const {
+    connect()->exec(sql, params);
+}
+
+QVariant TestInstall::scalar(const QString& sql, const QVariantList& params) const {
+    return connect()->scalar(sql, params);
+}
+
+qint64 TestInstall::count(const QString& table) const {
+    return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
+}
+
+void TestInstall::writeDbTxt(const QByteArray& content) const {
+    QFile file(dbTxt());
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
+        qFatal("cannot write db.txt");
+    }
+}
+
+void resetProgramState() {
+    moddapra::UserId = 0;
+    moddapra::UserName.clear();
+    moddapra::MenuAkses.clear();
+    moddapra::FormMode.clear();
+    moddapra::OrderListMode.clear();
+}
+
+void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
+    auto* timer = new QTimer;
+    auto elapsed = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs] {
+        QWidget* modal = QApplication::activeModalWidget();
+        *elapsed += 10;
+        if (modal && modal->isVisible()) {
+            timer->stop();
+            timer->deleteLater();
+            action(modal);
+        } else if (*elapsed > timeoutMs) {
+            timer->stop();
+            timer->deleteLater();
+            qWarning("whenModal: no modal window showed");
+        }
+    });
+    timer->start(10);
+}
+
+void typeText(QWidget* widget, const QString& text) { QTest::keyClicks(widget, text); }
+
+void pressEnter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+void prepareApplication() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+void afterApplication() {
+    fmt::applyIndonesianLocale();
+    db::Connection::busyTimeoutMs = 200;
+}
+
+}  // namespace testing

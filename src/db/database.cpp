@@ -36,13 +36,17 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
     }
 }
 
-Statement::~Statement() { sqlite3_finalize(stmt_); }
+Statement::~Statement() {
+    sqlite3_finalize(stmt_);
+}
 
 Statement::Statement(Statement&& other) noexcept : db_(other.db_), stmt_(other.stmt_) {
     other.stmt_ = nullptr;
 }
 
-void Statement::fail() const { raise(db_, sqlite3_errcode(db_)); }
+void Statement::fail() const {
+    raise(db_, sqlite3_errcode(db_));
+}
 
 Statement& Statement::bind(int index, const QVariant& value) {
     int rc = SQLITE_OK;
@@ -104,7 +108,9 @@ void Statement::run() {
     }
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 
 QVariant Statement::value(int column) const {
     switch (sqlite3_column_type(stmt_, column)) {
@@ -128,7 +134,9 @@ QString Statement::text(int column) const {
     return QString::fromUtf8(data, sqlite3_column_bytes(stmt_, column));
 }
 
-qint64 Statement::integer(int column) const { return sqlite3_column_int64(stmt_, column); }
+qint64 Statement::integer(int column) const {
+    return sqlite3_column_int64(stmt_, column);
+}
 
 Row Statement::row() const {
     Row result;
@@ -166,9 +174,13 @@ Connection::Connection(const QString& path, Mode mode) {
     }
 }
 
-Connection::~Connection() { sqlite3_close_v2(db_); }
+Connection::~Connection() {
+    sqlite3_close_v2(db_);
+}
 
-Statement Connection::prepare(const QString& sql) { return Statement(db_, sql); }
+Statement Connection::prepare(const QString& sql) {
+    return Statement(db_, sql);
+}
 
 void Connection::exec(const QString& sql, const QVariantList& params) {
     prepare(sql).bindAll(params).run();
@@ -190,13 +202,19 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
     return st.next() ? st.value(0) : QVariant();
 }
 
-qint64 Connection::lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Connection::lastInsertId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int Connection::changes() const { return sqlite3_changes(db_); }
+int Connection::changes() const {
+    return sqlite3_changes(db_);
+}
 
 // ---- Transaction -------------------------------------------------------------
 
-Transaction::Transaction(Connection& conn) : conn_(conn) { conn_.exec("BEGIN IMMEDIATE"); }
+Transaction::Transaction(Connection& conn) : conn_(conn) {
+    conn_.exec("BEGIN IMMEDIATE");
+}
 
 Transaction::~Transaction() {
     if (open_) {

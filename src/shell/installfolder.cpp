@@ -22,9 +22,13 @@ QString folder() {
     return QDir::cleanPath(data + QStringLiteral("/mirawe-dapra"));
 }
 
-QString dbTxtPath() { return folder() + QStringLiteral("/db.txt"); }
+QString dbTxtPath() {
+    return folder() + QStringLiteral("/db.txt");
+}
 
-QString defaultDbPath() { return folder() + QStringLiteral("/dapra.mdb"); }
+QString defaultDbPath() {
+    return folder() + QStringLiteral("/dapra.mdb");
+}
 
 void writeDbTxt(const QString& databasePath) {
     QSaveFile file(dbTxtPath());

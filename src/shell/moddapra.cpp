@@ -58,9 +58,9 @@ void ReadDbPath() {
     QFile file(path);
     if (!file.exists()) {
         const bool folderThere = QFileInfo(QFileInfo(path).absolutePath()).isDir();
-        throw db::Error(folderThere ? kFileNotFound : kPathNotFound,
-                        folderThere ? QStringLiteral("File not found")
-                                    : QStringLiteral("Path not found"));
+        throw db::Error(
+            folderThere ? kFileNotFound : kPathNotFound,
+            folderThere ? QStringLiteral("File not found") : QStringLiteral("Path not found"));
     }
     if (!file.open(QIODevice::ReadOnly)) {
         throw db::Error(kFileAccess, QStringLiteral("Path/File access error"));
@@ -82,7 +82,9 @@ std::unique_ptr<db::Connection> OpenConnection() {
     }
 }
 
-void CloseConnection(std::unique_ptr<db::Connection>& conn) { conn.reset(); }
+void CloseConnection(std::unique_ptr<db::Connection>& conn) {
+    conn.reset();
+}
 
 bool RunUnit(const std::function<void(db::Connection&)>& work) {
     std::unique_ptr<db::Connection> conn = OpenConnection();
@@ -105,6 +107,8 @@ QString errorText(const db::Error& error) {
            QStringLiteral("\rDeskripsi Error : ") + error.description();
 }
 
-void showError(const db::Error& error) { ui::msgBox(errorText(error)); }
+void showError(const db::Error& error) {
+    ui::msgBox(errorText(error));
+}
 
 }  // namespace moddapra

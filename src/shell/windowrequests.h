@@ -34,9 +34,9 @@ enum class FormId {
 // One row of the table from access right to window.
 struct FormEntry {
     FormId id;
-    QString right;                     // the access right that guards it
-    bool modal;                        // shown modally ("Form Kecil") or as a child
-    std::function<ui::Form*()> make;   // null while the window is not built yet
+    QString right;                    // the access right that guards it
+    bool modal;                       // shown modally ("Form Kecil") or as a child
+    std::function<ui::Form*()> make;  // null while the window is not built yet
 };
 
 // The table, in the order the access rights window lists the rights.

@@ -19,7 +19,9 @@ namespace {
 QPointer<QMdiArea> area;
 QPointer<Form> activeForm;
 
-Form* formOf(QMdiSubWindow* sub) { return sub ? qobject_cast<Form*>(sub->widget()) : nullptr; }
+Form* formOf(QMdiSubWindow* sub) {
+    return sub ? qobject_cast<Form*>(sub->widget()) : nullptr;
+}
 
 // Activation runs only between working windows: a sub-window losing focus to a
 // modal window (null activation) is not a move to another working window.
@@ -48,7 +50,9 @@ void centreOnScreen(QWidget* w) {
 
 }  // namespace
 
-Form::Form(QWidget* parent) : QWidget(parent) { setAttribute(Qt::WA_DeleteOnClose); }
+Form::Form(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_DeleteOnClose);
+}
 
 void Form::setFixedDialog(int widthTw, int heightTw) {
     fixed_ = true;
@@ -57,7 +61,9 @@ void Form::setFixedDialog(int widthTw, int heightTw) {
     setFixedSize(toPx(widthTw), toPx(heightTw));
 }
 
-void Form::setDesignSize(int widthTw, int heightTw) { resizeTw(this, widthTw, heightTw); }
+void Form::setDesignSize(int widthTw, int heightTw) {
+    resizeTw(this, widthTw, heightTw);
+}
 
 void Form::setCancelButton(QAbstractButton* button) {
     auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -86,7 +92,9 @@ void setMdiArea(QMdiArea* mdi) {
     }
 }
 
-QMdiArea* mdiArea() { return area; }
+QMdiArea* mdiArea() {
+    return area;
+}
 
 void showModal(Form* form) {
     QPointer<Form> guard(form);

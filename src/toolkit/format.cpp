@@ -45,9 +45,13 @@ QString rupiah(qint64 amount, const QString& maskText) {
     return QStringLiteral("Rp. ") + mask(amount, maskText) + QStringLiteral(",-");
 }
 
-QString showDate(const QDate& date) { return date.toString(QStringLiteral("dd/MM/yyyy")); }
+QString showDate(const QDate& date) {
+    return date.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
-QString storeDate(const QDate& date) { return date.toString(QStringLiteral("yyyy-MM-dd")); }
+QString storeDate(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
 QDate readStoredDate(const QString& text) {
     return QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
@@ -58,7 +62,9 @@ QString showStoredDate(const QString& text) {
     return date.isValid() ? showDate(date) : text;
 }
 
-QString storeTime(const QTime& time) { return time.toString(QStringLiteral("hh:mm:ss")); }
+QString storeTime(const QTime& time) {
+    return time.toString(QStringLiteral("hh:mm:ss"));
+}
 
 void applyIndonesianLocale() {
     QLocale::setDefault(QLocale(QLocale::Indonesian, QLocale::Indonesia));

@@ -75,7 +75,8 @@ void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction, int maxDigi
     if (maxDigits > 0) {
         box->setMaxLength(maxDigits);
     }
-    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+    box->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     new KeyFilter(box, [onEnterAction](QKeyEvent* key) {
         if (isEnter(key)) {
             if (onEnterAction) {

@@ -47,9 +47,13 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     return Answer::Ok;
 }
 
-MessageRecorder::MessageRecorder() : previous_(recorder) { recorder = this; }
+MessageRecorder::MessageRecorder() : previous_(recorder) {
+    recorder = this;
+}
 
-MessageRecorder::~MessageRecorder() { recorder = previous_; }
+MessageRecorder::~MessageRecorder() {
+    recorder = previous_;
+}
 
 QStringList MessageRecorder::texts() const {
     QStringList result;

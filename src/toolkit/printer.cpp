@@ -108,9 +108,13 @@ std::unique_ptr<LinePrinter> defaultPrinter() {
     return std::make_unique<PagePrinter>();
 }
 
-PrintRecorder::PrintRecorder() : previous_(recorder) { recorder = this; }
+PrintRecorder::PrintRecorder() : previous_(recorder) {
+    recorder = this;
+}
 
-PrintRecorder::~PrintRecorder() { recorder = previous_; }
+PrintRecorder::~PrintRecorder() {
+    recorder = previous_;
+}
 
 QStringList PrintRecorder::texts() const {
     QStringList result;

@@ -71,7 +71,8 @@ QStringList rowTexts(const QTreeWidgetItem* item) {
     if (!item) {
         return texts;
     }
-    const int columns = item->treeWidget() ? item->treeWidget()->columnCount() : item->columnCount();
+    const int columns =
+        item->treeWidget() ? item->treeWidget()->columnCount() : item->columnCount();
     for (int i = 0; i < columns; ++i) {
         texts.append(item->text(i));
     }
@@ -83,7 +84,9 @@ QStringList selectedRow(const QTreeWidget* list) {
     return rowTexts(items.isEmpty() ? list->currentItem() : items.first());
 }
 
-int rowCount(const QTreeWidget* list) { return list->topLevelItemCount(); }
+int rowCount(const QTreeWidget* list) {
+    return list->topLevelItemCount();
+}
 
 void onRowDoubleClick(QTreeWidget* list, std::function<void()> action, bool enterToo) {
     QObject::connect(list, &QTreeWidget::itemDoubleClicked, list,

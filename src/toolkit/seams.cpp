@@ -42,21 +42,29 @@ QString askSaveFile(QWidget* parent, const QString& caption, const QString& file
     return ask({FileDialogRequest::Save, caption, fileName, filter}, parent);
 }
 
-FileDialogScript::FileDialogScript() : previous_(script) { script = this; }
+FileDialogScript::FileDialogScript() : previous_(script) {
+    script = this;
+}
 
-FileDialogScript::~FileDialogScript() { script = previous_; }
+FileDialogScript::~FileDialogScript() {
+    script = previous_;
+}
 
 QString FileDialogScript::take(const FileDialogRequest& request) {
     requests_.append(request);
     return answers_.isEmpty() ? QString() : answers_.takeFirst();
 }
 
-QDateTime now() { return fixedClock ? fixedClock->moment() : QDateTime::currentDateTime(); }
+QDateTime now() {
+    return fixedClock ? fixedClock->moment() : QDateTime::currentDateTime();
+}
 
 FixedClock::FixedClock(const QDateTime& moment) : moment_(moment), previous_(fixedClock) {
     fixedClock = this;
 }
 
-FixedClock::~FixedClock() { fixedClock = previous_; }
+FixedClock::~FixedClock() {
+    fixedClock = previous_;
+}
 
 }  // namespace ui

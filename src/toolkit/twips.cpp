@@ -19,15 +19,21 @@ double dpi() {
 
 }  // namespace
 
-int toPx(int twips) { return int(std::lround(twips * dpi() / kTwipsPerInch)); }
+int toPx(int twips) {
+    return int(std::lround(twips * dpi() / kTwipsPerInch));
+}
 
-int toTwips(int px) { return int(std::lround(px * kTwipsPerInch / dpi())); }
+int toTwips(int px) {
+    return int(std::lround(px * kTwipsPerInch / dpi()));
+}
 
 void placeTw(QWidget* widget, int left, int top, int width, int height) {
     widget->setGeometry(toPx(left), toPx(top), toPx(width), toPx(height));
 }
 
-void resizeTw(QWidget* widget, int width, int height) { widget->resize(toPx(width), toPx(height)); }
+void resizeTw(QWidget* widget, int width, int height) {
+    widget->resize(toPx(width), toPx(height));
+}
 
 QSize outerSizeTw(const QWidget* window) {
     const auto* sub = qobject_cast<const QMdiSubWindow*>(window->parentWidget());
@@ -41,10 +47,18 @@ TwLayout::TwLayout(QWidget* window) {
     H = outer.height();
 }
 
-int TwLayout::left(const QWidget* w) { return toTwips(w->x()); }
-int TwLayout::top(const QWidget* w) { return toTwips(w->y()); }
-int TwLayout::width(const QWidget* w) { return toTwips(w->width()); }
-int TwLayout::height(const QWidget* w) { return toTwips(w->height()); }
+int TwLayout::left(const QWidget* w) {
+    return toTwips(w->x());
+}
+int TwLayout::top(const QWidget* w) {
+    return toTwips(w->y());
+}
+int TwLayout::width(const QWidget* w) {
+    return toTwips(w->width());
+}
+int TwLayout::height(const QWidget* w) {
+    return toTwips(w->height());
+}
 
 bool TwLayout::setLeft(QWidget* w, int twips) {
     w->move(toPx(twips), w->y());

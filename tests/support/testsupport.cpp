@@ -29,9 +29,13 @@ TestInstall::~TestInstall() {
     }
 }
 
-QString TestInstall::dbTxt() const { return dir_.path() + QStringLiteral("/db.txt"); }
+QString TestInstall::dbTxt() const {
+    return dir_.path() + QStringLiteral("/db.txt");
+}
 
-QString TestInstall::dbPath() const { return dir_.path() + QStringLiteral("/dapra.mdb"); }
+QString TestInstall::dbPath() const {
+    return dir_.path() + QStringLiteral("/dapra.mdb");
+}
 
 std::unique_ptr<db::Connection> TestInstall::connect() const {
     return std::make_unique<db::Connection>(dbPath());
@@ -83,9 +87,13 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
-void typeText(QWidget* widget, const QString& text) { QTest::keyClicks(widget, text); }
+void typeText(QWidget* widget, const QString& text) {
+    QTest::keyClicks(widget, text);
+}
 
-void pressEnter(QWidget* widget) { QTest::keyClick(widget, Qt::Key_Return); }
+void pressEnter(QWidget* widget) {
+    QTest::keyClick(widget, Qt::Key_Return);
+}
 
 void settle() {
     for (int i = 0; i < 3; ++i) {

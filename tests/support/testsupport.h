@@ -68,13 +68,13 @@ void settle();
 }  // namespace testing
 
 // A Qt Test main that runs headless with the program's Indonesian locale.
-#define DAPRA_TEST_MAIN(TestClass)                                 \
-    int main(int argc, char** argv) {                              \
-        testing::prepareApplication();                             \
-        QApplication app(argc, argv);                              \
-        testing::afterApplication();                               \
-        TestClass test;                                            \
-        return QTest::qExec(&test, argc, argv);                    \
+#define DAPRA_TEST_MAIN(TestClass)              \
+    int main(int argc, char** argv) {           \
+        testing::prepareApplication();          \
+        QApplication app(argc, argv);           \
+        testing::afterApplication();            \
+        TestClass test;                         \
+        return QTest::qExec(&test, argc, argv); \
     }
 
 namespace testing {

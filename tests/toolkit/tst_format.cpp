@@ -15,8 +15,8 @@ private Q_SLOTS:
         QTest::newRow("below a thousand") << qint64(999) << fmt::kMask9 << "999";
         QTest::newRow("one thousand") << qint64(1000) << fmt::kMask9Zero << "1.000";
         QTest::newRow("millions") << qint64(12345678) << fmt::kMask9 << "12.345.678";
-        QTest::newRow("past the mask's digits") << qint64(1234567890123) << fmt::kMask9
-                                               << "1.234.567.890.123";
+        QTest::newRow("past the mask's digits")
+            << qint64(1234567890123) << fmt::kMask9 << "1.234.567.890.123";
         QTest::newRow("negative") << qint64(-1500) << fmt::kMask9Zero << "-1.500";
         QTest::newRow("negative small") << qint64(-5) << fmt::kMask9 << "-5";
         QTest::newRow("largest") << std::numeric_limits<qint64>::min() << fmt::kMask12

@@ -2,7 +2,13 @@
 
 #include <sqlcipher/sqlite3.h>
 
+#include <openssl/evp.h>
+
+#include <QFile>
+
 #include <cstring>
+#include <map>
+#include <mutex>
 
 namespace db {
 
@@ -150,27 +156,89 @@ Row Statement::row() const {
 
 // ---- Connection --------------------------------------------------------------
 
+namespace {
+
+// Deriving the cipher key from the password is nearly all the cost of opening
+// a file (tens of milliseconds), and every user action opens the file anew.
+// So the key derived for a file's salt (its first 16 bytes) is kept for the
+// life of the process and handed to the engine raw. Should the engine derive
+// differently, the raw key fails and the password is used as it is.
+constexpr int kSaltBytes = 16;
+constexpr int kKeyBytes = 32;
+constexpr int kKdfIterations = 64000;
+
+QByteArray readSalt(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray salt = file.read(kSaltBytes);
+    return salt.size() == kSaltBytes ? salt : QByteArray();
+}
+
+QByteArray rawKeyFor(const QByteArray& salt) {
+    static std::mutex guard;
+    static std::map<QByteArray, QByteArray> derived;
+    const std::lock_guard<std::mutex> lock(guard);
+    const auto found = derived.find(salt);
+    if (found != derived.end()) {
+        return found->second;
+    }
+    unsigned char key[kKeyBytes];
+    const auto* salty = reinterpret_cast<const unsigned char*>(salt.constData());
+    if (PKCS5_PBKDF2_HMAC(kDatabaseKey, int(std::strlen(kDatabaseKey)), salty, kSaltBytes,
+                          kKdfIterations, EVP_sha1(), kKeyBytes, key) != 1) {
+        return {};
+    }
+    const QByteArray hex =
+        QByteArray(reinterpret_cast<const char*>(key), kKeyBytes).toHex() + salt.toHex();
+    const QByteArray pragma = "x'" + hex.toUpper() + "'";
+    derived.emplace(salt, pragma);
+    return pragma;
+}
+
+// Opens and keys the file, reading its first page to check the key.
+// Returns the engine's error code; *out holds the handle on success.
+int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3** out,
+              QString* message) {
+    sqlite3* handle = nullptr;
+    int rc = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
+    if (rc == SQLITE_OK) {
+        rc = sqlite3_key(handle, key.constData(), int(key.size()));
+    }
+    if (rc == SQLITE_OK) {
+        sqlite3_busy_timeout(handle, Connection::busyTimeoutMs);
+        rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    }
+    if (rc == SQLITE_OK) {
+        *out = handle;
+        return rc;
+    }
+    rc = handle ? sqlite3_errcode(handle) : rc;
+    *message = lastMessage(handle);
+    sqlite3_close_v2(handle);
+    return rc;
+}
+
+}  // namespace
+
 Connection::Connection(const QString& path, Mode mode) {
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == Mode::Create) {
         flags |= SQLITE_OPEN_CREATE;
     }
     const QByteArray file = path.toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &db_, flags, nullptr);
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_key(db_, kDatabaseKey, int(std::strlen(kDatabaseKey)));
-    }
-    if (rc == SQLITE_OK) {
-        sqlite3_busy_timeout(db_, busyTimeoutMs);
-        // The key is only checked when the first page is read.
-        rc = sqlite3_exec(db_, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+    const QByteArray password(kDatabaseKey);
+    const QByteArray salt = readSalt(path);
+    const QByteArray raw = salt.isEmpty() ? QByteArray() : rawKeyFor(salt);
+    QString message;
+    int rc = openKeyed(file, flags, raw.isEmpty() ? password : raw, &db_, &message);
+    if (rc == SQLITE_NOTADB && !raw.isEmpty()) {
+        rc = openKeyed(file, flags, password, &db_, &message);
     }
     if (rc != SQLITE_OK) {
-        const int code = db_ ? sqlite3_errcode(db_) : rc;
-        const QString message = lastMessage(db_);
-        sqlite3_close_v2(db_);
         db_ = nullptr;
-        throw Error(code, message);
+        throw Error(rc, message);
     }
 }
 

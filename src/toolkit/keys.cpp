@@ -2,7 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QRegularExpressionValidator>
+#include <QValidator>
 
 namespace ui {
 
@@ -50,6 +50,28 @@ bool refusedCharacter(const QKeyEvent* key) {
     return false;
 }
 
+// Digits, and the grouping dots of an amount shown under a mask (a row loaded
+// for change shows its amount so); at most maxDigits digits when set. The
+// length is not limited by characters, so a grouped amount is never cut.
+class DigitsValidator : public QValidator {
+public:
+    DigitsValidator(int maxDigits, QObject* parent) : QValidator(parent), max_(maxDigits) {}
+    State validate(QString& input, int&) const override {
+        int digits = 0;
+        for (const QChar c : input) {
+            if (c.unicode() >= '0' && c.unicode() <= '9') {
+                ++digits;
+            } else if (c != QChar('.')) {
+                return Invalid;
+            }
+        }
+        return max_ > 0 && digits > max_ ? Invalid : Acceptable;
+    }
+
+private:
+    int max_;
+};
+
 }  // namespace
 
 void onEnter(QWidget* widget, std::function<void()> action) {
@@ -72,11 +94,7 @@ void enterMovesTo(QWidget* from, QWidget* to, bool selectAll) {
 }
 
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction, int maxDigits) {
-    if (maxDigits > 0) {
-        box->setMaxLength(maxDigits);
-    }
-    box->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+    box->setValidator(new DigitsValidator(maxDigits, box));
     new KeyFilter(box, [onEnterAction](QKeyEvent* key) {
         if (isEnter(key)) {
             if (onEnterAction) {

@@ -17,7 +17,8 @@ void onEnter(QWidget* widget, std::function<void()> action);
 void enterMovesTo(QWidget* from, QWidget* to, bool selectAll = false);
 
 // A box that takes only digits and Backspace (typed or pasted); Enter runs the
-// action, when there is one, and is swallowed. maxDigits limits the length.
+// action, when there is one, and is swallowed. maxDigits (when > 0) limits the
+// number of digits; an amount set with its grouping dots is kept whole.
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction = {}, int maxDigits = 0);
 
 }  // namespace ui

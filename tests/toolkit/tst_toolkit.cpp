@@ -122,7 +122,14 @@ private Q_SLOTS:
         QTest::keyClick(&box, Qt::Key_Enter);
         QCOMPARE(saves, 2);
         QTest::keyClicks(&box, "99999999999");
-        QCOMPARE(box.text().size(), 12);  // at most twelve digits
+        QCOMPARE(box.text().size(), 12);           // at most twelve digits
+        box.setText(QStringLiteral("1.250.000"));  // an amount loaded as listed
+        box.end(false);
+        QTest::keyClick(&box, Qt::Key_Backspace);
+        QTest::keyClicks(&box, "5");
+        QCOMPARE(box.text(), QStringLiteral("1.250.005"));
+        box.setText(QStringLiteral("999.999.999.999"));  // twelve digits, fifteen characters
+        QCOMPARE(box.text(), QStringLiteral("999.999.999.999"));
         box.clear();
         QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
         box.paste();

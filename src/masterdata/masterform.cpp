@@ -195,15 +195,15 @@ SmallMasterForm::SmallMasterForm(const SmallMasterKind& kind)
 
     const int fw = w - 90;
     const int fh = h - 480;
-    const int boxW = fw - 2640 - 150;
+    const int boxW = fw - 2700 - 150;
     auto* frame1 = frame(this, QStringLiteral("Frame1"), QString(), {45, 0, fw, fh});
     picture(frame1, {120, 240, 1095, 1095});
-    label(frame1, QStringLiteral("Label1"), kind.nameLabel, {1350, 270, 1215, 255});
-    auto* text1 = lineBox(frame1, QStringLiteral("Text1"), {2640, 240, boxW, 315});
-    label(frame1, QStringLiteral("Label2"), QStringLiteral("Keterangan"), {1350, 630, 1215, 255});
-    auto* text2 = memoBox(frame1, QStringLiteral("Text2"), {2640, 600, boxW, 735});
+    label(frame1, QStringLiteral("Label1"), kind.nameLabel, {1350, 270, 1305, 255});
+    auto* text1 = lineBox(frame1, QStringLiteral("Text1"), {2700, 240, boxW, 315});
+    label(frame1, QStringLiteral("Label2"), QStringLiteral("Keterangan"), {1350, 630, 1305, 255});
+    auto* text2 = memoBox(frame1, QStringLiteral("Text2"), {2700, 600, boxW, 735});
     auto* save = button(frame1, QStringLiteral("Command1"), QStringLiteral("&Simpan"),
-                        {2640, 1425, 1200, 350});
+                        {2700, 1425, 1200, 350});
     auto* frame2 =
         frame(frame1, QStringLiteral("Frame2"), kind.listFrame, {90, 1890, fw - 180, fh - 1980});
     auto* listView = list(frame2, QStringLiteral("ListView1"), {90, 240, fw - 360, fh - 2310});
@@ -248,12 +248,12 @@ fPelayan::fPelayan()
     std::vector<QWidget*> boxes;
     for (int i = 0; i < 5; ++i) {
         const int top = 240 + i * 360;
-        label(frame1_, labelNames[i], captions[i], {1350, top + 30, 1215, 255});
+        label(frame1_, labelNames[i], captions[i], {1350, top + 30, 1305, 255});
         boxes.push_back(
-            lineBox(frame1_, QStringLiteral("Text%1").arg(i + 1), {2640, top, 4000, 315}));
+            lineBox(frame1_, QStringLiteral("Text%1").arg(i + 1), {2700, top, 4000, 315}));
     }
     auto* save = button(frame1_, QStringLiteral("Command1"), QStringLiteral("&Simpan"),
-                        {2640, 2040, 1200, 350});
+                        {2700, 2040, 1200, 350});
     frame2_ = frame(frame1_, QStringLiteral("Frame2"), QStringLiteral("[ Data Pelanggan ]"),
                     {90, 2475, 8100, 2250});
     auto* listView = list(frame2_, QStringLiteral("ListView1"), {90, 180, 7920, 1935});

@@ -68,10 +68,10 @@ fMenu::fMenu() {
                       {9195, 6135, 1200, 350});
     Label5 = label(this, QStringLiteral("Label5"), QStringLiteral("Jumlah Record: "),
                    {285, 6180, 1155, 195});
-    Label6 = label(this, QStringLiteral("Label6"), QStringLiteral("0") + kRecordText,
-                   {1500, 6180, 4485, 195});
+    const int label6Left = std::max(1500, ui::toTwips(Label5->geometry().right()) + 60);
+    Label6 = label(this, QStringLiteral("Label6"), QString(), {label6Left, 6180, 4485, 195});
     Label6->setMinimumWidth(ui::toPx(4485));
-    Label6->adjustSize();
+    setRecordLabel(QStringLiteral("0") + kRecordText);
 
     connectKeys();
     SetColumnHeaders();
@@ -108,16 +108,22 @@ void fMenu::buildInputArea(QWidget* f) {
     Text4->setEnabled(false);
 
     const auto hint = [f](const QString& name, const QString& text, int top) {
-        label(f, name, text, {7020, top, 3195, 390})->setWordWrap(true);
+        QLabel* l = label(f, name, text, {7020, top, 3270, 540});
+        QFont small = l->font();
+        small.setPointSizeF(small.pointSizeF() * 0.8);
+        l->setFont(small);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        ui::placeTw(l, 7020, top, 3270, 540);
     };
     hint(QStringLiteral("Label9"),
          QStringLiteral("Tekan Enter untuk cek Kode Menu. Sebaiknya jangan ada Kode Menu yang "
                         "sama."),
-         195);
+         90);
     hint(QStringLiteral("Label10"),
          QStringLiteral("Tekan Enter untuk cek Nama Menu. Sebaiknya jangan ada Nama Menu yang "
                         "sama."),
-         555);
+         630);
 
     Command1 =
         button(f, QStringLiteral("Command1"), QStringLiteral("&Simpan"), {3420, 3060, 1200, 350});
@@ -219,7 +225,12 @@ void fMenu::showRows(const std::vector<QStringList>& rows) {
         ListView1->setCurrentItem(ListView1->topLevelItem(0));
         ListView1->scrollToItem(last);
     }
-    Label6->setText(QChar(' ') + QString::number(FoundCount) + kRecordText);
+    setRecordLabel(QChar(' ') + QString::number(FoundCount) + kRecordText);
+}
+
+void fMenu::setRecordLabel(const QString& text) {
+    Label6->setText(text);
+    Label6->adjustSize();
 }
 
 void fMenu::ListView1_DblClick() {
@@ -361,7 +372,7 @@ void fMenu::pickUnit() {
 // and the mode stay as they are, so a loaded item can still be changed.
 void fMenu::search(MenuColumn column, const QString& text) {
     FoundCount = 0;
-    Label6->setText(QStringLiteral("0") + kRecordText);
+    setRecordLabel(QStringLiteral("0") + kRecordText);
     ListView1->clear();
     qint64 count = 0;
     std::vector<QStringList> rows;

@@ -39,6 +39,7 @@ private:
     void ClearInput();
     void FillList();
     void showRows(const std::vector<QStringList>& rows);
+    void setRecordLabel(const QString& text);
     void ListView1_DblClick();
     void LookUpCategoryAndUnitIds(db::Connection& c);
     void save();

@@ -1,11 +1,10 @@
 #include "masterdata/picker.h"
 
 #include "masterdata/masterqueries.h"
+#include "masterdata/widgets.h"
 #include "shell/moddapra.h"
-#include "toolkit/twips.h"
 
 #include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -17,36 +16,31 @@ PickerForm::PickerForm(const PickerSpec& spec, Pick onPick)
     setWindowTitle(spec_.caption);
     setFixedDialog(spec_.clientTw.width(), spec_.clientTw.height());
 
-    auto* frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    ui::placeTw(frame, spec_.frameTw.x(), spec_.frameTw.y(), spec_.frameTw.width(),
-                spec_.frameTw.height());
-    list_ = new QTreeWidget(frame);
-    list_->setObjectName(QStringLiteral("ListView1"));
-    ui::placeTw(list_, spec_.listTw.x(), spec_.listTw.y(), spec_.listTw.width(),
-                spec_.listTw.height());
-    ui::setupList(list_);
-
-    auto* hint = new QLabel(QStringLiteral("Klik dobel pada data yang dipilih..."), this);
-    hint->setObjectName(QStringLiteral("Label1"));
-    ui::placeTw(hint, spec_.labelTw.x(), spec_.labelTw.y(), spec_.labelTw.width(),
-                spec_.labelTw.height());
-
-    auto* close = new QPushButton(QStringLiteral("&Keluar"), this);
-    close->setObjectName(QStringLiteral("Command2"));
-    ui::placeTw(close, spec_.closeTw.x(), spec_.closeTw.y(), 1200, 350);
-    close->setAutoDefault(false);
+    using namespace widgets;
+    auto* frame1 = frame(this, QStringLiteral("Frame1"), QString(), spec_.frameTw);
+    list_ = list(frame1, QStringLiteral("ListView1"), spec_.listTw);
+    label(this, QStringLiteral("Label1"), QStringLiteral("Klik dobel pada data yang dipilih..."),
+          spec_.labelTw);
+    auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
+                         {spec_.closeTw, QSize(1200, 350)});
     setCancelButton(close);
     connect(close, &QPushButton::clicked, this, &PickerForm::unload);
 
     ui::onRowDoubleClick(
         list_, [this] { pickSelected(); }, true);
     setTabOrder(list_, close);
-    (spec_.focusOnClose ? static_cast<QWidget*>(close) : list_)->setFocus();
+    close_ = close;
 
     SetColumnHeaders();
     ClearList();
     FillList();
+}
+
+// The focus is set once the picker shows: showing it on top of the main
+// window gives it a new parent, which resets its focus.
+void PickerForm::showEvent(QShowEvent* event) {
+    ui::Form::showEvent(event);
+    (spec_.focusOnClose ? close_ : list_)->setFocus();
 }
 
 void PickerForm::open(const PickerSpec& spec, Pick onPick) {

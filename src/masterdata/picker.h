@@ -44,6 +44,9 @@ public:
     // Shows a picker modally and returns when it has closed.
     static void open(const PickerSpec& spec, Pick onPick);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void SetColumnHeaders();
     void ClearList();
@@ -53,6 +56,7 @@ private:
     PickerSpec spec_;
     Pick onPick_;
     QTreeWidget* list_;
+    QWidget* close_;
 };
 
 // The category and unit pickers of the menu item window.

@@ -29,8 +29,18 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, con
     return placed(new QGroupBox(title, parent), name, tw);
 }
 
+// The screen font is wider than the design's: a label whose text does not
+// fit takes a slightly smaller font, and grows only when that is not enough.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& tw) {
-    return placed(new QLabel(text, parent), name, tw);
+    auto* l = placed(new QLabel(text, parent), name, tw);
+    QFont font = l->font();
+    while (l->sizeHint().width() > l->width() && font.pointSizeF() > 7.5) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        l->setFont(font);
+    }
+    l->resize(std::max(l->width(), l->sizeHint().width()),
+              std::max(l->height(), l->sizeHint().height()));
+    return l;
 }
 
 QLabel* picture(QWidget* parent, const QRect& tw) {

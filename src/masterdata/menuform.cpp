@@ -109,9 +109,6 @@ void fMenu::buildInputArea(QWidget* f) {
 
     const auto hint = [f](const QString& name, const QString& text, int top) {
         QLabel* l = label(f, name, text, {7020, top, 3270, 540});
-        QFont small = l->font();
-        small.setPointSizeF(small.pointSizeF() * 0.8);
-        l->setFont(small);
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
         ui::placeTw(l, 7020, top, 3270, 540);
@@ -265,10 +262,9 @@ void fMenu::LookUpCategoryAndUnitIds(db::Connection& c) {
     }
 }
 
-bool fMenu::refuse(const QString& message, QWidget* focus) {
+void fMenu::refuse(const QString& message, QWidget* focus) {
     ui::msgBox(message, ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Info"));
     focus->setFocus();
-    return false;
 }
 
 // "&Simpan" (and Enter in the price box). Only a box without any character

@@ -43,7 +43,7 @@ private:
     void ListView1_DblClick();
     void LookUpCategoryAndUnitIds(db::Connection& c);
     void save();
-    bool refuse(const QString& message, QWidget* focus);
+    void refuse(const QString& message, QWidget* focus);
     MenuValues values() const;
     void InsertData();
     void UpdateData();

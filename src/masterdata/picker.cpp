@@ -10,19 +10,19 @@
 
 namespace masterdata {
 
-PickerForm::PickerForm(const PickerSpec& spec, Pick onPick)
-    : spec_(spec), onPick_(std::move(onPick)) {
-    setObjectName(spec_.formName);
-    setWindowTitle(spec_.caption);
-    setFixedDialog(spec_.clientTw.width(), spec_.clientTw.height());
+PickerForm::PickerForm(const PickerKind& kind, Pick onPick)
+    : kind_(kind), onPick_(std::move(onPick)) {
+    setObjectName(kind_.formName);
+    setWindowTitle(kind_.caption);
+    setFixedDialog(kind_.clientTw.width(), kind_.clientTw.height());
 
     using namespace widgets;
-    auto* frame1 = frame(this, QStringLiteral("Frame1"), QString(), spec_.frameTw);
-    list_ = list(frame1, QStringLiteral("ListView1"), spec_.listTw);
+    auto* frame1 = frame(this, QStringLiteral("Frame1"), QString(), kind_.frameTw);
+    list_ = list(frame1, QStringLiteral("ListView1"), kind_.listTw);
     label(this, QStringLiteral("Label1"), QStringLiteral("Klik dobel pada data yang dipilih..."),
-          spec_.labelTw);
+          kind_.labelTw);
     auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
-                         {spec_.closeTw, QSize(1200, 350)});
+                         {kind_.closeTw, QSize(1200, 350)});
     setCancelButton(close);
     connect(close, &QPushButton::clicked, this, &PickerForm::unload);
 
@@ -40,15 +40,15 @@ PickerForm::PickerForm(const PickerSpec& spec, Pick onPick)
 // window gives it a new parent, which resets its focus.
 void PickerForm::showEvent(QShowEvent* event) {
     ui::Form::showEvent(event);
-    (spec_.focusOnClose ? close_ : list_)->setFocus();
+    (kind_.focusOnClose ? close_ : list_)->setFocus();
 }
 
-void PickerForm::open(const PickerSpec& spec, Pick onPick) {
-    ui::showModal(new PickerForm(spec, std::move(onPick)));
+void PickerForm::open(const PickerKind& kind, Pick onPick) {
+    ui::showModal(new PickerForm(kind, std::move(onPick)));
 }
 
 void PickerForm::SetColumnHeaders() {
-    ui::setColumns(list_, spec_.columns);
+    ui::setColumns(list_, kind_.columns);
 }
 
 void PickerForm::ClearList() {
@@ -57,7 +57,7 @@ void PickerForm::ClearList() {
 
 void PickerForm::FillList() {
     std::vector<QStringList> rows;
-    moddapra::RunUnit([&](db::Connection& c) { rows = spec_.rows(c); });
+    moddapra::RunUnit([&](db::Connection& c) { rows = kind_.rows(c); });
     for (const QStringList& row : rows) {
         ui::addRow(list_, row);
     }
@@ -76,8 +76,8 @@ void PickerForm::pickSelected() {
     unload();
 }
 
-const PickerSpec& categoryPicker() {
-    static const PickerSpec spec{
+const PickerKind& categoryPicker() {
+    static const PickerKind kind{
         QStringLiteral("fDaftarKategori"),
         QStringLiteral("Daftar Kategori"),
         {4560, 3075},
@@ -90,11 +90,11 @@ const PickerSpec& categoryPicker() {
          {QStringLiteral("ID Kategori"), 0}},
         [](db::Connection& c) { return listRows(c, kKategori); },
     };
-    return spec;
+    return kind;
 }
 
-const PickerSpec& unitPicker() {
-    static const PickerSpec spec{
+const PickerKind& unitPicker() {
+    static const PickerKind kind{
         QStringLiteral("fDaftarSatuan"),
         QStringLiteral("Daftar Satuan"),
         {4770, 3075},
@@ -107,7 +107,7 @@ const PickerSpec& unitPicker() {
          {QStringLiteral("Kode Satuan"), 0}},
         [](db::Connection& c) { return listRows(c, kSatuan); },
     };
-    return spec;
+    return kind;
 }
 
 }  // namespace masterdata

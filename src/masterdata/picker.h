@@ -17,7 +17,7 @@ namespace masterdata {
 
 // What tells one picker from another: a small modal list window that hands
 // the chosen row to its opener. Positions and sizes are in twips.
-struct PickerSpec {
+struct PickerKind {
     QString formName;
     QString caption;
     QSize clientTw;
@@ -39,10 +39,10 @@ class PickerForm : public ui::Form {
 public:
     using Pick = std::function<void(const QStringList& row)>;
 
-    PickerForm(const PickerSpec& spec, Pick onPick);
+    PickerForm(const PickerKind& kind, Pick onPick);
 
     // Shows a picker modally and returns when it has closed.
-    static void open(const PickerSpec& spec, Pick onPick);
+    static void open(const PickerKind& kind, Pick onPick);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -53,14 +53,14 @@ private:
     void FillList();
     void pickSelected();
 
-    PickerSpec spec_;
+    PickerKind kind_;
     Pick onPick_;
     QTreeWidget* list_;
     QWidget* close_;
 };
 
 // The category and unit pickers of the menu item window.
-const PickerSpec& categoryPicker();
-const PickerSpec& unitPicker();
+const PickerKind& categoryPicker();
+const PickerKind& unitPicker();
 
 }  // namespace masterdata

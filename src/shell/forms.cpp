@@ -1,17 +1,18 @@
 // The table from access right to window: adding a window is one line here.
 #include "shell/windowrequests.h"
 
+#include "masterdata/masterdata.h"
 #include "toolkit/form.h"
 
 namespace shell {
 
 const std::vector<FormEntry>& formTable() {
     static const std::vector<FormEntry> table = {
-        {FormId::fMeja, QStringLiteral("Data Meja"), true, nullptr},
-        {FormId::fMenu, QStringLiteral("Data Menu"), false, nullptr},
-        {FormId::fPelayan, QStringLiteral("Data Pelayan"), false, nullptr},
-        {FormId::fKategori, QStringLiteral("Data Kategori"), true, nullptr},
-        {FormId::fSatuan, QStringLiteral("Data Satuan"), true, nullptr},
+        {FormId::fMeja, QStringLiteral("Data Meja"), true, &masterdata::makeMeja},
+        {FormId::fMenu, QStringLiteral("Data Menu"), false, &masterdata::makeMenu},
+        {FormId::fPelayan, QStringLiteral("Data Pelayan"), false, &masterdata::makePelayan},
+        {FormId::fKategori, QStringLiteral("Data Kategori"), true, &masterdata::makeKategori},
+        {FormId::fSatuan, QStringLiteral("Data Satuan"), true, &masterdata::makeSatuan},
         {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, nullptr},
         {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
         {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,

@@ -1,0 +1,105 @@
+#include "masterdata/widgets.h"
+
+#include "toolkit/reportlist.h"
+#include "toolkit/twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QToolButton>
+#include <QTreeWidget>
+
+namespace masterdata::widgets {
+
+namespace {
+
+template <typename W>
+W* placed(W* widget, const QString& name, const QRect& tw) {
+    widget->setObjectName(name);
+    ui::placeTw(widget, tw.x(), tw.y(), tw.width(), tw.height());
+    return widget;
+}
+
+}  // namespace
+
+QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, const QRect& tw) {
+    return placed(new QGroupBox(title, parent), name, tw);
+}
+
+// The screen font is wider than the design's: a label whose text does not
+// fit takes a slightly smaller font, and grows only when that is not enough.
+QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& tw) {
+    auto* l = placed(new QLabel(text, parent), name, tw);
+    QFont font = l->font();
+    while (l->sizeHint().width() > l->width() && font.pointSizeF() > 7.5) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        l->setFont(font);
+    }
+    l->resize(std::max(l->width(), l->sizeHint().width()),
+              std::max(l->height(), l->sizeHint().height()));
+    return l;
+}
+
+QLabel* picture(QWidget* parent, const QRect& tw) {
+    auto* pic = placed(new QLabel(parent), QStringLiteral("Picture1"), tw);
+    const int side = std::min(pic->width(), pic->height()) - 8;
+    pic->setPixmap(pic->style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(side));
+    pic->setAlignment(Qt::AlignCenter);
+    pic->setFrameShape(QFrame::StyledPanel);
+    return pic;
+}
+
+QLineEdit* lineBox(QWidget* parent, const QString& name, const QRect& tw) {
+    return placed(new QLineEdit(parent), name, tw);
+}
+
+QPlainTextEdit* memoBox(QWidget* parent, const QString& name, const QRect& tw) {
+    auto* box = placed(new QPlainTextEdit(parent), name, tw);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+QPushButton* button(QWidget* parent, const QString& name, const QString& text, const QRect& tw) {
+    auto* b = placed(new QPushButton(text, parent), name, tw);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QToolButton* smallButton(QWidget* parent, const QString& name, const QString& tip,
+                         QStyle::StandardPixmap icon, const QRect& tw) {
+    auto* b = placed(new QToolButton(parent), name, tw);
+    b->setToolTip(tip);
+    b->setIcon(b->style()->standardIcon(icon));
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
+QTreeWidget* list(QWidget* parent, const QString& name, const QRect& tw) {
+    auto* l = placed(new QTreeWidget(parent), name, tw);
+    ui::setupList(l);
+    return l;
+}
+
+QString boxText(const QWidget* box) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(box)) {
+        return line->text();
+    }
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(box)) {
+        return memo->toPlainText();
+    }
+    return {};
+}
+
+void setBoxText(QWidget* box, const QString& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(box)) {
+        line->setText(text);
+    } else if (auto* memo = qobject_cast<QPlainTextEdit*>(box)) {
+        memo->setPlainText(text);
+    }
+}
+
+}  // namespace masterdata::widgets

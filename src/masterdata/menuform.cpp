@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
-#include <QValidator>
 
 #include <optional>
 
@@ -31,22 +30,6 @@ const QString kRecordText =
 // A price never holds more digits than this, so it always fits the money
 // column. The grouping dots of a price loaded for change may stay.
 constexpr int kMaxPriceDigits = 12;
-
-class PriceValidator : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int&) const override {
-        int digits = 0;
-        for (const QChar c : input) {
-            if (c >= QChar('0') && c <= QChar('9')) {
-                ++digits;
-            } else if (c != QChar('.')) {
-                return Invalid;
-            }
-        }
-        return digits <= kMaxPriceDigits ? Acceptable : Invalid;
-    }
-};
 
 // The engine's numbers of the faults the search names for the user.
 constexpr int kTypeMismatch = 20;
@@ -147,8 +130,8 @@ void fMenu::connectKeys() {
 
     ui::onEnter(Text1, [this] { SearchByCode(); });
     ui::onEnter(Text2, [this] { SearchByName(); });
-    ui::digitsOnly(Text5, [this] { save(); });
-    Text5->setValidator(new PriceValidator(Text5));
+    ui::digitsOnly(
+        Text5, [this] { save(); }, kMaxPriceDigits);
     ui::onRowDoubleClick(
         ListView1, [this] { ListView1_DblClick(); }, false);
     ui::onEnter(ListView1, [this] {

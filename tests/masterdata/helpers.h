@@ -40,14 +40,6 @@ inline QStringList tabOrder(QWidget* from, int steps) {
     return names;
 }
 
-// Acts on the next modal window once it is the active window.
-inline void onModal(std::function<void(QWidget*)> action) {
-    testing::whenModal([action](QWidget* w) {
-        if (!QTest::qWaitFor([w] { return QApplication::activeWindow() == w; })) {
-            qWarning("modal window not active");
-        }
-        action(w);
-    });
-}
+using testing::whenModal;
 
 }  // namespace mdtest

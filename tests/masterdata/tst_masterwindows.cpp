@@ -60,7 +60,7 @@ private Q_SLOTS:
         install.exec("INSERT INTO akses VALUES (1, 'Data Satuan')");
         install.exec("INSERT INTO satuan (nm_satuan, Keterangan) VALUES ('Porsi', 'satu piring')");
         QStringList seen;
-        onModal([&](QWidget* w) {
+        whenModal([&](QWidget* w) {
             seen << w->objectName() << w->windowTitle() << child<QGroupBox>(w, "Frame2")->title()
                  << listOf(w)->headerItem()->text(0) << column(w, 0) << column(w, 2);
             QTest::keyClick(w->focusWidget(), Qt::Key_Escape);

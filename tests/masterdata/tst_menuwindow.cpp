@@ -25,7 +25,7 @@ const QString kRecord =
 // Picks the row whose first column reads the name, by Enter on the list,
 // which has the focus when the picker opens.
 void pickByEnter(const QString& name) {
-    onModal([name](QWidget* picker) {
+    whenModal([name](QWidget* picker) {
         QTreeWidget* list = listOf(picker);
         QCOMPARE(QApplication::focusWidget(), list);
         list->setCurrentItem(list->findItems(name, Qt::MatchExactly).value(0));
@@ -34,7 +34,7 @@ void pickByEnter(const QString& name) {
 }
 
 void pressEscape() {
-    onModal([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_Escape); });
+    whenModal([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_Escape); });
 }
 
 }  // namespace
@@ -150,7 +150,7 @@ private Q_SLOTS:
         pressEscape();
         press("Command6");  // the category window, through the access check
         boxes_.reset();     // a real message box this time
-        onModal([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_Return); });
+        whenModal([](QWidget* w) { QTest::keyClick(w->focusWidget(), Qt::Key_Return); });
         press("Command1");
         boxes_ = std::make_unique<ui::MessageRecorder>();
         main_->activateWindow();

@@ -77,6 +77,10 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
         if (modal && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
+            // Keys typed before the window is active would go elsewhere.
+            if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; })) {
+                qWarning("whenModal: the modal window did not become active");
+            }
             action(modal);
         } else if (*elapsed > timeoutMs) {
             timer->stop();

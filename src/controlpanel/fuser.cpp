@@ -109,7 +109,7 @@ void fUser::ListView1_DblClick() {
 }
 
 void fUser::Command1_Click() {
-    ui::showModal(new fTambahUser);
+    ui::showModal(new fTambahUser(this));
     Command7_Click();
 }
 
@@ -119,7 +119,7 @@ void fUser::Command2_Click() {
                    QStringLiteral("Information"));
         return;
     }
-    auto* rights = new fProperti(SelectedUserName);
+    auto* rights = new fProperti(SelectedUserName, this);
     SelectedUserName.clear();
     ui::showModal(rights);
 }

@@ -98,30 +98,30 @@ void fLogin::Command2_Click() {
         return;
     }
     std::optional<StoredUser> user;
+    bool passwordRight = false;
     try {
         user = findUser(*conn, Text1->text());
+        moddapra::CloseConnection(conn);
+        passwordRight = user && password::verify(user->passwordHash, Text2->text());
     } catch (const db::Error& error) {
         moddapra::CloseConnection(conn);
         showSignInError(error);
         return;
     }
-    moddapra::CloseConnection(conn);
     if (!user) {
         ui::msgBox(QStringLiteral("User ") + Text1->text() + QStringLiteral(" tidak terdaftar!"),
                    ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Information"));
         Text1->setFocus();
-        return;
-    }
-    if (!password::verify(user->passwordHash, Text2->text())) {
+    } else if (!passwordRight) {
         ui::msgBox(QStringLiteral("Password salah!"), ui::Buttons::Ok, ui::Icon::Information,
                    QStringLiteral("Information"));
         Text2->setFocus();
-        return;
+    } else {
+        unload();
+        moddapra::UserId = user->id;
+        Q_EMIT signedIn(user->name);
+        moddapra::UserName = user->name;
     }
-    unload();
-    moddapra::UserId = user->id;
-    Q_EMIT signedIn(user->name);
-    moddapra::UserName = user->name;
 }
 
 void fLogin::showSignInError(const db::Error& error) {

@@ -1,4 +1,5 @@
 #include "shell/futama.h"
+#include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "shell/password.h"
 #include "shell/windowrequests.h"
@@ -10,51 +11,38 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QToolBar>
 #include <QToolButton>
+#include <QTreeWidget>
 
 using shell::FormId;
 
 namespace {
 
-const QString kNotSignedIn = QStringLiteral("Anda Harus Login Terlebih Dahulu!");
-const QString kNotAllowed = QStringLiteral("Anda tidak diijinkan untuk mengakses menu ini!");
-
-// The menu items that request a window, in the order of the rights.
-const QStringList kRequestItems = {"mDataMeja",
-                                   "mDataMenu",
-                                   "mDataPelayan",
-                                   "mKategori",
-                                   "mSatuan",
-                                   "mOrder",
-                                   "mPembayaran",
-                                   "mReportPenjualanPeriode",
-                                   "mReportPenjualanHarian",
-                                   "mReportMenuFavorit",
-                                   "mRptDaftarMenu",
-                                   "mUser",
-                                   "mPassword",
-                                   "mSettingDB",
-                                   "mBackupDB",
-                                   "mResetDB",
-                                   "mRestoreDB"};
-
-// Key presses reach a window's shortcuts once it is the active window.
+// Keys reach a window's shortcuts once it is active; offscreen there is no
+// window manager, so the test gives the focus back as one would.
 bool waitActive(QWidget* window) {
+    window->activateWindow();
     return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 3000);
 }
 
-// A working window standing in for one not built yet; counts its creations.
-struct StandIn {
-    StandIn(FormId id, int* made)
-        : standIn(id, [made] {
-              ++*made;
-              return new ui::Form;
-          }) {}
-    shell::FormStandIn standIn;
-};
+void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QTest::keyClick(QApplication::focusWidget(), k, mods);
+}
+
+void typeLine(const QString& text) {
+    testing::typeText(QApplication::focusWidget(), text);
+    key(Qt::Key_Return);
+}
+
+QLineEdit* box(QWidget* w, const char* name) {
+    return testing::child<QLineEdit>(w, name);
+}
+void press(QWidget* w, const char* name) {
+    testing::child<QPushButton>(w, name)->click();
+}
 
 }  // namespace
 
@@ -65,26 +53,22 @@ class MainWindowTest : public QObject {
     std::unique_ptr<shell::fUtama> main;
 
     qint64 addUser(const QString& name, const QString& pass, const QStringList& rights) {
-        install->exec(QStringLiteral("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)"),
+        install->exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)",
                       {name, password::hash(pass)});
-        const qint64 id =
-            install->scalar(QStringLiteral("SELECT max(id_user) FROM pengguna")).toLongLong();
+        const qint64 id = install->scalar("SELECT max(id_user) FROM pengguna").toLongLong();
         for (const QString& right : rights) {
-            install->exec(QStringLiteral("INSERT INTO akses VALUES (?, ?)"), {id, right});
+            install->exec("INSERT INTO akses VALUES (?, ?)", {id, right});
         }
         return id;
     }
 
-    QAction* item(const QString& name) { return main->menuItem(name); }
+    QAction* item(const char* name) { return main->menuItem(name); }
 
-    // Signs the user in as the sign-in would, without the dialog.
-    void signInDirectly(qint64 id, const QString& name) {
-        moddapra::UserId = id;
-        moddapra::UserName = name;
-        item(QStringLiteral("mLogin"))->setText(QStringLiteral("Logout"));
+    // Runs the steps in the sign-in dialog that the Login action opens.
+    void inSignIn(const std::function<void(QWidget*)>& steps) {
+        testing::whenModal(steps);
+        item("mLogin")->trigger();
     }
-
-    QWidget* userManagement() { return shell::openForm(FormId::fUser); }
 
 private Q_SLOTS:
     void init() {
@@ -93,259 +77,231 @@ private Q_SLOTS:
     }
 
     void cleanup() {
-        delete userManagement();
+        delete shell::openForm(FormId::fUser);
         main.reset();
         install.reset();
         testing::settle();
     }
 
-    // Empty tables, or users without any right: user management opens on
-    // its own, modeless, and no sign-in follows.
-    void startWithoutRightsOpensUserManagementOnly_data() {
-        QTest::addColumn<bool>("withUser");
-        QTest::newRow("no user, no right") << false;
-        QTest::newRow("users, no right") << true;
+    // The Login action at start-up, before the main window shows: what the
+    // sign-in dialog (if any) saw open behind it.
+    void startUp_data() {
+        QTest::addColumn<bool>("users");
+        QTest::addColumn<bool>("rights");
+        QTest::addColumn<QString>("signIn");
+        QTest::newRow("empty") << false << false << "";
+        QTest::newRow("users, no right") << true << false << "";
+        QTest::newRow("rights, no user") << false << true << "Login Pengguna over users";
+        QTest::newRow("users and rights") << true << true << "Login Pengguna";
     }
-    void startWithoutRightsOpensUserManagementOnly() {
-        QFETCH(bool, withUser);
-        if (withUser) {
-            addUser(QStringLiteral("Budi"), QStringLiteral("x"), {});
+    void startUp() {
+        QFETCH(bool, users);
+        QFETCH(bool, rights);
+        QFETCH(QString, signIn);
+        if (users) {
+            addUser("Budi", "x", {});
+        }
+        if (rights) {
+            install->exec("INSERT INTO akses VALUES (7, 'Kasir')");
         }
         ui::MessageRecorder boxes;
+        QString seen;
+        if (!signIn.isEmpty()) {
+            testing::whenModal([&](QWidget* d) {
+                QWidget* um = shell::openForm(FormId::fUser);
+                seen = d->windowTitle() + (main->isVisible() ? " and main" : "") +
+                       (um && um->isVisible() ? " over users" : "");
+                press(d, "Command1");
+            });
+        }
         main->start();
-        QVERIFY(userManagement() && userManagement()->isVisible());
-        QCOMPARE(userManagement()->windowModality(), Qt::NonModal);
-        QVERIFY(!QApplication::activeModalWidget());
-        QVERIFY(main->isVisible());
-        QVERIFY(main->windowState() & Qt::WindowMaximized);
+        QCOMPARE(seen, signIn);
+        QCOMPARE(bool(shell::openForm(FormId::fUser)), !users || !rights);
+        QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QVERIFY(boxes.empty());
-        QCOMPARE(moddapra::UserId, 0);
     }
 
-    // Rights but no user: user management opens, then the sign-in dialog on
-    // top of it, before the main window shows.
-    void startWithRightsButNoUserAlsoAsksForSignIn() {
-        install->exec(QStringLiteral("INSERT INTO akses VALUES (7, 'Data Meja')"));
-        bool sawSignIn = false;
-        testing::whenModal([&](QWidget* modal) {
-            sawSignIn = modal->windowTitle() == QStringLiteral("Login Pengguna") &&
-                        userManagement() && userManagement()->isVisible() && !main->isVisible();
-            testing::child<QPushButton>(modal, QStringLiteral("Command1"))->click();
-        });
-        main->start();
-        QVERIFY(sawSignIn);
-        QVERIFY(main->isVisible());
-        QCOMPARE(item(QStringLiteral("mLogin"))->text(), QStringLiteral("&Login"));
-    }
-
-    void startWithUsersAndRightsSignsInBeforeShowing() {
-        addUser(QStringLiteral("Budi"), QStringLiteral("Rahasia"), {QStringLiteral("Kasir")});
-        bool hiddenWhileSigningIn = false;
-        testing::whenModal([&](QWidget* modal) {
-            hiddenWhileSigningIn = !main->isVisible();
-            testing::typeText(testing::child<QLineEdit>(modal, QStringLiteral("Text1")),
-                              QStringLiteral("Budi"));
-            testing::typeText(testing::child<QLineEdit>(modal, QStringLiteral("Text2")),
-                              QStringLiteral("Rahasia"));
-            testing::child<QPushButton>(modal, QStringLiteral("Command2"))->click();
-        });
-        main->start();
-        QVERIFY(hiddenWhileSigningIn);
-        QVERIFY(!userManagement());
-        QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra [ User: Budi ] "));
-        QVERIFY(main->windowState() & Qt::WindowMaximized);
-    }
-
-    void toolbarAndHelp() {
-        QToolBar* bar = testing::child<QToolBar>(main.get(), QStringLiteral("Toolbar1"));
-        QStringList shown;
-        for (QAction* a : bar->actions()) {
-            shown << (a->isSeparator() ? QStringLiteral("|")
-                                       : bar->widgetForAction(a)->objectName());
-        }
-        QCOMPARE(shown.join(' '), QStringLiteral("Login | Meja Menu Pelayan | Kategori Satuan | "
-                                                 "Order Kasir | Pengguna | Keluar |"));
-        QCOMPARE(main->toolbarButton(QStringLiteral("Satuan"))->toolTip(), QString());
-        QCOMPARE(main->toolbarButton(QStringLiteral("Kasir"))->toolTip(), QStringLiteral("Kasir"));
-        QCOMPARE(item(QStringLiteral("mLogin"))->shortcut(),
-                 QKeySequence(QStringLiteral("Ctrl+L")));
-        QCOMPARE(item(QStringLiteral("mPembayaran"))->shortcut(),
-                 QKeySequence(QStringLiteral("Ctrl+B")));
-
-        ui::MessageRecorder boxes;
-        item(QStringLiteral("mPanduan"))->trigger();
-        main->Toolbar1_ButtonClick(QStringLiteral("login"));  // keys compare exactly
-        QVERIFY(boxes.empty());
-        QVERIFY(!userManagement());
-    }
-
-    // Every menu item and toolbar button that names a right goes through the
-    // check; refused while signed out, FormMode is left empty.
-    void everyRequestIsRefusedWhileSignedOut() {
-        ui::MessageRecorder boxes;
-        for (const QString& name : kRequestItems) {
-            item(name)->trigger();
-            QCOMPARE(boxes.last().text, kNotSignedIn);
-            QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
-            QCOMPARE(boxes.last().icon, ui::Icon::Information);
-            QVERIFY(moddapra::FormMode.isEmpty());
-        }
-        QCOMPARE(boxes.boxes().size(), kRequestItems.size());
-        QCOMPARE(moddapra::MenuAkses, QStringLiteral("Restore Database"));
-        for (const QString key :
-             {"Meja", "Menu", "Pelayan", "Kategori", "Satuan", "Order", "Kasir", "Pengguna"}) {
-            main->toolbarButton(key)->click();
-        }
-        QCOMPARE(boxes.boxes().size(), kRequestItems.size() + 8);
-        QCOMPARE(moddapra::MenuAkses, QStringLiteral("User Management"));
-    }
-
-    // Signed out, then a granted child request: it opens as a child window.
-    void refusedRequestsLeaveNoDisplayMode() {
-        int madeMenu = 0;
-        int madeOrder = 0;
-        StandIn menu(FormId::fMenu, &madeMenu);
-        StandIn order(FormId::fOrder, &madeOrder);
-        const qint64 id = addUser(QStringLiteral("Sari"), QStringLiteral("x"),
-                                  {QStringLiteral("Data Menu"), QStringLiteral("Pesanan/Order")});
-        ui::MessageRecorder boxes;
-        main->toolbarButton(QStringLiteral("Pengguna"))->click();  // a modal window, refused
-        signInDirectly(id, QStringLiteral("Sari"));
-        item(QStringLiteral("mDataMenu"))->trigger();
-        QCOMPARE(madeMenu, 1);
-        QVERIFY(qobject_cast<QMdiSubWindow*>(shell::openForm(FormId::fMenu)->parentWidget()));
-
-        item(QStringLiteral("mDataMeja"))->trigger();  // modal, and not held
-        QCOMPARE(boxes.texts(), QStringList({kNotSignedIn, kNotAllowed}));
-        QVERIFY(moddapra::FormMode.isEmpty());
-        main->toolbarButton(QStringLiteral("Order"))->click();
-        QCOMPARE(madeOrder, 1);
-        QVERIFY(qobject_cast<QMdiSubWindow*>(shell::openForm(FormId::fOrder)->parentWidget()));
-        QVERIFY(!QApplication::activeModalWidget());
-    }
-
-    void openWindowComesToTheFront() {
-        int madeMenu = 0;
-        int madeWaiters = 0;
-        StandIn menu(FormId::fMenu, &madeMenu);
-        StandIn waiters(FormId::fPelayan, &madeWaiters);
-        signInDirectly(addUser(QStringLiteral("Sari"), QStringLiteral("x"),
-                               {QStringLiteral("Data Menu"), QStringLiteral("Data Pelayan")}),
-                       QStringLiteral("Sari"));
-        auto* area = main->findChild<QMdiArea*>();
-        item(QStringLiteral("mDataMenu"))->trigger();
-        item(QStringLiteral("mDataPelayan"))->trigger();
-        QCOMPARE(area->activeSubWindow()->widget(), shell::openForm(FormId::fPelayan));
-        item(QStringLiteral("mDataMenu"))->trigger();
-        QCOMPARE(madeMenu, 1);
-        QCOMPARE(area->subWindowList().size(), 2);
-        QCOMPARE(area->activeSubWindow()->widget(), shell::openForm(FormId::fMenu));
-    }
-
-    // The check reads the current rows at every request.
-    void rightsTakenAwayCountAtTheNextRequest() {
-        int made = 0;
-        StandIn menu(FormId::fMenu, &made);
-        const qint64 id =
-            addUser(QStringLiteral("Sari"), QStringLiteral("x"), {QStringLiteral("Data Menu")});
-        signInDirectly(id, QStringLiteral("Sari"));
-        item(QStringLiteral("mDataMenu"))->trigger();
-        shell::openForm(FormId::fMenu)->unload();
-        testing::settle();
-        install->exec(QStringLiteral("DELETE FROM akses"));
-        ui::MessageRecorder boxes;
-        item(QStringLiteral("mDataMenu"))->trigger();
-        QCOMPARE(boxes.texts(), QStringList({kNotAllowed}));
-        QCOMPARE(made, 1);
-    }
-
-    // Granted requests for windows not built yet open nothing; user
-    // management opens modally.
-    void grantedRequests() {
-        QStringList all;
-        for (const shell::FormEntry& e : shell::formTable()) {
-            all << e.right;
-        }
-        signInDirectly(addUser(QStringLiteral("Sari"), QStringLiteral("x"), all),
-                       QStringLiteral("Sari"));
+    // Name in any letter case, password exactly; Enter moves on and selects.
+    void signInAndOut() {
+        const qint64 budi = addUser("Budi", "Rahasia", {"Kasir"});
         main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
         ui::MessageRecorder boxes;
-        bool modalUsers = false;
-        testing::whenModal([&](QWidget* modal) {
-            modalUsers = modal == userManagement() && moddapra::FormMode == moddapra::kFormKecil;
-            QVERIFY(waitActive(modal));
-            QTest::keyClick(modal, Qt::Key_Escape);  // the guard lets it go: rights exist
-        });
-        item(QStringLiteral("mUser"))->trigger();
-        QVERIFY(modalUsers);
-        for (const QString& name : kRequestItems) {
-            if (name != QStringLiteral("mUser")) {
-                item(name)->trigger();
+        QStringList focusAfter;
+        inSignIn([&](QWidget* d) {
+            QVERIFY(d->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            for (const char* name : {"Siapa", "", "Budi"}) {
+                box(d, "Text1")->setText(name);
+                box(d, "Text2")->setText("rahasia");
+                press(d, "Command2");
+                focusAfter << d->focusWidget()->objectName();
             }
-        }
-        QVERIFY(boxes.empty());
-        QVERIFY(moddapra::FormMode.isEmpty());
-        testing::settle();
-        QVERIFY(!userManagement());
-        QVERIFY(main->findChild<QMdiArea*>()->subWindowList().isEmpty());
-    }
-
-    void signOutAsksAndClosesNoWindow() {
-        int made = 0;
-        StandIn menu(FormId::fMenu, &made);
-        addUser(QStringLiteral("Budi"), QStringLiteral("Rahasia"), {QStringLiteral("Data Menu")});
-        testing::whenModal([](QWidget* modal) {
-            testing::typeText(testing::child<QLineEdit>(modal, QStringLiteral("Text1")),
-                              QStringLiteral("budi"));
-            testing::typeText(testing::child<QLineEdit>(modal, QStringLiteral("Text2")),
-                              QStringLiteral("Rahasia"));
-            testing::pressEnter(testing::child<QLineEdit>(modal, QStringLiteral("Text2")));
+            box(d, "Text1")->clear();
+            testing::typeText(box(d, "Text1"), "bUDI");
+            testing::pressEnter(box(d, "Text1"));
+            QCOMPARE(box(d, "Text2")->selectedText(), QStringLiteral("rahasia"));
+            testing::typeText(d->focusWidget(), "Rahasia");
+            testing::pressEnter(box(d, "Text2"));
         });
-        main->toolbarButton(QStringLiteral("Login"))->click();
-        QCOMPARE(main->toolbarButton(QStringLiteral("Login"))->text(), QStringLiteral("Logout"));
-        item(QStringLiteral("mDataMenu"))->trigger();
+        QCOMPARE(boxes.texts(), QStringList({"User Siapa tidak terdaftar!",
+                                             "User  tidak terdaftar!", "Password salah!"}));
+        QCOMPARE(boxes.last().title, QStringLiteral("Information"));
+        QCOMPARE(focusAfter, QStringList({"Text1", "Text1", "Text2"}));
+        QCOMPARE(moddapra::UserId, budi);
+        QCOMPARE(moddapra::UserName, QStringLiteral("Budi"));
+        QToolButton* first = main->toolbarButton("Login");
+        QCOMPARE(main->windowTitle() + item("mLogin")->text() + first->text() + first->toolTip(),
+                 QStringLiteral("Mirawe Dapra [ User: Budi ] LogoutLogoutLogout"));
 
-        ui::MessageRecorder boxes;
+        boxes.clear();
         boxes.answer(ui::Answer::No);
-        item(QStringLiteral("mLogin"))->trigger();
-        QCOMPARE(boxes.last().text, QStringLiteral("Anda yakin ingin Logout?"));
-        QCOMPARE(boxes.last().title, QStringLiteral("Konfirmasi"));
-        QCOMPARE(item(QStringLiteral("mLogin"))->text(), QStringLiteral("Logout"));
-        QVERIFY(moddapra::UserId != 0);
-
+        item("mLogin")->trigger();
+        QCOMPARE(moddapra::UserId, budi);
         boxes.answer(ui::Answer::Yes);
-        item(QStringLiteral("mLogin"))->trigger();
-        QCOMPARE(item(QStringLiteral("mLogin"))->text(), QStringLiteral("&Login"));
-        QCOMPARE(main->toolbarButton(QStringLiteral("Login"))->text(), QStringLiteral("Login"));
-        QCOMPARE(main->toolbarButton(QStringLiteral("Login"))->toolTip(), QStringLiteral("Login"));
-        QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
+        first->click();
+        QCOMPARE(boxes.texts(), QStringList(2, "Anda yakin ingin Logout?"));
+        QCOMPARE(main->windowTitle() + item("mLogin")->text() + first->text() + first->toolTip(),
+                 QStringLiteral("Mirawe Dapra&LoginLoginLogin"));
         QCOMPARE(moddapra::UserId, 0);
         QVERIFY(moddapra::UserName.isEmpty());
-        QVERIFY(shell::openForm(FormId::fMenu));
+    }
+
+    // A rejected statement reads as strange characters, other errors show
+    // their number; a quote in a name is a plain character.
+    void signInErrors() {
+        addUser("O'Neil", "x", {"Kasir"});
+        main->show();
+        ui::MessageRecorder boxes;
+        inSignIn([&](QWidget* d) {
+            box(d, "Text1")->setText("o'neil");
+            box(d, "Text2")->setText("x");
+            install->exec("ALTER TABLE pengguna RENAME TO lama");
+            press(d, "Command2");
+            install->exec(
+                "CREATE VIEW pengguna AS SELECT 1 id_user, 'o''neil' nm_user, "
+                "zeroblob(2000000000) Password");
+            press(d, "Command2");
+            QCOMPARE(moddapra::UserId, 0);
+            install->exec("DROP VIEW pengguna");
+            install->exec("ALTER TABLE lama RENAME TO pengguna");
+            press(d, "Command2");
+        });
+        QCOMPARE(boxes.texts(), QStringList({"Jangan memasukkan karakter aneh!",
+                                             "Nomor Error : 18\rPesan Error : string or blob "
+                                             "too big"}));
+        QCOMPARE(moddapra::UserName, QStringLiteral("O'Neil"));
+    }
+
+    // Signed out every request is refused and leaves FormMode empty; rights
+    // are read anew at each request; an open window comes to the front.
+    void accessCheck() {
+        int made = 0;
+        const auto standIn = [&made] {
+            ++made;
+            return new ui::Form;
+        };
+        shell::FormStandIn menu(FormId::fMenu, standIn);
+        shell::FormStandIn order(FormId::fOrder, standIn);
+        shell::FormStandIn table(FormId::fMeja, standIn);
+        const qint64 id = addUser("Sari", "x", {"Data Menu", "Pesanan/Order"});
+        ui::MessageRecorder boxes;
+        item("mDataMeja")->trigger();
+        QVERIFY(moddapra::FormMode.isEmpty());
+        moddapra::UserId = id;
+        main->toolbarButton("Meja")->click();  // modal, not held
+        QVERIFY(moddapra::FormMode.isEmpty());
+        main->toolbarButton("Menu")->click();
+        item("mOrder")->trigger();
+        auto* area = main->findChild<QMdiArea*>();
+        QCOMPARE(area->subWindowList().size(), 2);
+        item("mDataMenu")->trigger();
+        QCOMPARE(area->activeSubWindow()->widget(), shell::openForm(FormId::fMenu));
+        QCOMPARE(made, 2);
+
+        install->exec("DELETE FROM akses WHERE Akses = 'Pesanan/Order'");
+        shell::openForm(FormId::fOrder)->unload();
+        item("mOrder")->trigger();
+        item("mPanduan")->trigger();  // does nothing
+        QCOMPARE(boxes.texts(), QStringList({"Anda Harus Login Terlebih Dahulu!",
+                                             "Anda tidak diijinkan untuk mengakses menu ini!",
+                                             "Anda tidak diijinkan untuk mengakses menu ini!"}));
+        QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
+        QCOMPARE(main->toolbarButton("Satuan")->toolTip(), QString());
     }
 
     void closeGuard() {
         QSignalSpy ended(main.get(), &shell::fUtama::closedForGood);
         main->show();
-        QVERIFY(QTest::qWaitForWindowActive(main.get()));
         ui::MessageRecorder boxes;
-        signInDirectly(1, QStringLiteral("Budi"));
-        main->toolbarButton(QStringLiteral("Keluar"))->click();
-        QCOMPARE(boxes.last().text, QStringLiteral("Tolong Logout terlebih dahulu sebelum keluar"));
-        QCOMPARE(boxes.last().buttons, ui::Buttons::Ok);
-        QVERIFY(main->isVisible());
-
-        item(QStringLiteral("mLogin"))->setText(QStringLiteral("&Login"));
-        boxes.answer(ui::Answer::No);
+        item("mLogin")->setText("Logout");
         main->close();
-        QCOMPARE(boxes.last().text, QStringLiteral("Anda yakin ingin keluar?"));
-        QCOMPARE(boxes.last().title, QStringLiteral("Konfirmasi"));
+        item("mLogin")->setText("&Login");
+        main->toolbarButton("Keluar")->click();
         QVERIFY(main->isVisible());
         boxes.answer(ui::Answer::Yes);
-        item(QStringLiteral("mKeluar"))->trigger();
+        item("mKeluar")->trigger();
         QVERIFY(!main->isVisible());
         QCOMPARE(ended.size(), 1);
+        QCOMPARE(boxes.texts(),
+                 QStringList({"Tolong Logout terlebih dahulu sebelum keluar",
+                              "Anda yakin ingin keluar?", "Anda yakin ingin keluar?"}));
+    }
+
+    // The first start on a machine, by keyboard alone: the first user is
+    // created and given every right, user management closes, he signs in.
+    void firstRunByKeyboard() {
+        qputenv("DAPRA_HOME", (install->folder() + "/baru").toUtf8());
+        QVERIFY(install::setUpFirstRun());
+        ui::MessageRecorder boxes;
+        boxes.answer(ui::Answer::Yes);  // "Simpan hak akses user …?"
+        main->start();
+        QPointer<QWidget> users(shell::openForm(FormId::fUser));
+        QVERIFY(users && waitActive(users));
+
+        testing::whenModal([](QWidget* dialog) {
+            QVERIFY(waitActive(dialog));
+            typeLine("Admin");
+            typeLine("Rahasia1");
+            typeLine("Rahasia1");
+        });
+        key(Qt::Key_T, Qt::AltModifier);  // a mnemonic presses its button a moment later
+        auto* list = testing::child<QTreeWidget>(users, "ListView1");
+        QTRY_COMPARE(list->topLevelItemCount(), 1);
+        QVERIFY(waitActive(users));
+        list->setFocus();
+        key(Qt::Key_Down);
+
+        testing::whenModal([](QWidget* dialog) {
+            QVERIFY(waitActive(dialog));
+            key(Qt::Key_Tab);
+            key(Qt::Key_Tab);
+            key(Qt::Key_Space);               // "Centang Semua"
+            key(Qt::Key_S, Qt::AltModifier);  // "&Simpan"
+        });
+        // "&Hapus User" and "&Hak Akses" share their letter: Alt+H moves to
+        // each in turn, Space presses the one holding the focus.
+        key(Qt::Key_H, Qt::AltModifier);
+        key(Qt::Key_H, Qt::AltModifier);
+        key(Qt::Key_Space);
+        QTRY_COMPARE(db::Connection(install::defaultDbPath())
+                         .scalar("SELECT count(DISTINCT Akses) FROM akses")
+                         .toInt(),
+                     17);
+        QVERIFY(waitActive(users));
+        key(Qt::Key_Escape);
+        testing::settle();
+        QVERIFY(!users);
+
+        QVERIFY(waitActive(main.get()));
+        testing::whenModal([](QWidget* dialog) {
+            QVERIFY(waitActive(dialog));
+            typeLine("admin");
+            typeLine("Rahasia1");
+        });
+        key(Qt::Key_L, Qt::ControlModifier);
+        QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra [ User: Admin ] "));
+        QVERIFY(waitActive(main.get()));
+        key(Qt::Key_M, Qt::ControlModifier);  // "Data Meja": granted, not built yet
+        QCOMPARE(boxes.texts(), QStringList({"Simpan hak akses user Admin?"}));
     }
 };
 

@@ -4,11 +4,14 @@
 #include "toolkit/format.h"
 
 #include <QApplication>
+#include <QFont>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirawe Dapra"));
     fmt::applyIndonesianLocale();
+    // The windows' designed sizes are made for a small sans-serif font.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
     try {
         install::setUpFirstRun();

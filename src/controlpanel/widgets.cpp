@@ -14,6 +14,9 @@ namespace {
 // The height of the tab strip above the page, in twips.
 constexpr int kTabStripTw = 360;
 
+// Labels designed at least this high hold several lines of text.
+constexpr int kTwoLinesTw = 300;
+
 }  // namespace
 
 QPushButton* button(QWidget* parent, const QString& name, const QString& caption, int left, int top,
@@ -29,9 +32,15 @@ QLabel* label(QWidget* parent, const QString& name, const QString& text, int lef
               int width, int height) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
-    l->setWordWrap(true);
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ui::placeTw(l, left, top, width, height);
+    // A caption designed as one line stays one line, however wide the font.
+    if (height < kTwoLinesTw) {
+        l->resize(qMax(l->width(), l->sizeHint().width()),
+                  qMax(l->height(), l->sizeHint().height()));
+    } else {
+        l->setWordWrap(true);
+    }
     return l;
 }
 

@@ -1,16 +1,17 @@
+#include "shell/futama.h"
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
-#include "toolkit/form.h"
 #include "toolkit/format.h"
 
 #include <QApplication>
-#include <QMainWindow>
-#include <QMdiArea>
+#include <QFont>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mirawe Dapra"));
     fmt::applyIndonesianLocale();
+    // The windows' designed sizes are made for a small sans-serif font.
+    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
     try {
         install::setUpFirstRun();
@@ -18,11 +19,11 @@ int main(int argc, char* argv[]) {
         moddapra::showError(error);
     }
 
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Mirawe Dapra"));
-    auto* area = new QMdiArea(&window);
-    window.setCentralWidget(area);
-    ui::setMdiArea(area);
-    window.showMaximized();
+    // The program ends with the main window, also while user management,
+    // opened on its own at start-up, is still open.
+    shell::fUtama window;
+    QObject::connect(&window, &shell::fUtama::closedForGood, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    window.start();
     return QApplication::exec();
 }

@@ -1,6 +1,7 @@
 // The table from access right to window: adding a window is one line here.
 #include "shell/windowrequests.h"
 
+#include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
 #include "toolkit/form.h"
 
@@ -20,7 +21,8 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false, nullptr},
         {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
         {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
-        {FormId::fUser, QStringLiteral("User Management"), true, nullptr},
+        {FormId::fUser, QStringLiteral("User Management"), true,
+         [] { return new controlpanel::fUser; }},
         {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true, nullptr},
         {FormId::fClient_Server, QStringLiteral("Setting Database"), true, nullptr},
         {FormId::fBackupDB, QStringLiteral("Backup Database"), true, nullptr},

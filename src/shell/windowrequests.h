@@ -53,6 +53,19 @@ ui::Form* formInstance(FormId id);
 // MenuAkses to the window's right, then ShowFormWithAccess.
 void requestForm(FormId id);
 
+// While it lives, the window of one entry is made by the given factory instead
+// of the table's, so tests can request windows that are not built yet.
+class FormStandIn {
+public:
+    FormStandIn(FormId id, std::function<ui::Form*()> make);
+    ~FormStandIn();
+    FormStandIn(const FormStandIn&) = delete;
+    FormStandIn& operator=(const FormStandIn&) = delete;
+
+private:
+    FormId id_;
+};
+
 }  // namespace shell
 
 namespace moddapra {

@@ -98,7 +98,10 @@ QMdiArea* mdiArea() {
 
 void showModal(Form* form) {
     QPointer<Form> guard(form);
-    QWidget* owner = area ? area->window() : nullptr;
+    // A modal window belongs to the window of the parent it was given, else
+    // to the main window.
+    QWidget* owner =
+        form->parentWidget() ? form->parentWidget()->window() : (area ? area->window() : nullptr);
     if (owner && form->parentWidget() != owner) {
         form->setParent(owner, form->windowFlags() | Qt::Dialog);
     }

@@ -48,7 +48,8 @@ private:
 void setMdiArea(QMdiArea* area);
 QMdiArea* mdiArea();
 
-// Shows the form modally and returns when it has closed.
+// Shows the form modally and returns when it has closed. It belongs to the
+// window of its parent when it has one, else to the main window.
 void showModal(Form* form);
 // Shows the form modeless: maximized inside the main window when there is
 // one (or a top-level window otherwise); an open form comes to the front.

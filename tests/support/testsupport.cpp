@@ -5,6 +5,7 @@
 #include "toolkit/format.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QTimer>
 
 namespace testing {
@@ -81,7 +82,13 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
             if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; })) {
                 qWarning("whenModal: the modal window did not become active");
             }
+            QPointer<QWidget> window(modal);
             action(modal);
+            // A check that failed inside the action leaves the window open:
+            // close it, so the test ends instead of waiting for ever.
+            if (QTest::currentTestFailed() && window && window->isVisible()) {
+                window->close();
+            }
         } else if (*elapsed > timeoutMs) {
             timer->stop();
             timer->deleteLater();

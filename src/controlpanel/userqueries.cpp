@@ -1,0 +1,96 @@
+#include "controlpanel/userqueries.h"
+
+#include "shell/shellqueries.h"
+
+namespace controlpanel {
+
+namespace {
+
+const QString kUserManagement = QStringLiteral("User Management");
+
+}  // namespace
+
+std::vector<UserRow> listUsers(db::Connection& c) {
+    std::vector<UserRow> users;
+    for (const db::Row& row :
+         c.rows(QStringLiteral("SELECT id_user, nm_user FROM pengguna ORDER BY id_user"))) {
+        users.push_back({row[0].toLongLong(), row[1].toString()});
+    }
+    return users;
+}
+
+bool addUserIfNew(db::Connection& c, const QString& name, const QString& passwordHash) {
+    db::Transaction tx(c);
+    if (c.scalar(QStringLiteral("SELECT count(nm_user) FROM pengguna WHERE nm_user = ?"), {name})
+            .toLongLong() != 0) {
+        return false;
+    }
+    c.exec(QStringLiteral("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)"),
+           {name, passwordHash});
+    tx.commit();
+    return true;
+}
+
+std::optional<qint64> findUserId(db::Connection& c, const QString& name) {
+    const QVariant id = c.scalar(
+        QStringLiteral("SELECT id_user FROM pengguna WHERE nm_user = ? ORDER BY id_user LIMIT 1"),
+        {name});
+    if (id.isNull()) {
+        return std::nullopt;
+    }
+    return id.toLongLong();
+}
+
+std::optional<qint64> deleteUserWithRights(db::Connection& c, const QString& name) {
+    db::Transaction tx(c);
+    const std::optional<qint64> id = findUserId(c, name);
+    if (!id) {
+        return std::nullopt;
+    }
+    c.exec(QStringLiteral("DELETE FROM pengguna WHERE id_user = ?"), {*id});
+    c.exec(QStringLiteral("DELETE FROM akses WHERE Id_User = ?"), {*id});
+    tx.commit();
+    return id;
+}
+
+QStringList userRights(db::Connection& c, qint64 userId) {
+    QStringList rights;
+    for (const db::Row& row :
+         c.rows(QStringLiteral("SELECT Akses FROM akses WHERE Id_User = ? ORDER BY rowid"),
+                {userId})) {
+        rights.append(row[0].toString());
+    }
+    return rights;
+}
+
+bool replaceRights(db::Connection& c, const QString& name, const QStringList& rights) {
+    db::Transaction tx(c);
+    const std::optional<qint64> id = findUserId(c, name);
+    if (!id) {
+        return false;
+    }
+    c.exec(QStringLiteral("DELETE FROM akses WHERE Id_User = ?"), {*id});
+    for (const QString& right : rights) {
+        c.exec(QStringLiteral("INSERT INTO akses (Id_User, Akses) VALUES (?, ?)"), {*id, right});
+    }
+    tx.commit();
+    return true;
+}
+
+// The last test looks only at the text of the right (letter case counting),
+// not at whether its user still exists.
+GuardRefusal userManagementGuard(db::Connection& c) {
+    if (shell::countUsers(c) == 0) {
+        return GuardRefusal::NoUser;
+    }
+    if (shell::countRights(c) == 0) {
+        return GuardRefusal::NoRight;
+    }
+    const qint64 holders =
+        c.scalar(QStringLiteral("SELECT count(*) FROM akses WHERE Akses = ? COLLATE BINARY"),
+                 {kUserManagement})
+            .toLongLong();
+    return holders == 0 ? GuardRefusal::NoUserManagement : GuardRefusal::None;
+}
+
+}  // namespace controlpanel

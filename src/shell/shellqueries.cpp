@@ -1,0 +1,25 @@
+#include "shell/shellqueries.h"
+
+namespace shell {
+
+qint64 countUsers(db::Connection& c) {
+    return c.scalar(QStringLiteral("SELECT count(*) FROM pengguna")).toLongLong();
+}
+
+qint64 countRights(db::Connection& c) {
+    return c.scalar(QStringLiteral("SELECT count(*) FROM akses")).toLongLong();
+}
+
+std::optional<StoredUser> findUser(db::Connection& c, const QString& name) {
+    const std::vector<db::Row> rows =
+        c.rows(QStringLiteral("SELECT id_user, nm_user, Password FROM pengguna"
+                              " WHERE nm_user = ? ORDER BY id_user LIMIT 1"),
+               {name});
+    if (rows.empty()) {
+        return std::nullopt;
+    }
+    const db::Row& row = rows.front();
+    return StoredUser{row[0].toLongLong(), row[1].toString(), row[2].toString()};
+}
+
+}  // namespace shell

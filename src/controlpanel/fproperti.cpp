@@ -1,10 +1,10 @@
 #include "controlpanel/fproperti.h"
 
 #include "controlpanel/userqueries.h"
-#include "controlpanel/widgets.h"
 #include "shell/moddapra.h"
 #include "shell/pictures.h"
 #include "shell/windowrequests.h"
+#include "toolkit/controls.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
 
@@ -30,31 +30,31 @@ fProperti::fProperti(const QString& userName, QWidget* parent) : ui::Form(parent
 }
 
 void fProperti::buildControls() {
-    QWidget* page = tabPage(this, QStringLiteral("Akses Pengguna"), 45, 45, 5250, 4260);
-    label(page, QStringLiteral("Label3"),
-          QStringLiteral("Untuk memberikan dan mengubah hak akses user, centang menu yang akan "
-                         "diakses."),
-          1260, tabTop(510), 3705, 555);
-    pictures::userPicture(page, QStringLiteral("Picture1"), 135, tabTop(450), 1005, 1005);
-    label(page, QStringLiteral("Label1"), QStringLiteral("Nama Pengguna"), 1290, tabTop(1155), 1200,
-          195);
+    QWidget* page = ui::tabPage(this, QStringLiteral("Akses Pengguna"), {45, 45, 5250, 4260});
+    ui::label(page, QStringLiteral("Label3"),
+              QStringLiteral("Untuk memberikan dan mengubah hak akses user, centang menu yang akan "
+                             "diakses."),
+              {1260, ui::tabTop(510), 3705, 555});
+    pictures::userPicture(page, QStringLiteral("Picture1"), 135, ui::tabTop(450), 1005, 1005);
+    ui::label(page, QStringLiteral("Label1"), QStringLiteral("Nama Pengguna"),
+              {1290, ui::tabTop(1155), 1200, 195});
     Text1 = new QLineEdit(page);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setEnabled(false);
-    ui::placeTw(Text1, 2625, tabTop(1095), 2490, 350);
+    ui::placeTw(Text1, 2625, ui::tabTop(1095), 2490, 350);
     auto* frame = new QGroupBox(QStringLiteral("Akses Pengguna"), page);
     frame->setObjectName(QStringLiteral("Frame1"));
-    ui::placeTw(frame, 135, tabTop(1485), 4995, 2670);
+    ui::placeTw(frame, 135, ui::tabTop(1485), 4995, 2670);
     List1 = new QListWidget(frame);
     List1->setObjectName(QStringLiteral("List1"));
     ui::placeTw(List1, 90, 225, 4785, 2310);
     Check1 = new QCheckBox(QStringLiteral("Centang Semua"), this);
     Check1->setObjectName(QStringLiteral("Check1"));
     ui::placeTw(Check1, 315, 4410, 1725, 285);
-    Command2 =
-        button(this, QStringLiteral("Command2"), QStringLiteral("&Simpan"), 2805, 4395, 1200, 350);
-    Command1 =
-        button(this, QStringLiteral("Command1"), QStringLiteral("&Batal"), 4065, 4395, 1200, 350);
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Simpan"),
+                          {2805, 4395, 1200, 350});
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Batal"),
+                          {4065, 4395, 1200, 350});
     setTabOrder(Command1, Command2);
     setTabOrder(Command2, Check1);
     setTabOrder(Check1, List1);

@@ -1,10 +1,10 @@
 #include "controlpanel/ftambahuser.h"
 
 #include "controlpanel/userqueries.h"
-#include "controlpanel/widgets.h"
 #include "shell/moddapra.h"
 #include "shell/password.h"
 #include "shell/pictures.h"
+#include "toolkit/controls.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
@@ -47,21 +47,23 @@ void fTambahUser::buildControls() {
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     ui::placeTw(frame, 45, 0, 6540, 2175);
-    label(frame, QStringLiteral("Label1"),
-          QStringLiteral("Masukkan nama pengguna untuk memberikan mereka hak akses pada "
-                         "aplikasi ini."),
-          2160, 270, 4275, 450);
+    ui::label(frame, QStringLiteral("Label1"),
+              QStringLiteral("Masukkan nama pengguna untuk memberikan mereka hak akses pada "
+                             "aplikasi ini."),
+              {2160, 270, 4275, 450});
     pictures::userPicture(frame, QStringLiteral("Image1"), 75, 180, 1920, 1920);
-    label(frame, QStringLiteral("Label2"), QStringLiteral("Nama Pengguna"), 2160, 915, 1200, 195);
-    label(frame, QStringLiteral("Label4"), QStringLiteral("Password"), 2160, 1365, 690, 195);
-    label(frame, QStringLiteral("Label5"), QStringLiteral("Konfirmasi"), 2160, 1770, 720, 195);
+    ui::label(frame, QStringLiteral("Label2"), QStringLiteral("Nama Pengguna"),
+              {2160, 915, 1200, 195});
+    ui::label(frame, QStringLiteral("Label4"), QStringLiteral("Password"), {2160, 1365, 690, 195});
+    ui::label(frame, QStringLiteral("Label5"), QStringLiteral("Konfirmasi"),
+              {2160, 1770, 720, 195});
     Text1 = box(frame, QStringLiteral("Text1"), 810, false);
     Text2 = box(frame, QStringLiteral("Text2"), 1260, true);
     Text3 = box(frame, QStringLiteral("Text3"), 1695, true);
-    Command1 =
-        button(this, QStringLiteral("Command1"), QStringLiteral("&Simpan"), 4095, 2265, 1200, 350);
-    Command2 =
-        button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"), 5340, 2265, 1200, 350);
+    Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Simpan"),
+                          {4095, 2265, 1200, 350});
+    Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
+                          {5340, 2265, 1200, 350});
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Text3);
     setTabOrder(Text3, Command1);

@@ -3,9 +3,9 @@
 #include "controlpanel/fproperti.h"
 #include "controlpanel/ftambahuser.h"
 #include "controlpanel/userqueries.h"
-#include "controlpanel/widgets.h"
 #include "shell/moddapra.h"
 #include "shell/pictures.h"
+#include "toolkit/controls.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/twips.h"
@@ -57,28 +57,28 @@ fUser::fUser(QWidget* parent) : ui::Form(parent) {
 }
 
 void fUser::buildControls() {
-    QWidget* page = tabPage(this, QStringLiteral(" Pengguna Program"), 90, 45, 5235, 4335);
-    label(page, QStringLiteral("Label1"),
-          QStringLiteral("Menu ini berguna untuk membuat dan menghapus pengguna software ini. "
-                         "Selain itu juga untuk mengatur hak akses pengguna."),
-          1260, tabTop(540), 3885, 690);
-    pictures::userPicture(page, QStringLiteral("Picture1"), 135, tabTop(450), 960, 960);
-    label(page, QStringLiteral("Label3"), QStringLiteral("Daftar Pengguna Software ini:"), 135,
-          tabTop(1485), 2310, 195);
+    QWidget* page = ui::tabPage(this, QStringLiteral(" Pengguna Program"), {90, 45, 5235, 4335});
+    ui::label(page, QStringLiteral("Label1"),
+              QStringLiteral("Menu ini berguna untuk membuat dan menghapus pengguna software ini. "
+                             "Selain itu juga untuk mengatur hak akses pengguna."),
+              {1260, ui::tabTop(540), 3885, 690});
+    pictures::userPicture(page, QStringLiteral("Picture1"), 135, ui::tabTop(450), 960, 960);
+    ui::label(page, QStringLiteral("Label3"), QStringLiteral("Daftar Pengguna Software ini:"),
+              {135, ui::tabTop(1485), 2310, 195});
     ListView1 = new QTreeWidget(page);
     ListView1->setObjectName(QStringLiteral("ListView1"));
     ui::setupList(ListView1);
-    ui::placeTw(ListView1, 90, tabTop(1710), 5055, 2085);
-    Command7 = button(page, QStringLiteral("Command7"), QStringLiteral("&Refresh Daftar"), 120,
-                      tabTop(3840), 1200, 350);
-    Command1 = button(page, QStringLiteral("Command1"), QStringLiteral("&Tambah User"), 1380,
-                      tabTop(3840), 1200, 350);
-    Command6 = button(page, QStringLiteral("Command6"), QStringLiteral("&Hapus User"), 2625,
-                      tabTop(3840), 1200, 350);
-    Command2 = button(page, QStringLiteral("Command2"), QStringLiteral("&Hak Akses"), 3885,
-                      tabTop(3840), 1200, 350);
-    Command3 =
-        button(this, QStringLiteral("Command3"), QStringLiteral("&Keluar"), 4140, 4455, 1200, 350);
+    ui::placeTw(ListView1, 90, ui::tabTop(1710), 5055, 2085);
+    Command7 = ui::button(page, QStringLiteral("Command7"), QStringLiteral("&Refresh Daftar"),
+                          {120, ui::tabTop(3840), 1200, 350});
+    Command1 = ui::button(page, QStringLiteral("Command1"), QStringLiteral("&Tambah User"),
+                          {1380, ui::tabTop(3840), 1200, 350});
+    Command6 = ui::button(page, QStringLiteral("Command6"), QStringLiteral("&Hapus User"),
+                          {2625, ui::tabTop(3840), 1200, 350});
+    Command2 = ui::button(page, QStringLiteral("Command2"), QStringLiteral("&Hak Akses"),
+                          {3885, ui::tabTop(3840), 1200, 350});
+    Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("&Keluar"),
+                          {4140, 4455, 1200, 350});
     setTabOrder(Command3, Command6);
     setTabOrder(Command6, Command7);
     setTabOrder(Command7, Command1);

@@ -1,7 +1,7 @@
 #include "masterdata/masterform.h"
 
-#include "masterdata/widgets.h"
 #include "shell/moddapra.h"
+#include "toolkit/controls.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
@@ -15,8 +15,8 @@
 
 namespace masterdata {
 
-using widgets::boxText;
-using widgets::setBoxText;
+using ui::boxText;
+using ui::setBoxText;
 
 MasterForm::MasterForm(const MasterTable& table, MasterTexts texts)
     : table_(table), texts_(std::move(texts)) {}
@@ -186,7 +186,7 @@ const SmallMasterKind& satuanKind() {
 // list below it, "&Keluar" and the hint under the outer frame.
 SmallMasterForm::SmallMasterForm(const SmallMasterKind& kind)
     : MasterForm(*kind.table, kind.texts) {
-    using namespace widgets;
+    using namespace ui;
     setObjectName(kind.formName);
     setWindowTitle(kind.caption);
     const int w = kind.clientTw.width();
@@ -206,8 +206,9 @@ SmallMasterForm::SmallMasterForm(const SmallMasterKind& kind)
                         {2700, 1425, 1200, 350});
     auto* frame2 =
         frame(frame1, QStringLiteral("Frame2"), kind.listFrame, {90, 1890, fw - 180, fh - 1980});
-    auto* listView = list(frame2, QStringLiteral("ListView1"), {90, 240, fw - 360, fh - 2310});
-    listView->setFont(QFont(kind.listFont));
+    auto* listWidget =
+        listView(frame2, QStringLiteral("ListView1"), {90, 240, fw - 360, fh - 2310});
+    listWidget->setFont(QFont(kind.listFont));
     auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                          {w - 1245, h - 420, 1200, 350});
     label(this, QStringLiteral("Label3"), QStringLiteral("Klik dobel untuk edit data"),
@@ -217,10 +218,10 @@ SmallMasterForm::SmallMasterForm(const SmallMasterKind& kind)
     setTabOrder(text1, text2);
     setTabOrder(text2, save);
     setTabOrder(save, close);
-    setTabOrder(close, listView);
+    setTabOrder(close, listWidget);
     text1->setFocus();
 
-    attach({text1, text2}, listView,
+    attach({text1, text2}, listWidget,
            {{kind.firstColumn, 2000}, {QStringLiteral("Keterangan"), 5000}, {kind.idColumn, 0}},
            save, close);
 }
@@ -231,7 +232,7 @@ fPelayan::fPelayan()
     : MasterForm(kPelayan,
                  {QStringLiteral("Nama Pelayan Harus Diisi!"), QStringLiteral("Nama Pelayan "),
                   QStringLiteral(" sudah ada! Masukkan Nama Pelanggan yang lain!")}) {
-    using namespace widgets;
+    using namespace ui;
     setObjectName(QStringLiteral("fPelayan"));
     setWindowTitle(QStringLiteral("Data Pelayan"));
     setDesignSize(8370, 5295);
@@ -256,8 +257,8 @@ fPelayan::fPelayan()
                         {2700, 2040, 1200, 350});
     frame2_ = frame(frame1_, QStringLiteral("Frame2"), QStringLiteral("[ Data Pelanggan ]"),
                     {90, 2475, 8100, 2250});
-    auto* listView = list(frame2_, QStringLiteral("ListView1"), {90, 180, 7920, 1935});
-    list_ = listView;
+    auto* listWidget = listView(frame2_, QStringLiteral("ListView1"), {90, 180, 7920, 1935});
+    list_ = listWidget;
     auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                          {7125, 4890, 1200, 350});
     close_ = close;
@@ -271,10 +272,10 @@ fPelayan::fPelayan()
     ui::onEnter(boxes.back(), [save] { save->click(); });
     setTabOrder(boxes.back(), save);
     setTabOrder(save, close);
-    setTabOrder(close, listView);
+    setTabOrder(close, listWidget);
     boxes.front()->setFocus();
 
-    attach(boxes, listView,
+    attach(boxes, listWidget,
            {{QStringLiteral("Nama Pelanggan"), 5000},
             {QStringLiteral("Alamat"), 3000},
             {QStringLiteral("Kota"), 3000},

@@ -1,9 +1,9 @@
 #include "masterdata/menuform.h"
 
 #include "masterdata/picker.h"
-#include "masterdata/widgets.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
+#include "toolkit/controls.h"
 #include "toolkit/format.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
@@ -43,7 +43,7 @@ fMenu::fMenu() {
     setWindowTitle(QStringLiteral("Data Menu"));
     setDesignSize(10470, 6525);
 
-    using namespace widgets;
+    using namespace ui;
     Frame1 = frame(this, QStringLiteral("Frame1"), QString(), {45, 0, 10380, 6075});
     buildInputArea(Frame1);
     buildList(Frame1);
@@ -61,7 +61,7 @@ fMenu::fMenu() {
 }
 
 void fMenu::buildInputArea(QWidget* f) {
-    using namespace widgets;
+    using namespace ui;
     picture(f, {120, 240, 1095, 1335});
     const auto row = [f](const QString& name, const QString& caption, int top) {
         label(f, name, caption, {1350, top + 30, 1215, 255});
@@ -112,8 +112,8 @@ void fMenu::buildInputArea(QWidget* f) {
 }
 
 void fMenu::buildList(QWidget* f) {
-    Frame2 = widgets::frame(f, QStringLiteral("Frame2"), QString(), {90, 3420, 10185, 2535});
-    ListView1 = widgets::list(Frame2, QStringLiteral("ListView1"), {90, 180, 10005, 2265});
+    Frame2 = ui::frame(f, QStringLiteral("Frame2"), QString(), {90, 3420, 10185, 2535});
+    ListView1 = ui::listView(Frame2, QStringLiteral("ListView1"), {90, 180, 10005, 2265});
 }
 
 void fMenu::connectKeys() {

@@ -1,8 +1,8 @@
 #include "masterdata/picker.h"
 
 #include "masterdata/masterqueries.h"
-#include "masterdata/widgets.h"
 #include "shell/moddapra.h"
+#include "toolkit/controls.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -16,9 +16,9 @@ PickerForm::PickerForm(const PickerKind& kind, Pick onPick)
     setWindowTitle(kind_.caption);
     setFixedDialog(kind_.clientTw.width(), kind_.clientTw.height());
 
-    using namespace widgets;
+    using namespace ui;
     auto* frame1 = frame(this, QStringLiteral("Frame1"), QString(), kind_.frameTw);
-    list_ = list(frame1, QStringLiteral("ListView1"), kind_.listTw);
+    list_ = listView(frame1, QStringLiteral("ListView1"), kind_.listTw);
     label(this, QStringLiteral("Label1"), QStringLiteral("Klik dobel pada data yang dipilih..."),
           kind_.labelTw);
     auto* close = button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),

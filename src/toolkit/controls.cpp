@@ -1,4 +1,4 @@
-#include "masterdata/widgets.h"
+#include "toolkit/controls.h"
 
 #include "toolkit/reportlist.h"
 #include "toolkit/twips.h"
@@ -9,17 +9,25 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeWidget>
 
-namespace masterdata::widgets {
+namespace ui {
 
 namespace {
+
+// The height of a tab strip above its page, in twips.
+constexpr int kTabStripTw = 360;
+
+// Labels designed at least this high hold several lines of text.
+constexpr int kTwoLinesTw = 300;
 
 template <typename W>
 W* placed(W* widget, const QString& name, const QRect& tw) {
     widget->setObjectName(name);
-    ui::placeTw(widget, tw.x(), tw.y(), tw.width(), tw.height());
+    placeTw(widget, tw.x(), tw.y(), tw.width(), tw.height());
     return widget;
 }
 
@@ -29,10 +37,16 @@ QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, con
     return placed(new QGroupBox(title, parent), name, tw);
 }
 
-// The screen font is wider than the design's: a label whose text does not
-// fit takes a slightly smaller font, and grows only when that is not enough.
+// The screen font is wider than the design's: a one-line label whose text
+// does not fit takes a slightly smaller font, and grows only when that is not
+// enough.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& tw) {
     auto* l = placed(new QLabel(text, parent), name, tw);
+    if (tw.height() >= kTwoLinesTw) {
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return l;
+    }
     QFont font = l->font();
     while (l->sizeHint().width() > l->width() && font.pointSizeF() > 7.5) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
@@ -78,10 +92,23 @@ QToolButton* smallButton(QWidget* parent, const QString& name, const QString& ti
     return b;
 }
 
-QTreeWidget* list(QWidget* parent, const QString& name, const QRect& tw) {
+QTreeWidget* listView(QWidget* parent, const QString& name, const QRect& tw) {
     auto* l = placed(new QTreeWidget(parent), name, tw);
-    ui::setupList(l);
+    setupList(l);
     return l;
+}
+
+QWidget* tabPage(QWidget* parent, const QString& caption, const QRect& tw) {
+    auto* tab = placed(new QTabWidget(parent), QStringLiteral("SSTab1"), tw);
+    tab->setFocusPolicy(Qt::NoFocus);
+    tab->tabBar()->setFocusPolicy(Qt::NoFocus);  // one page: nothing to choose
+    auto* page = new QWidget(tab);
+    tab->addTab(page, caption);
+    return page;
+}
+
+int tabTop(int designedTop) {
+    return designedTop - kTabStripTw;
 }
 
 QString boxText(const QWidget* box) {
@@ -102,4 +129,4 @@ void setBoxText(QWidget* box, const QString& text) {
     }
 }
 
-}  // namespace masterdata::widgets
+}  // namespace ui

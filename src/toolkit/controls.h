@@ -13,11 +13,12 @@ class QToolButton;
 class QTreeWidget;
 class QWidget;
 
-// The controls of the master data windows, named and placed in twips
-// (left, top, width, height) in one call each.
-namespace masterdata::widgets {
+// The controls of the windows, named and placed in twips (left, top, width,
+// height) in one call each.
+namespace ui {
 
 QGroupBox* frame(QWidget* parent, const QString& name, const QString& title, const QRect& tw);
+// A label designed one line high stays one line; a taller one wraps its text.
 QLabel* label(QWidget* parent, const QString& name, const QString& text, const QRect& tw);
 QLabel* picture(QWidget* parent, const QRect& tw);
 QLineEdit* lineBox(QWidget* parent, const QString& name, const QRect& tw);
@@ -27,10 +28,16 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, c
 // A small picture button with a tooltip.
 QToolButton* smallButton(QWidget* parent, const QString& name, const QString& tip,
                          QStyle::StandardPixmap icon, const QRect& tw);
-QTreeWidget* list(QWidget* parent, const QString& name, const QRect& tw);
+QTreeWidget* listView(QWidget* parent, const QString& name, const QRect& tw);
+
+// A tab control of one page framing a window's controls; returns the page.
+// The designed tops of its children count the tab strip in: tabTop turns
+// such a top into one on the page.
+QWidget* tabPage(QWidget* parent, const QString& caption, const QRect& tw);
+int tabTop(int designedTop);
 
 // The text of a line box or a multi-line box.
 QString boxText(const QWidget* box);
 void setBoxText(QWidget* box, const QString& text);
 
-}  // namespace masterdata::widgets
+}  // namespace ui

@@ -92,24 +92,6 @@ private Q_SLOTS:
         QCOMPARE(rows.back()[1].toString(), QStringLiteral("RO-6"));
     }
 
-    void valuesKeepTheirTypes() {
-        testing::TestInstall install;
-        auto c = install.connect();
-        c->exec(
-            "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
-            " kembali) VALUES (?, ?, ?, ?, ?, ?, ?)",
-            {"PO-1", 7, "2026-12-05", "09:05:00", 2, qint64(3000000000LL), 0});
-        const db::Row row = c->rows("SELECT * FROM bayar").front();
-        QCOMPARE(row.size(), 8);
-        QCOMPARE(row[6].toLongLong(), 3000000000LL);
-        QCOMPARE(row[3].toString(), QStringLiteral("2026-12-05"));
-        // A payment of the 5th falls in a period from the 1st to the last day.
-        QCOMPARE(c->scalar("SELECT count(*) FROM bayar WHERE tgl_bayar BETWEEN ? AND ?",
-                           {"2026-12-01", "2026-12-31"})
-                     .toInt(),
-                 1);
-    }
-
     void transactionLandsWholeOrNotAtAll() {
         testing::TestInstall install;
         auto c = install.connect();

@@ -1,8 +1,6 @@
 #include "support/testsupport.h"
 #include "toolkit/form.h"
 #include "toolkit/keys.h"
-#include "toolkit/msgbox.h"
-#include "toolkit/printer.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/twips.h"
 
@@ -43,28 +41,6 @@ protected:
 class ToolkitTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void messageBoxesAreRecordedAndAnswered() {
-        ui::MessageRecorder boxes;
-        boxes.answer(ui::Answer::Yes);
-        QCOMPARE(ui::msgBox("Anda yakin?", ui::Buttons::YesNo, ui::Icon::None, "Konfirmasi"),
-                 ui::Answer::Yes);
-        QCOMPARE(ui::msgBox("Lagi?", ui::Buttons::YesNo), ui::Answer::No);  // script ran out
-        QCOMPARE(ui::msgBox("Info\rbaris dua", ui::Buttons::Ok, ui::Icon::Information),
-                 ui::Answer::Ok);
-        QCOMPARE(boxes.boxes().size(), 3);
-        QCOMPARE(boxes.boxes()[0].title, QStringLiteral("Konfirmasi"));
-        QCOMPARE(boxes.boxes()[1].title, QStringLiteral("Mirawe Dapra"));
-        QCOMPARE(boxes.last().text, QStringLiteral("Info\rbaris dua"));
-        QCOMPARE(boxes.last().icon, ui::Icon::Information);
-        {
-            ui::MessageRecorder inner;  // recorders nest
-            ui::msgBox("dalam");
-            QCOMPARE(inner.texts(), QStringList{"dalam"});
-        }
-        ui::msgBox("luar");
-        QCOMPARE(boxes.boxes().size(), 4);
-    }
-
     void reportListHoldsRowsWithAHiddenId() {
         QTreeWidget list;
         ui::setupList(&list);
@@ -214,24 +190,6 @@ private Q_SLOTS:
         testing::settle();
         QVERIFY(area->subWindowList().isEmpty());
         ui::setMdiArea(nullptr);
-    }
-
-    void recordedPrinterKeepsLinesAndFonts() {
-        ui::PrintRecorder paper;
-        auto printer = ui::defaultPrinter();
-        printer->setFont("Courier New", 10);
-        printer->setBold(true);
-        printer->print("Judul");
-        printer->setBold(false);
-        printer->print("Terima ", false);
-        printer->print("kasih.");
-        printer->print("");
-        printer->endDoc();
-        QCOMPARE(paper.texts(), (QStringList{"Judul", "Terima kasih.", ""}));
-        QVERIFY(paper.lines()[0].bold);
-        QVERIFY(!paper.lines()[1].bold);
-        QCOMPARE(paper.lines()[1].font, QStringLiteral("Courier New"));
-        QCOMPARE(paper.documents(), 1);
     }
 };
 

@@ -69,7 +69,7 @@ void PickerForm::FillList() {
 
 void PickerForm::pickSelected() {
     const QStringList row = ui::selectedRow(list_);
-    if (row.isEmpty()) {
+    if (row.isEmpty() || (kind_.mayPick && !kind_.mayPick())) {
         return;
     }
     onPick_(row);

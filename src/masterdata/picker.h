@@ -29,6 +29,8 @@ struct PickerKind {
     // The rows as the list shows them, the id last.
     std::function<std::vector<QStringList>(db::Connection&)> rows;
     bool focusOnClose = false;  // "&Keluar" rather than the list has the focus at first
+    // When set, runs before a pick; false keeps the picker open and writes nothing.
+    std::function<bool()> mayPick = {};
 };
 
 // A picker: lists the rows when it opens; a double-click or Enter on a row

@@ -3,6 +3,7 @@
 
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
+#include "orders/forder.h"
 #include "toolkit/form.h"
 
 namespace shell {
@@ -14,7 +15,7 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fPelayan, QStringLiteral("Data Pelayan"), false, &masterdata::makePelayan},
         {FormId::fKategori, QStringLiteral("Data Kategori"), true, &masterdata::makeKategori},
         {FormId::fSatuan, QStringLiteral("Data Satuan"), true, &masterdata::makeSatuan},
-        {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, nullptr},
+        {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, &orders::makeOrder},
         {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
         {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,
          nullptr},
@@ -22,7 +23,9 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
         {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
         {FormId::fUser, QStringLiteral("User Management"), true,
-         [] { return new controlpanel::fUser; }},
+         [] {
+             return new controlpanel::fUser;
+         }},
         {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true, nullptr},
         {FormId::fClient_Server, QStringLiteral("Setting Database"), true, nullptr},
         {FormId::fBackupDB, QStringLiteral("Backup Database"), true, nullptr},

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "db/database.h"
+
+#include <QDate>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// The statements of the order and cashier windows, their pickers and the
+// order list. Values are always bound; only the fixed names below are spliced.
+namespace orders {
+
+// ---- Order and receipt numbers ---------------------------------------------
+
+// One member of the number rule: the table and columns it reads, and its prefix.
+struct NumberRule {
+    QString table;
+    QString idColumn;
+    QString numberColumn;
+    QString prefix;
+};
+
+extern const NumberRule kOrderNumber;    // "RO-" over pesan.no_order
+extern const NumberRule kReceiptNumber;  // "PO-" over bayar.no_nota
+
+// The next number: prefix + the day as ddMMyyyy + the serial of the most
+// recently stored number plus one (1 for an empty table). When that number
+// holds no serial from its 12th character on, the serial is the number of
+// stored rows plus one. Reads one row by the table's id, never all of them.
+QString nextNumber(db::Connection& c, const NumberRule& rule, const QDate& day);
+
+// ---- Pickers ------------------------------------------------------------------
+
+// The tables as their picker lists them: name, description, id; by id.
+std::vector<QStringList> tablePickerRows(db::Connection& c);
+// The waiters as their picker lists them: name, address, id; by id.
+std::vector<QStringList> waiterPickerRows(db::Connection& c);
+
+// ---- Orders -----------------------------------------------------------------
+
+inline const QString kUnpaid = QStringLiteral("Belum Bayar");
+inline const QString kPaid = QStringLiteral("Sudah Bayar");
+
+// An unpaid order as the order list shows it.
+struct UnpaidOrder {
+    qint64 id = 0;
+    QString number;
+    QDate date;
+    QString time;
+    QString table;
+    QString waiter;
+    qint64 total = 0;
+};
+
+// The unpaid orders whose table and waiter exist, by id.
+std::vector<UnpaidOrder> unpaidOrders(db::Connection& c);
+
+// The header of a stored order: its own ids of table and waiter, and its status.
+struct StoredOrder {
+    qint64 id = 0;
+    QString number;
+    qint64 tableId = 0;
+    qint64 waiterId = 0;
+    qint64 total = 0;
+    QString status;
+};
+
+// The order with this id, if it is stored.
+std::optional<StoredOrder> storedOrder(db::Connection& c, qint64 orderId);
+
+// One order line with the names it shows.
+struct OrderLine {
+    qint64 menuId = 0;
+    QString code;
+    QString name;
+    QString category;
+    QString unit;
+    qint64 qty = 0;
+    qint64 unitPrice = 0;
+};
+
+// The lines of an order whose menu item, category and unit exist, by menu id.
+std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId);
+
+// Whether an order of this number is stored (letter case ignored).
+bool orderNumberTaken(db::Connection& c, const QString& number);
+
+// An order as a save writes it; the lines need only menu id, qty and price.
+struct OrderToSave {
+    QString number;
+    QDate date;
+    QString time;
+    qint64 tableId = 0;
+    qint64 waiterId = 0;
+    qint64 total = 0;
+    std::vector<OrderLine> lines;
+};
+
+// Stores a new order and its lines in one transaction, as "Belum Bayar".
+// When its number was stored meanwhile by another station, the order takes
+// the next free number instead. Returns the id and the number it was stored under.
+struct Saved {
+    qint64 id = 0;
+    QString number;
+};
+Saved insertOrder(db::Connection& c, const OrderToSave& order);
+
+enum class ChangeResult { Changed, Paid, Gone };
+
+// Rewrites the stored order (status "Belum Bayar" again) and replaces its
+// lines, in one transaction. Nothing is written when the order is gone or
+// no longer unpaid.
+ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& order);
+
+}  // namespace orders

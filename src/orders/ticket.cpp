@@ -1,0 +1,91 @@
+#include "orders/ticket.h"
+
+#include "toolkit/format.h"
+#include "toolkit/printer.h"
+
+namespace orders {
+
+namespace {
+
+constexpr int kBoldLines = 3;
+
+QString separator() {
+    return QString(kTicketWidth, QChar('-'));
+}
+
+// Blanks before a right-aligned tail; none when the texts overflow the line.
+QString blanks(qsizetype count) {
+    return QString(std::max<qsizetype>(0, count), QChar(' '));
+}
+
+QString amountLine(const TicketItem& item) {
+    const QString tail = item.qty + QChar(' ') + item.unit + QStringLiteral(" x ") + item.price +
+                         QStringLiteral(" = ") + item.amount;
+    return blanks(kTicketWidth - tail.size()) + tail;
+}
+
+QString totalLine(const TicketField& total) {
+    const QString tail = QStringLiteral("Rp.") + total.value;
+    return total.label + blanks(kTicketWidth - total.label.size() - tail.size()) + tail;
+}
+
+}  // namespace
+
+QStringList ticketLines(const TicketContent& content) {
+    QStringList lines = {
+        QStringLiteral("     Program Kasir Dapra      "),
+        QStringLiteral("        Mirawe Dapra          "),
+        QStringLiteral("          Versi 2.2           "),
+        separator(),
+        content.title,
+        separator(),
+    };
+    for (const TicketField& field : content.fields) {
+        lines.append(field.label + field.value);
+    }
+    lines << separator() << content.detailTitle << separator();
+    for (const TicketItem& item : content.items) {
+        lines << item.name << amountLine(item);
+    }
+    lines.append(separator());
+    for (const TicketField& total : content.totals) {
+        lines.append(totalLine(total));
+    }
+    lines << separator() << QStringLiteral("        Terima kasih.         ") << QString();
+    return lines;
+}
+
+TicketContent orderTicket(const QString& number, const QDate& date, const QString& time,
+                          const QString& table, const QString& waiter,
+                          const std::vector<TicketItem>& items, qint64 total) {
+    return {QStringLiteral("           Nota Order         "),
+            {{QStringLiteral("No. Order : "), number},
+             {QStringLiteral("Tanggal   : "), fmt::showDate(date)},
+             {QStringLiteral("Jam       : "), time},
+             {QStringLiteral("No. Meja  : "), table},
+             {QStringLiteral("Pelayan   : "), waiter}},
+            QStringLiteral("          Detail Order        "),
+            items,
+            {{QStringLiteral("Total Tagihan : "), fmt::mask(total, fmt::kMask9)}}};
+}
+
+void printTicket(const QStringList& lines) {
+    try {
+        std::unique_ptr<ui::LinePrinter> printer = ui::defaultPrinter();
+        printer->setCurrentX(0);
+        printer->setCurrentY(0);
+        printer->setFont(QStringLiteral("Courier New"), 10);
+        printer->setBold(true);
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i == kBoldLines) {
+                printer->setBold(false);
+            }
+            printer->print(lines[i]);
+        }
+        printer->endDoc();
+    } catch (...) {
+        // A printer fault never undoes or interrupts the save that printed.
+    }
+}
+
+}  // namespace orders

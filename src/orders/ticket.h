@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QDate>
+#include <QStringList>
+
+#include <vector>
+
+// The order ticket and the sales receipt: 30-character lines built from the
+// window's texts, then sent line by line to the default printer.
+namespace orders {
+
+inline constexpr int kTicketWidth = 30;
+
+// One order line as the grid shows it.
+struct TicketItem {
+    QString name;
+    QString qty;
+    QString unit;
+    QString price;   // the unit price as the grid shows it
+    QString amount;  // the line's amount as the grid shows it
+};
+
+// A labelled line: a data line ("No. Order : " + value) or a total line
+// (label, then "Rp." + the amount right-aligned to the last column).
+struct TicketField {
+    QString label;
+    QString value;
+};
+
+// What tells one printout from the other.
+struct TicketContent {
+    QString title;  // the line under the header, e.g. "           Nota Order         "
+    std::vector<TicketField> fields;
+    QString detailTitle;  // the line above the items
+    std::vector<TicketItem> items;
+    std::vector<TicketField> totals;
+};
+
+// The printout's lines: three bold header lines, the content, the thank-you
+// line and one empty line. A value too long for its line is printed whole.
+QStringList ticketLines(const TicketContent& content);
+
+// The order ticket's content from the order window's boxes, grid and total.
+TicketContent orderTicket(const QString& number, const QDate& date, const QString& time,
+                          const QString& table, const QString& waiter,
+                          const std::vector<TicketItem>& items, qint64 total);
+
+// Prints the lines on the default printer in "Courier New" 10 pt, the first
+// three bold. Printing faults are ignored: nothing is reported.
+void printTicket(const QStringList& lines);
+
+}  // namespace orders

@@ -1,5 +1,6 @@
 #include "orders/forder.h"
 
+#include "orders/datepicker.h"
 #include "orders/orderqueries.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
@@ -74,10 +75,7 @@ void fOrder::buildHeader() {
     Command5 =
         listButton(Frame1, QStringLiteral("Command5"), QStringLiteral("Daftar Order"), 4350, 300);
     caption(QStringLiteral("Label2"), QStringLiteral("Tanggal Order"), 690);
-    DTPicker1 = new QDateEdit(Frame1);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    DTPicker1->setCalendarPopup(true);
+    DTPicker1 = new DatePicker(Frame1, QStringLiteral("DTPicker1"));
     placeTw(DTPicker1, 1800, 690, 1800, 315);
     caption(QStringLiteral("Label3"), QStringLiteral("Jam Order"), 1080);
     Text2 = disabledBox(Frame1, QStringLiteral("Text2"), {1800, 1080, 1800, 315});

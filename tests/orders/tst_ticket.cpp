@@ -1,0 +1,115 @@
+// The order ticket's lines and their printing.
+#include "orders/ticket.h"
+#include "support/testsupport.h"
+#include "toolkit/printer.h"
+
+using namespace orders;
+
+namespace {
+
+const QString kSeparator(30, QChar('-'));
+
+QString blanks(int count) {
+    return QString(count, QChar(' '));
+}
+
+TicketContent ticket(std::vector<TicketItem> items, qint64 total) {
+    return orderTicket("RO-0703202412", QDate(2024, 3, 7), "10:11:12", "Meja 1", "Budi",
+                       std::move(items), total);
+}
+
+}  // namespace
+
+class TicketTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void wholeTicket() {
+        const QStringList lines =
+            ticketLines(ticket({{"Nasi Goreng", "2", "Porsi", "12.500", "25.000"},
+                                {"Es Teh", "3", "Gelas", "3.000", "9.000"}},
+                               34000));
+        QCOMPARE(lines, QStringList({
+                            "     Program Kasir Dapra      ",
+                            "        Mirawe Dapra          ",
+                            "          Versi 2.2           ",
+                            kSeparator,
+                            "           Nota Order         ",
+                            kSeparator,
+                            "No. Order : RO-0703202412",
+                            "Tanggal   : 07/03/2024",
+                            "Jam       : 10:11:12",
+                            "No. Meja  : Meja 1",
+                            "Pelayan   : Budi",
+                            kSeparator,
+                            "          Detail Order        ",
+                            kSeparator,
+                            "Nasi Goreng",
+                            blanks(5) + "2 Porsi x 12.500 = 25.000",
+                            "Es Teh",
+                            blanks(7) + "3 Gelas x 3.000 = 9.000",
+                            kSeparator,
+                            "Total Tagihan : " + blanks(5) + "Rp.34.000",
+                            kSeparator,
+                            "        Terima kasih.         ",
+                            "",
+                        }));
+        for (int i = 0; i < 6; ++i) {
+            QCOMPARE(lines[i].size(), 30);
+        }
+    }
+
+    // Amount and total lines end at column 30; texts too long for it are
+    // printed whole, without blanks before them.
+    void rightAlignment_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("qty");
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<QString>("amountLine");
+        QTest::addColumn<QString>("totalLine");
+        QTest::newRow("fits") << "Sate"
+                              << "1"
+                              << "Porsi" << Q_INT64_C(1234567)
+                              << blanks(5) + "1 Porsi x 12.500 = 12.500"
+                              << "Total Tagihan : " + blanks(2) + "Rp.1.234.567";
+        QTest::newRow("long name")
+            << QString(45, 'N') << "1"
+            << "Porsi" << Q_INT64_C(0) << blanks(5) + "1 Porsi x 12.500 = 12.500"
+            << "Total Tagihan : " + blanks(11) + "Rp.";
+        QTest::newRow("too long") << "Sate"
+                                  << "999999"
+                                  << "Mangkuk Besar" << Q_INT64_C(999999999999)
+                                  << "999999 Mangkuk Besar x 12.500 = 12.500"
+                                  << "Total Tagihan : Rp.999.999.999.999";
+    }
+    void rightAlignment() {
+        QFETCH(QString, name);
+        QFETCH(QString, qty);
+        QFETCH(QString, unit);
+        QFETCH(qint64, total);
+        QFETCH(QString, amountLine);
+        QFETCH(QString, totalLine);
+        const QStringList lines =
+            ticketLines(ticket({{name, qty, unit, "12.500", "12.500"}}, total));
+        QCOMPARE(lines[14], name);
+        QCOMPARE(lines[15], amountLine);
+        QCOMPARE(lines[17], totalLine);
+    }
+
+    // Courier New 10 pt, bold for the header only, one document.
+    void printsInFontWithBoldHeader() {
+        ui::PrintRecorder printed;
+        const QStringList lines = ticketLines(ticket({{"Sate", "1", "Porsi", "1", "1"}}, 1));
+        printTicket(lines);
+        QCOMPARE(printed.texts(), lines);
+        QCOMPARE(printed.documents(), 1);
+        for (qsizetype i = 0; i < printed.lines().size(); ++i) {
+            const ui::PrintedLine& line = printed.lines()[i];
+            QCOMPARE(line.font + QString::number(line.pointSize), QStringLiteral("Courier New10"));
+            QCOMPARE(line.bold, i < 3);
+        }
+    }
+};
+
+DAPRA_TEST_MAIN(TicketTest)
+#include "tst_ticket.moc"

@@ -1,0 +1,130 @@
+// What the order window's actions cost the database on ten years of a busy
+// restaurant: drawing an order number (beside the walk over every order that
+// a number could also be drawn by), saving an order of six lines, listing the
+// unpaid orders and bringing one back. Every statement those actions run is
+// checked to step through no table of orders, lines or payments.
+// Run: build/bench/bench_orders [years]
+#include "datagen.h"
+
+#include "db/database.h"
+#include "orders/orderqueries.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <sqlcipher/sqlite3.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace {
+
+// Full-scan steps per statement text, gathered while an action runs.
+std::map<QString, qint64> scanSteps;
+
+int traced(unsigned, void*, void* statement, void*) {
+    auto* stmt = static_cast<sqlite3_stmt*>(statement);
+    const QString sql = QString::fromUtf8(sqlite3_sql(stmt));
+    scanSteps[sql] = std::max<qint64>(
+        scanSteps[sql], sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_FULLSCAN_STEP, 0));
+    return 0;
+}
+
+// The median time of an action in milliseconds.
+double median(int rounds, const std::function<void()>& action) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        action();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The slow way to the last number: every row read, the last one kept.
+QString lastNumberByWalking(db::Connection& c) {
+    c.scalar(QStringLiteral("SELECT count(*) FROM pesan"));
+    db::Statement all = c.prepare(QStringLiteral("SELECT * FROM pesan"));
+    QString last;
+    while (all.next()) {
+        last = all.text(1);
+    }
+    return last;
+}
+
+orders::OrderToSave sixLines(const QString& number) {
+    orders::OrderToSave order{number, QDate::currentDate(), QStringLiteral("12:00:00"), 1, 1, 0,
+                              {}};
+    for (qint64 menu = 1; menu <= 6; ++menu) {
+        order.lines.push_back({menu, {}, {}, {}, {}, 2, 10000});
+        order.total += 20000;
+    }
+    return order;
+}
+
+void report(const char* what, double ms) {
+    std::printf("%-46s %9.3f ms\n", what, ms);
+}
+
+// Prints the plan of every statement run, and fails on a full-table walk.
+bool checkPlans(db::Connection& c) {
+    bool ok = true;
+    for (const auto& [sql, steps] : scanSteps) {
+        std::printf("  %7lld scan steps  %s\n", static_cast<long long>(steps), qPrintable(sql));
+        for (const db::Row& r : c.rows(QStringLiteral("EXPLAIN QUERY PLAN ") + sql)) {
+            std::printf("                      %s\n", qPrintable(r.value(3).toString()));
+        }
+        ok = ok && steps <= 1;
+    }
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    datagen::Spec spec;
+    if (argc > 1) {
+        spec.years = QByteArray(argv[1]).toInt();
+    }
+    // Saving writes: work on a copy, so the kept data stays as generated.
+    QTemporaryDir dir;
+    const QString file = dir.path() + QStringLiteral("/dapra.mdb");
+    if (!QFile::copy(datagen::cachedDatabase(spec), file)) {
+        std::fprintf(stderr, "cannot copy the generated database\n");
+        return 1;
+    }
+    db::Connection c(file);
+    std::printf("%lld orders stored\n",
+                static_cast<long long>(
+                    c.scalar(QStringLiteral("SELECT max(id_order) FROM pesan")).toLongLong()));
+    constexpr int kRounds = 50;
+    const QDate today = QDate::currentDate();
+
+    report("walking every order to the last number", median(3, [&] { lastNumberByWalking(c); }));
+    sqlite3_trace_v2(c.handle(), SQLITE_TRACE_PROFILE, &traced, nullptr);
+    report("drawing an order number",
+           median(kRounds, [&] { orders::nextNumber(c, orders::kOrderNumber, today); }));
+    report("saving an order of 6 lines", median(kRounds, [&] {
+               orders::insertOrder(c, sixLines(orders::nextNumber(c, orders::kOrderNumber, today)));
+           }));
+    std::vector<orders::UnpaidOrder> unpaid;
+    report("listing the unpaid orders", median(kRounds, [&] { unpaid = orders::unpaidOrders(c); }));
+    std::printf("  (%zu unpaid orders listed)\n", unpaid.size());
+    const qint64 id = unpaid.empty() ? 1 : unpaid.front().id;
+    report("bringing an order back (header and lines)", median(kRounds, [&] {
+               orders::storedOrder(c, id);
+               orders::orderLines(c, id);
+           }));
+    report("changing a brought-back order (6 lines)",
+           median(kRounds, [&] { orders::changeOrder(c, id, sixLines(unpaid.front().number)); }));
+    sqlite3_trace_v2(c.handle(), 0, nullptr, nullptr);
+    return checkPlans(c) ? 0 : 1;
+}

@@ -1,0 +1,155 @@
+// The order ticket on a real printer: the system's default printer is a PDF
+// queue (CI sets one up, see .ci/run); the PDF it writes is read back.
+#include "orders/forder.h"
+#include "orders/ticket.h"
+#include "shell/moddapra.h"
+#include "shell/windowrequests.h"
+#include "support/testsupport.h"
+#include "toolkit/msgbox.h"
+#include "toolkit/seams.h"
+
+#include <QAbstractButton>
+#include <QDir>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTreeWidget>
+
+using testing::child;
+using testing::whenModal;
+
+namespace {
+
+// The PDFs in the queue's output folder.
+QStringList pdfs(const QString& folder) {
+    return QDir(folder).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+QString run(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return p.exitCode() == 0 ? QString::fromUtf8(p.readAllStandardOutput()) : QString();
+}
+
+QStringList trimmedRight(QStringList lines) {
+    for (QString& line : lines) {
+        line.remove(QRegularExpression(QStringLiteral("\\s+$")));
+    }
+    while (!lines.isEmpty() && lines.last().isEmpty()) {
+        lines.removeLast();
+    }
+    return lines;
+}
+
+// The page's text as lines, without the page margin on the left (the
+// separator lines start at the ticket's first column) and trailing blanks.
+QStringList readBack(const QString& text) {
+    QStringList lines = trimmedRight(text.split(QChar('\n')));
+    qsizetype margin = -1;
+    for (const QString& line : lines) {
+        if (line.contains(QStringLiteral("---"))) {
+            margin = line.indexOf(QChar('-'));
+            break;
+        }
+    }
+    for (QString& line : lines) {
+        line = line.mid(std::max<qsizetype>(0, margin));
+    }
+    return lines;
+}
+
+void pickFirst() {
+    whenModal([](QWidget*) {
+        QWidget* focus = QApplication::focusWidget();
+        if (!qobject_cast<QTreeWidget*>(focus)) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    });
+}
+
+}  // namespace
+
+class TicketPrintTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void savedOrderPrintsItsTicket() {
+        const QString folder = qEnvironmentVariable("DAPRA_TICKET_PDF_DIR");
+        if (folder.isEmpty() || QPrinterInfo::defaultPrinter().isNull()) {
+            QSKIP("no PDF queue as the default printer (.ci/run sets one up)");
+        }
+        const QStringList before = pdfs(folder);
+        testing::TestInstall install;
+        ui::MessageRecorder boxes;
+        ui::FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(10, 11, 12)));
+        install.exec("INSERT INTO akses VALUES (1, 'Pesanan/Order')");
+        install.exec("INSERT INTO meja (nm_meja) VALUES ('Meja 1')");
+        install.exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi')");
+        install.exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
+        install.exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi')");
+        install.exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('NG', 'Nasi Goreng Spesial', 1, 1, 12500)");
+        moddapra::UserId = 1;
+        QMainWindow main;
+        auto* area = new QMdiArea(&main);
+        main.setCentralWidget(area);
+        ui::setMdiArea(area);
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+
+        shell::requestForm(shell::FormId::fOrder);
+        QWidget* form = shell::openForm(shell::FormId::fOrder);
+        QVERIFY(form);
+        for (const char* button : {"Command2", "Command13", "Command8"}) {
+            pickFirst();
+            child<QAbstractButton>(form, button)->click();
+        }
+        QTest::keyClicks(child<QWidget>(form, "Text7"), "2");
+        QTest::keyClick(child<QWidget>(form, "Text7"), Qt::Key_Return);
+        child<QAbstractButton>(form, "Command6")->click();
+        QCOMPARE(install.count("pesan"), 1);
+        QVERIFY(boxes.empty());
+
+        QString pdf;
+        QString text;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            [&] {
+                const QStringList now = pdfs(folder);
+                for (const QString& name : now) {
+                    if (!before.contains(name)) {
+                        pdf = folder + QChar('/') + name;
+                    }
+                }
+                text = pdf.isEmpty()
+                           ? QString()
+                           : run("pdftotext", {"-layout", "-fixed", "6", pdf, QStringLiteral("-")});
+                return text.contains(QStringLiteral("Terima kasih."));  // written whole
+            }(),
+            60000);
+
+        const QStringList expected = orders::ticketLines(orders::orderTicket(
+            "RO-070320241", QDate(2024, 3, 7), "10:11:12", "Meja 1", "Budi",
+            {{"Nasi Goreng Spesial", "2", "Porsi", "12.500", "25.000"}}, 25000));
+        QCOMPARE(readBack(text), trimmedRight(expected.mid(0, expected.size() - 1)));
+
+        // Liberation Mono stands in for Courier New; the header alone is bold.
+        const QString xml = run("pdftohtml", {"-xml", "-i", "-stdout", "-q", pdf});
+        QVERIFY2(xml.contains(QStringLiteral("LiberationMono")), qPrintable(xml));
+        const QRegularExpression boldText(QStringLiteral("<text[^>]*><b>([^<]*)</b></text>"));
+        QStringList bold;
+        for (const QRegularExpressionMatch& m : boldText.globalMatch(xml)) {
+            bold.append(m.captured(1));
+        }
+        QCOMPARE(bold.join(QChar(' ')).simplified(),
+                 QStringLiteral("Program Kasir Dapra Mirawe Dapra Versi 2.2"));
+        QFile::remove(pdf);
+        ui::setMdiArea(nullptr);
+    }
+};
+
+DAPRA_TEST_MAIN(TicketPrintTest)
+#include "tst_ticketprint.moc"

@@ -61,7 +61,12 @@ fOrder::fOrder()
     ClearInput();
 }
 
-fOrder::~fOrder() = default;
+// A closed window serves the order list no more.
+fOrder::~fOrder() {
+    if (moddapra::OrderListMode == kModeOrder) {
+        moddapra::OrderListMode.clear();
+    }
+}
 
 void fOrder::buildHeader() {
     using namespace ui;
@@ -257,11 +262,10 @@ void fOrder::Command1_Click() {
         return;
     }
     if (grid_->contains(MenuId)) {
-        const QString code = Text5->text();
-        clearLineEntry();
-        refuse(QStringLiteral("Kode Menu ") + code +
+        refuse(QStringLiteral("Kode Menu ") + Text5->text() +
                    QStringLiteral(" sudah ada! Isi Kode Menu lainnya!"),
                Command8);
+        clearLineEntry();
         return;
     }
     grid_->add({MenuId, Text5->text(), Text6->text(), CategoryName, UnitName, qty, price});

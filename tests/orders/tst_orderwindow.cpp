@@ -157,6 +157,7 @@ private Q_SLOTS:
         QTest::keyClick(focused(), Qt::Key_Escape);
         testing::settle();
         QVERIFY(!form());
+        QCOMPARE(moddapra::OrderListMode, QString());
         QVERIFY(boxes_->empty());
     }
 

@@ -2,6 +2,7 @@
 
 #include "orders/datepicker.h"
 #include "orders/orderqueries.h"
+#include "orders/windowparts.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/format.h"
@@ -28,21 +29,7 @@ namespace {
 // far inside the money column.
 constexpr int kMaxQuantityDigits = 6;
 
-const QString kAttention = QStringLiteral("Perhatian!");
 const QString kZero = QStringLiteral("0");
-const QString kZeroTotal = QStringLiteral("Rp. 0,-");
-
-QLineEdit* disabledBox(QWidget* parent, const QString& name, const QRect& tw) {
-    QLineEdit* box = ui::lineBox(parent, name, tw);
-    box->setEnabled(false);
-    return box;
-}
-
-QToolButton* listButton(QWidget* parent, const QString& name, const QString& tip, int left,
-                        int top) {
-    return ui::smallButton(parent, name, tip, QStyle::SP_FileDialogContentsView,
-                           {left, top, 360, 315});
-}
 
 }  // namespace
 
@@ -116,15 +103,8 @@ void fOrder::buildLineEntry() {
     Command3 = button(Frame2, QStringLiteral("Command3"), QStringLiteral("&Hapus"),
                       {4920, 1470, 1200, 350});
 
-    QLabel* total =
-        label(Frame2, QStringLiteral("Label9"), QStringLiteral("Total:"), {6300, 240, 1500, 300});
-    QFont bold(QStringLiteral("MS Sans Serif"), 12);
-    bold.setBold(true);
-    total->setFont(bold);
-    total->adjustSize();
-    Label10 = label(Frame2, QStringLiteral("Label10"), kZeroTotal, {6300, 540, 4830, 1500});
-    Label10->setWordWrap(false);
-    Label10->setFont(QFont(QStringLiteral("Bookman Old Style"), 60));
+    Label10 = totalLabels(Frame2, QStringLiteral("Total:"), {6300, 240, 1500, 300},
+                          {6300, 540, 4830, 1500});
 
     Frame3 = frame(Frame2, QStringLiteral("Frame3"), QStringLiteral("[Data Detail Order ]"),
                    {90, 2115, 11040, 1815});
@@ -225,13 +205,6 @@ void fOrder::clearLineEntry() {
 
 void fOrder::showTotal(const QString& mask) {
     Label10->setText(OrderTotal == 0 ? kZeroTotal : fmt::rupiah(OrderTotal, mask));
-}
-
-void fOrder::refuse(const QString& message, QWidget* focus) {
-    ui::msgBox(message, ui::Buttons::Ok, ui::Icon::Exclamation, kAttention);
-    if (focus) {
-        focus->setFocus();
-    }
 }
 
 // A typed digit replaces the whole quantity.

@@ -54,7 +54,6 @@ private:
     void GenerateOrderNumber();
     void clearLineEntry();
     void showTotal(const QString& mask);
-    void refuse(const QString& message, QWidget* focus);
     void focusQuantity();
 
     void Command1_Click();  // "&Tambah"

@@ -163,4 +163,29 @@ ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& o
     return ChangeResult::Changed;
 }
 
+// The tests run inside the write lock, so another station paying the same
+// order or storing the same number meanwhile is seen here.
+PaymentResult storePayment(db::Connection& c, const Payment& p) {
+    db::Transaction tx(c);
+    if (c.scalar(QStringLiteral("SELECT count(no_nota) FROM bayar WHERE no_nota = ?"),
+                 {p.receiptNumber})
+            .toLongLong() != 0) {
+        return PaymentResult::NumberTaken;
+    }
+    const std::optional<StoredOrder> stored = storedOrder(c, p.orderId);
+    if (!stored) {
+        return PaymentResult::OrderGone;
+    }
+    if (stored->status.compare(kUnpaid, Qt::CaseInsensitive) != 0) {
+        return PaymentResult::OrderPaid;
+    }
+    c.exec(
+        QStringLiteral("INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
+                       " total_bayar, kembali) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {p.receiptNumber, p.orderId, fmt::storeDate(p.date), p.time, p.userId, p.paid, p.change});
+    c.exec(QStringLiteral("UPDATE pesan SET status = ? WHERE id_order = ?"), {kPaid, p.orderId});
+    tx.commit();
+    return PaymentResult::Stored;
+}
+
 }  // namespace orders

@@ -114,4 +114,24 @@ enum class ChangeResult { Changed, Paid, Gone };
 // no longer unpaid.
 ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& order);
 
+// ---- Payments -----------------------------------------------------------------
+
+// A payment as the cash desk stores it: amounts in whole rupiah.
+struct Payment {
+    QString receiptNumber;
+    qint64 orderId = 0;
+    QDate date;
+    QString time;
+    qint64 userId = 0;
+    qint64 paid = 0;
+    qint64 change = 0;
+};
+
+enum class PaymentResult { Stored, NumberTaken, OrderPaid, OrderGone };
+
+// Stores the payment and marks its order "Sudah Bayar" in one transaction.
+// Nothing is written when the receipt number is stored already, or when the
+// order is gone or no longer unpaid; the result says which.
+PaymentResult storePayment(db::Connection& c, const Payment& payment);
+
 }  // namespace orders

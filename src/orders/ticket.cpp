@@ -69,6 +69,22 @@ TicketContent orderTicket(const QString& number, const QDate& date, const QStrin
             {{QStringLiteral("Total Tagihan : "), fmt::mask(total, fmt::kMask9)}}};
 }
 
+TicketContent salesReceipt(const ReceiptSource& r) {
+    return {QStringLiteral("        Nota Penjualan        "),
+            {{QStringLiteral("No. Nota  : "), r.receiptNumber},
+             {QStringLiteral("No. Order : "), r.orderNumber},
+             {QStringLiteral("Tanggal   : "), fmt::showDate(r.date)},
+             {QStringLiteral("Jam       : "), r.time},
+             {QStringLiteral("No. Meja  : "), r.table},
+             {QStringLiteral("Pelayan   : "), r.waiter},
+             {QStringLiteral("Kasir     : "), r.cashier}},
+            QStringLiteral("       Detail Penjualan       "),
+            r.items,
+            {{QStringLiteral("Total     : "), fmt::mask(r.total, fmt::kMask9Zero)},
+             {QStringLiteral("Bayar     : "), fmt::mask(r.paid, fmt::kMask9Zero)},
+             {QStringLiteral("Kembali   : "), fmt::mask(r.change, fmt::kMask9Zero)}}};
+}
+
 void printTicket(const QStringList& lines) {
     try {
         std::unique_ptr<ui::LinePrinter> printer = ui::defaultPrinter();

@@ -45,6 +45,25 @@ TicketContent orderTicket(const QString& number, const QDate& date, const QStrin
                           const QString& table, const QString& waiter,
                           const std::vector<TicketItem>& items, qint64 total);
 
+// What the sales receipt reads from the cashier window; amounts in rupiah.
+struct ReceiptSource {
+    QString receiptNumber;
+    QString orderNumber;
+    QDate date;
+    QString time;
+    QString table;
+    QString waiter;
+    QString cashier;
+    std::vector<TicketItem> items;
+    qint64 total = 0;
+    qint64 paid = 0;
+    qint64 change = 0;
+};
+
+// The sales receipt's content: its header fields, the items and the total,
+// amount paid and change.
+TicketContent salesReceipt(const ReceiptSource& receipt);
+
 // Prints the lines on the default printer in "Courier New" 10 pt, the first
 // three bold. Printing faults are ignored: nothing is reported.
 void printTicket(const QStringList& lines);

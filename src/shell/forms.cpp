@@ -3,6 +3,7 @@
 
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
+#include "orders/fkasir.h"
 #include "orders/forder.h"
 #include "toolkit/form.h"
 
@@ -16,7 +17,7 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fKategori, QStringLiteral("Data Kategori"), true, &masterdata::makeKategori},
         {FormId::fSatuan, QStringLiteral("Data Satuan"), true, &masterdata::makeSatuan},
         {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, &orders::makeOrder},
-        {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
+        {FormId::fKasir, QStringLiteral("Kasir"), false, &orders::makeKasir},
         {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,
          nullptr},
         {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false, nullptr},

@@ -111,4 +111,13 @@ void showError(const db::Error& error) {
     ui::msgBox(errorText(error));
 }
 
+bool SignedIn() {
+    if (UserId != 0) {
+        return true;
+    }
+    ui::msgBox(QStringLiteral("Anda Harus Login Terlebih Dahulu!"), ui::Buttons::Ok,
+               ui::Icon::Information, QStringLiteral("Informasi"));
+    return false;
+}
+
 }  // namespace moddapra

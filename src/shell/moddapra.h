@@ -17,6 +17,10 @@ inline QString DbPath;
 inline qint64 UserId = 0;
 inline QString UserName;
 
+// Whether a user is signed in; when nobody is, says "Anda Harus Login
+// Terlebih Dahulu!" and returns false.
+bool SignedIn();
+
 // The access right and display mode of the next window request.
 inline QString MenuAkses;
 inline QString FormMode;

@@ -102,10 +102,7 @@ FormStandIn::~FormStandIn() {
 namespace moddapra {
 
 void ShowFormWithAccess(shell::FormId form) {
-    if (UserId == 0) {
-        ui::msgBox(QStringLiteral("Anda Harus Login Terlebih Dahulu!"), ui::Buttons::Ok,
-                   ui::Icon::Information, QStringLiteral("Informasi"));
-    } else if (shell::userHolds(MenuAkses)) {
+    if (SignedIn() && shell::userHolds(MenuAkses)) {
         shell::present(form);
     }
     FormMode.clear();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QToolButton;
+class QWidget;
+
+// Controls and refusals that the order and cashier windows share.
+namespace orders {
+
+// The total field of both windows after a reset and at a total of 0.
+inline const QString kZeroTotal = QStringLiteral("Rp. 0,-");
+
+// A line box that only the window and its pickers fill.
+QLineEdit* disabledBox(QWidget* parent, const QString& name, const QRect& tw);
+
+// The small picture button beside a box that opens a picker or a list.
+QToolButton* listButton(QWidget* parent, const QString& name, const QString& tip, int left,
+                        int top);
+
+// The caption of the big total (bold 12 pt) and the total itself (60 pt),
+// showing "Rp. 0,-"; returns the total's label, "Label10".
+QLabel* totalLabels(QWidget* parent, const QString& caption, const QRect& captionTw,
+                    const QRect& totalTw);
+
+// Shows a refusal ("Perhatian!", exclamation icon), then moves the focus to
+// the widget when one is given.
+void refuse(const QString& message, QWidget* focus);
+
+}  // namespace orders

@@ -61,7 +61,8 @@ void fKasir::buildPaymentData() {
     const auto row = [this](int n, const QString& caption, int column) {
         const int left = column == 0 ? 240 : 5700;
         const int top = 300 + (n % 5) * 390;
-        ui::label(Frame1, QStringLiteral("Label%1").arg(n + 1), caption,
+        // Label9 and Label10 are the big total's.
+        ui::label(Frame1, QStringLiteral("Label%1").arg(n < 8 ? n + 1 : n + 3), caption,
                   {left, top + 30, 1500, 255});
         return QRect(left + 1560, top, 2500, 315);
     };

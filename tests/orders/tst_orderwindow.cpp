@@ -1,5 +1,6 @@
 // The order window driven by keys: pickers, lines, saving, changing, the
 // order list and the ticket.
+#include "helpers.h"
 #include "orders/forder.h"
 #include "orders/pickers.h"
 #include "shell/moddapra.h"
@@ -21,58 +22,13 @@
 
 #include <memory>
 
+using ordtest::column;
+using ordtest::escapeModal;
+using ordtest::kNow;
+using ordtest::modalFocus;
+using ordtest::pickRow;
 using testing::child;
 using testing::whenModal;
-
-namespace {
-
-const QDateTime kNow(QDate(2024, 3, 7), QTime(10, 11, 12));
-
-QWidget* modalFocus() {
-    return QApplication::focusWidget();
-}
-
-QString modalFocusName() {
-    return modalFocus() ? modalFocus()->objectName() : QStringLiteral("<none>");
-}
-
-QStringList column(QTreeWidget* list, int col) {
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        texts.append(list->topLevelItem(i)->text(col));
-    }
-    return texts;
-}
-
-// Picks a row of the next modal list by keys: into the list when "&Keluar"
-// has the focus, Down to the row, Enter. Records the list's name, caption,
-// first focus and first column.
-void pickRow(int row, QStringList* seen = nullptr) {
-    whenModal([row, seen](QWidget* w) {
-        auto* list = child<QTreeWidget>(w, "ListView1");
-        if (seen) {
-            *seen << w->objectName() << w->windowTitle() << modalFocusName() << column(list, 0);
-        }
-        if (modalFocus() != list) {
-            QTest::keyClick(modalFocus(), Qt::Key_Tab);
-        }
-        for (int i = 0; i < row; ++i) {
-            QTest::keyClick(modalFocus(), Qt::Key_Down);
-        }
-        QTest::keyClick(modalFocus(), Qt::Key_Return);
-    });
-}
-
-void escapeModal(QStringList* seen = nullptr) {
-    whenModal([seen](QWidget* w) {
-        if (seen) {
-            *seen << w->objectName() << column(child<QTreeWidget>(w, "ListView1"), 0);
-        }
-        QTest::keyClick(modalFocus(), Qt::Key_Escape);
-    });
-}
-
-}  // namespace
 
 class OrderWindowTest : public QObject {
     Q_OBJECT

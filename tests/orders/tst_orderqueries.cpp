@@ -180,7 +180,77 @@ private Q_SLOTS:
         QVERIFY(!orderNumberTaken(*c_, "RO-9"));
     }
 
+    // A payment lands with its order marked paid, or nothing is written.
+    void storePaymentOnce_data() {
+        QTest::addColumn<QString>("change");  // what another station did first
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QString>("status");
+        QTest::newRow("stored") << "" << int(PaymentResult::Stored) << "Sudah Bayar";
+        QTest::newRow("number taken")
+            << "INSERT INTO bayar (no_nota, id_order) VALUES ('po-070320241', 2)"
+            << int(PaymentResult::NumberTaken) << "Belum Bayar";
+        QTest::newRow("paid") << "UPDATE pesan SET status = 'Sudah Bayar'"
+                              << int(PaymentResult::OrderPaid) << "Sudah Bayar";
+        QTest::newRow("gone") << "DELETE FROM pesan" << int(PaymentResult::OrderGone) << "";
+    }
+    void storePaymentOnce() {
+        QFETCH(QString, change);
+        QFETCH(int, result);
+        QFETCH(QString, status);
+        const qint64 id = insertOrder(*c_, order("RO-1", {line(1, 1, 12500)})).id;
+        if (!change.isEmpty()) {
+            install_->connect()->exec(change);
+        }
+        const qint64 before = install_->count("bayar");
+        QCOMPARE(int(storePayment(*c_, payment(id, 999'999'999'999))), result);
+        QCOMPARE(c_->scalar("SELECT status FROM pesan").toString(), status);
+        if (result != int(PaymentResult::Stored)) {
+            QCOMPARE(install_->count("bayar"), before);
+            return;
+        }
+        QCOMPARE(c_->rows("SELECT * FROM bayar").front(),
+                 db::Row({1, "PO-070320241", id, "2024-03-07", "10:11:12", 3,
+                          Q_INT64_C(999999999999), Q_INT64_C(999999987499)}));
+    }
+
+    // Two stations drew one receipt number and picked one order: the second
+    // payment is refused whole, for the number and then for the order.
+    void twoStationsPayingAtOnce() {
+        const qint64 first = insertOrder(*c_, order("RO-1", {line(1, 1, 12500)})).id;
+        const qint64 second = insertOrder(*c_, order("RO-2", {line(2, 1, 3000)})).id;
+        auto other = install_->connect();
+        QCOMPARE(storePayment(*other, payment(first, 12500)), PaymentResult::Stored);
+        QCOMPARE(storePayment(*c_, payment(second, 3000)), PaymentResult::NumberTaken);
+        Payment again = payment(first, 20000);
+        again.receiptNumber = nextNumber(*c_, kReceiptNumber, kDay);
+        QCOMPARE(storePayment(*c_, again), PaymentResult::OrderPaid);
+        QCOMPARE(c_->rows("SELECT id_order, total_bayar FROM bayar"),
+                 std::vector<db::Row>({{first, 12500}}));
+        QCOMPARE(c_->rows("SELECT status FROM pesan ORDER BY id_order"),
+                 std::vector<db::Row>({{"Sudah Bayar"}, {"Belum Bayar"}}));
+    }
+
+    // Marking the order failing takes the payment back with it.
+    void failedMarkStoresNoPayment() {
+        const qint64 id = insertOrder(*c_, order("RO-1", {line(1, 1, 12500)})).id;
+        c_->exec(
+            "CREATE TRIGGER no_mark BEFORE UPDATE ON pesan"
+            " BEGIN SELECT RAISE(ABORT, 'locked'); END");
+        QVERIFY_THROWS_EXCEPTION(db::Error, storePayment(*c_, payment(id, 12500)));
+        QCOMPARE(install_->count("bayar"), 0);
+    }
+
 private:
+    static Payment payment(qint64 orderId, qint64 paid) {
+        return {QStringLiteral("PO-070320241"),
+                orderId,
+                kDay,
+                QStringLiteral("10:11:12"),
+                3,
+                paid,
+                paid - 12500};
+    }
+
     std::unique_ptr<testing::TestInstall> install_;
     std::unique_ptr<db::Connection> c_;
 };

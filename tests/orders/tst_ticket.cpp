@@ -96,6 +96,51 @@ private Q_SLOTS:
         QCOMPARE(lines[17], totalLine);
     }
 
+    // The receipt's header fields and its three totals at column 30: a
+    // change of 0 prints "0", a long name prints whole, the widest amount fits.
+    void salesReceiptLines() {
+        const QString longName = "Nasi Goreng Spesial Pakai Telur Mata Sapi";
+        const QStringList lines =
+            ticketLines(salesReceipt({"PO-070320241",
+                                      "RO-070320245",
+                                      QDate(2024, 3, 7),
+                                      "10:11:12",
+                                      "Meja 1",
+                                      "Budi",
+                                      "Ani",
+                                      {{longName, "2", "Porsi", "12.500", "25.000"}},
+                                      25000,
+                                      25000,
+                                      0}));
+        QCOMPARE(lines.mid(3), QStringList({
+                                   kSeparator,
+                                   "        Nota Penjualan        ",
+                                   kSeparator,
+                                   "No. Nota  : PO-070320241",
+                                   "No. Order : RO-070320245",
+                                   "Tanggal   : 07/03/2024",
+                                   "Jam       : 10:11:12",
+                                   "No. Meja  : Meja 1",
+                                   "Pelayan   : Budi",
+                                   "Kasir     : Ani",
+                                   kSeparator,
+                                   "       Detail Penjualan       ",
+                                   kSeparator,
+                                   longName,
+                                   blanks(5) + "2 Porsi x 12.500 = 25.000",
+                                   kSeparator,
+                                   "Total     : " + blanks(9) + "Rp.25.000",
+                                   "Bayar     : " + blanks(9) + "Rp.25.000",
+                                   "Kembali   : " + blanks(14) + "Rp.0",
+                                   kSeparator,
+                                   "        Terima kasih.         ",
+                                   "",
+                               }));
+        const QStringList widest = ticketLines(salesReceipt(
+            {"PO-1", "RO-1", QDate(2024, 3, 7), "", "", "", "", {}, 1, 999'999'999'999, 0}));
+        QCOMPARE(widest[widest.size() - 5], "Bayar     : Rp.999.999.999.999");
+    }
+
     // Courier New 10 pt, bold for the header only, one document.
     void printsInFontWithBoldHeader() {
         ui::PrintRecorder printed;

@@ -61,6 +61,25 @@ QStringList readBack(const QString& text) {
     return lines;
 }
 
+// The text of the PDF that appeared since `before`, once it is written whole.
+QString newPdfText(const QString& folder, const QStringList& before, QString* pdf) {
+    QString text;
+    static_cast<void>(QTest::qWaitFor(
+        [&] {
+            for (const QString& name : pdfs(folder)) {
+                if (!before.contains(name)) {
+                    *pdf = folder + QChar('/') + name;
+                }
+            }
+            text = pdf->isEmpty()
+                       ? QString()
+                       : run("pdftotext", {"-layout", "-fixed", "6", *pdf, QStringLiteral("-")});
+            return text.contains(QStringLiteral("Terima kasih."));
+        },
+        60000));
+    return text;
+}
+
 void pickFirst() {
     whenModal([](QWidget*) {
         QWidget* focus = QApplication::focusWidget();
@@ -76,34 +95,43 @@ void pickFirst() {
 class TicketPrintTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void savedOrderPrintsItsTicket() {
-        const QString folder = qEnvironmentVariable("DAPRA_TICKET_PDF_DIR");
-        if (folder.isEmpty() || QPrinterInfo::defaultPrinter().isNull()) {
+    void init() {
+        folder_ = qEnvironmentVariable("DAPRA_TICKET_PDF_DIR");
+        if (folder_.isEmpty() || QPrinterInfo::defaultPrinter().isNull()) {
             QSKIP("no PDF queue as the default printer (.ci/run sets one up)");
         }
-        const QStringList before = pdfs(folder);
-        testing::TestInstall install;
-        ui::MessageRecorder boxes;
-        ui::FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(10, 11, 12)));
-        install.exec("INSERT INTO akses VALUES (1, 'Pesanan/Order')");
-        install.exec("INSERT INTO meja (nm_meja) VALUES ('Meja 1')");
-        install.exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi')");
-        install.exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
-        install.exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi')");
-        install.exec(
+        before_ = pdfs(folder_);
+        install_ = std::make_unique<testing::TestInstall>();
+        boxes_ = std::make_unique<ui::MessageRecorder>();
+        clock_ = std::make_unique<ui::FixedClock>(QDateTime(QDate(2024, 3, 7), QTime(10, 11, 12)));
+        install_->exec("INSERT INTO akses VALUES (1, 'Pesanan/Order'), (1, 'Kasir')");
+        install_->exec("INSERT INTO meja (nm_meja) VALUES ('Meja 1')");
+        install_->exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi')");
+        install_->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
+        install_->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi')");
+        install_->exec(
             "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
             " VALUES ('NG', 'Nasi Goreng Spesial', 1, 1, 12500)");
         moddapra::UserId = 1;
-        QMainWindow main;
-        auto* area = new QMdiArea(&main);
-        main.setCentralWidget(area);
+        moddapra::UserName = QStringLiteral("Ani");
+        main_ = std::make_unique<QMainWindow>();
+        auto* area = new QMdiArea(main_.get());
+        main_->setCentralWidget(area);
         ui::setMdiArea(area);
-        main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    }
+    void cleanup() {
+        main_.reset();
+        ui::setMdiArea(nullptr);
+        testing::settle();
+        clock_.reset();
+        boxes_.reset();
+        install_.reset();
+    }
 
-        shell::requestForm(shell::FormId::fOrder);
-        QWidget* form = shell::openForm(shell::FormId::fOrder);
-        QVERIFY(form);
+    void savedOrderPrintsItsTicket() {
+        QWidget* form = open(shell::FormId::fOrder);
         for (const char* button : {"Command2", "Command13", "Command8"}) {
             pickFirst();
             child<QAbstractButton>(form, button)->click();
@@ -111,30 +139,12 @@ private Q_SLOTS:
         QTest::keyClicks(child<QWidget>(form, "Text7"), "2");
         QTest::keyClick(child<QWidget>(form, "Text7"), Qt::Key_Return);
         child<QAbstractButton>(form, "Command6")->click();
-        QCOMPARE(install.count("pesan"), 1);
-        QVERIFY(boxes.empty());
+        QCOMPARE(install_->count("pesan"), 1);
+        QVERIFY(boxes_->empty());
 
-        QString pdf;
-        QString text;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                const QStringList now = pdfs(folder);
-                for (const QString& name : now) {
-                    if (!before.contains(name)) {
-                        pdf = folder + QChar('/') + name;
-                    }
-                }
-                text = pdf.isEmpty()
-                           ? QString()
-                           : run("pdftotext", {"-layout", "-fixed", "6", pdf, QStringLiteral("-")});
-                return text.contains(QStringLiteral("Terima kasih."));  // written whole
-            }(),
-            60000);
-
-        const QStringList expected = orders::ticketLines(orders::orderTicket(
+        const QString pdf = compare(orders::orderTicket(
             "RO-070320241", QDate(2024, 3, 7), "10:11:12", "Meja 1", "Budi",
             {{"Nasi Goreng Spesial", "2", "Porsi", "12.500", "25.000"}}, 25000));
-        QCOMPARE(readBack(text), trimmedRight(expected.mid(0, expected.size() - 1)));
 
         // Liberation Mono stands in for Courier New; the header alone is bold.
         const QString xml = run("pdftohtml", {"-xml", "-i", "-stdout", "-q", pdf});
@@ -147,8 +157,62 @@ private Q_SLOTS:
         QCOMPARE(bold.join(QChar(' ')).simplified(),
                  QStringLiteral("Program Kasir Dapra Mirawe Dapra Versi 2.2"));
         QFile::remove(pdf);
-        ui::setMdiArea(nullptr);
     }
+
+    void paidOrderPrintsItsReceipt() {
+        install_->exec(
+            "INSERT INTO pesan VALUES (1, 'RO-070320241', '2024-03-07', '09:00:00', 1, 1, 25000,"
+            " 'Belum Bayar')");
+        install_->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 12500)");
+        QWidget* form = open(shell::FormId::fKasir);
+        pickFirst();
+        child<QAbstractButton>(form, "Command5")->click();
+        QTest::keyClicks(child<QWidget>(form, "Text7"), "30000");
+        boxes_->answer(ui::Answer::Yes);
+        QTest::keyClick(child<QWidget>(form, "Text7"), Qt::Key_Return);
+        QCOMPARE(install_->count("bayar"), 1);
+
+        QFile::remove(compare(
+            orders::salesReceipt({"PO-070320241",
+                                  "RO-070320241",
+                                  QDate(2024, 3, 7),
+                                  "10:11:12",
+                                  "Meja 1",
+                                  "Budi",
+                                  "Ani",
+                                  {{"Nasi Goreng Spesial", "2", "Porsi", "12.500", "25.000"}},
+                                  25000,
+                                  30000,
+                                  5000})));
+    }
+
+private:
+    QWidget* open(shell::FormId id) {
+        shell::requestForm(id);
+        QWidget* form = shell::openForm(id);
+        if (!form) {
+            qFatal("window not opened");
+        }
+        return form;
+    }
+
+    // Compares the new PDF's text with the printout's lines; returns the PDF.
+    QString compare(const orders::TicketContent& content) {
+        QString pdf;
+        const QString text = newPdfText(folder_, before_, &pdf);
+        const QStringList expected = orders::ticketLines(content);
+        [&] {
+            QCOMPARE(readBack(text), trimmedRight(expected.mid(0, expected.size() - 1)));
+        }();
+        return pdf;
+    }
+
+    QString folder_;
+    QStringList before_;
+    std::unique_ptr<testing::TestInstall> install_;
+    std::unique_ptr<ui::MessageRecorder> boxes_;
+    std::unique_ptr<ui::FixedClock> clock_;
+    std::unique_ptr<QMainWindow> main_;
 };
 
 DAPRA_TEST_MAIN(TicketPrintTest)

@@ -1,7 +1,8 @@
-// What the order window's actions cost the database on ten years of a busy
-// restaurant: drawing an order number (beside the walk over every order that
-// a number could also be drawn by), saving an order of six lines, listing the
-// unpaid orders and bringing one back. Every statement those actions run is
+// What the order and cashier windows' actions cost the database on ten years
+// of a busy restaurant: drawing an order number (beside the walk over every
+// order that a number could also be drawn by), saving an order of six lines,
+// listing the unpaid orders and bringing one back; drawing a receipt number,
+// picking an order for payment and storing a payment. Every statement those actions run is
 // checked to step through no table of orders, lines or payments.
 // Run: build/bench/bench_orders [years]
 #include "datagen.h"
@@ -86,6 +87,38 @@ bool checkPlans(db::Connection& c) {
     return ok;
 }
 
+// The cash desk: each payment settles an unpaid order saved beforehand.
+void benchPayments(db::Connection& c, const QDate& today) {
+    constexpr int kRounds = 50;
+    std::printf("%lld payments stored\n",
+                static_cast<long long>(
+                    c.scalar(QStringLiteral("SELECT max(id_bayar) FROM bayar")).toLongLong()));
+    report("drawing a receipt number",
+           median(kRounds, [&] { orders::nextNumber(c, orders::kReceiptNumber, today); }));
+    std::vector<qint64> unpaid;
+    for (int i = 0; i < kRounds; ++i) {
+        unpaid.push_back(
+            orders::insertOrder(c, sixLines(orders::nextNumber(c, orders::kOrderNumber, today)))
+                .id);
+    }
+    size_t next = 0;
+    report("picking an order for payment (its lines)",
+           median(kRounds, [&] { orders::orderLines(c, unpaid[next++ % unpaid.size()]); }));
+    next = 0;
+    report("storing a payment (one transaction)", median(kRounds, [&] {
+               const orders::Payment payment{orders::nextNumber(c, orders::kReceiptNumber, today),
+                                             unpaid[next++],
+                                             today,
+                                             QStringLiteral("12:00:00"),
+                                             1,
+                                             150000,
+                                             30000};
+               if (orders::storePayment(c, payment) != orders::PaymentResult::Stored) {
+                   std::fprintf(stderr, "payment refused\n");
+               }
+           }));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,6 +158,7 @@ int main(int argc, char** argv) {
            }));
     report("changing a brought-back order (6 lines)",
            median(kRounds, [&] { orders::changeOrder(c, id, sixLines(unpaid.front().number)); }));
+    benchPayments(c, today);
     sqlite3_trace_v2(c.handle(), 0, nullptr, nullptr);
     return checkPlans(c) ? 0 : 1;
 }

@@ -33,8 +33,7 @@ const QString kZero = QStringLiteral("0");
 
 }  // namespace
 
-fKasir::fKasir()
-    : receiver_(kModeKasir, [this](const PickedOrder& picked) { takePickedOrder(picked); }) {
+fKasir::fKasir() : OrderListClient(kModeKasir) {
     setObjectName(QStringLiteral("fKasir"));
     setWindowTitle(QStringLiteral("Data Pembayaran"));
     setDesignSize(11385, 6900);
@@ -46,13 +45,6 @@ fKasir::fKasir()
 
     grid_->SetColumnHeaders();
     ResetPaymentForm();
-}
-
-// A closed window serves the order list no more.
-fKasir::~fKasir() {
-    if (moddapra::OrderListMode == kModeKasir) {
-        moddapra::OrderListMode.clear();
-    }
 }
 
 void fKasir::buildPaymentData() {
@@ -131,14 +123,6 @@ void fKasir::connectKeys() {
 void fKasir::showEvent(QShowEvent* event) {
     ui::Form::showEvent(event);
     Command5->setFocus();
-}
-
-void fKasir::activated() {
-    moddapra::OrderListMode = kModeKasir;
-}
-
-void fKasir::deactivated() {
-    moddapra::OrderListMode.clear();
 }
 
 void fKasir::ResetPaymentForm() {
@@ -310,15 +294,7 @@ void fKasir::relayout(ui::TwLayout& l) {
     l.setHeight(Frame2, l.H - 3465);
     l.setHeight(Frame3, l.H - 5265);
     l.setHeight(ListView1, l.H - 5580);
-    const int right = l.left(Frame1) + l.width(Frame1);
-    l.setLeft(Command4, right - l.width(Command4));
-    l.setLeft(Command6, right - l.width(Command4) - l.width(Command6) - l.width(Command11) - 150);
-    l.setLeft(Command11, right - l.width(Command4) - l.width(Command11) - 75);
-    const int top = l.top(Frame2) + l.height(Frame2) + 75;
-    for (QWidget* button : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command6),
-                            static_cast<QWidget*>(Command11)}) {
-        l.setTop(button, top);
-    }
+    placeButtons(l, Frame1, Frame2, Command6, Command11, Command4);
 }
 
 ui::Form* makeKasir() {

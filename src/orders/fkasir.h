@@ -1,8 +1,7 @@
 #pragma once
 
 #include "orders/ordergrid.h"
-#include "orders/pickers.h"
-#include "toolkit/form.h"
+#include "orders/windowparts.h"
 
 #include <memory>
 
@@ -20,21 +19,18 @@ namespace orders {
 // The cash desk: an unpaid order is picked from the order list, the amount
 // paid is typed and the change shown; paying stores the payment, marks the
 // order paid and prints the sales receipt.
-class fKasir : public ui::Form {
+class fKasir : public OrderListClient {
     Q_OBJECT
 public:
     fKasir();
-    ~fKasir() override;
 
     // Written by the order list: the picked order, 0 for none.
     qint64 OrderId = 0;
     // The picked order's total in whole rupiah.
     qint64 OrderTotal = 0;
 
-    void activated() override;
-    void deactivated() override;
-
 protected:
+    void takePickedOrder(const PickedOrder& picked) override;
     void relayout(ui::TwLayout& l) override;
     void showEvent(QShowEvent* event) override;
 
@@ -54,7 +50,6 @@ private:
     void Text7_Change();
     void Timer1_Timer();
 
-    void takePickedOrder(const PickedOrder& picked);
     bool paymentChecks();
     bool SavePayment();
     void PrintReceipt();
@@ -81,7 +76,6 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<OrderGrid> grid_;
-    OrderListReceiver receiver_;
 };
 
 // The cashier window as the window table creates it.

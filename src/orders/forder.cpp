@@ -33,8 +33,7 @@ const QString kZero = QStringLiteral("0");
 
 }  // namespace
 
-fOrder::fOrder()
-    : receiver_(kModeOrder, [this](const PickedOrder& picked) { takePickedOrder(picked); }) {
+fOrder::fOrder() : OrderListClient(kModeOrder) {
     setObjectName(QStringLiteral("fOrder"));
     setWindowTitle(QStringLiteral("Data Order"));
     setDesignSize(11385, 6915);
@@ -46,13 +45,6 @@ fOrder::fOrder()
 
     grid_->SetColumnHeaders();
     ClearInput();
-}
-
-// A closed window serves the order list no more.
-fOrder::~fOrder() {
-    if (moddapra::OrderListMode == kModeOrder) {
-        moddapra::OrderListMode.clear();
-    }
 }
 
 void fOrder::buildHeader() {
@@ -158,14 +150,6 @@ void fOrder::connectKeys() {
 void fOrder::showEvent(QShowEvent* event) {
     ui::Form::showEvent(event);
     Command5->setFocus();
-}
-
-void fOrder::activated() {
-    moddapra::OrderListMode = kModeOrder;
-}
-
-void fOrder::deactivated() {
-    moddapra::OrderListMode.clear();
 }
 
 void fOrder::ClearInput() {
@@ -465,15 +449,7 @@ void fOrder::relayout(ui::TwLayout& l) {
     l.setHeight(Frame2, l.H - 3480);
     l.setHeight(Frame3, l.H - 5685);
     l.setHeight(ListView1, l.H - 6000);
-    const int right = l.left(Frame1) + l.width(Frame1);
-    l.setLeft(Command4, right - l.width(Command4));
-    l.setLeft(Command6, right - l.width(Command4) - l.width(Command6) - l.width(Command11) - 150);
-    l.setLeft(Command11, right - l.width(Command4) - l.width(Command11) - 75);
-    const int top = l.top(Frame2) + l.height(Frame2) + 75;
-    for (QWidget* button : {static_cast<QWidget*>(Command4), static_cast<QWidget*>(Command6),
-                            static_cast<QWidget*>(Command11)}) {
-        l.setTop(button, top);
-    }
+    placeButtons(l, Frame1, Frame2, Command6, Command11, Command4);
     l.setTop(Label40, l.top(Command6) + 100);
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "orders/ordergrid.h"
-#include "orders/pickers.h"
-#include "toolkit/form.h"
+#include "orders/windowparts.h"
 
 #include <memory>
 
@@ -20,11 +19,10 @@ namespace orders {
 // The order window: an order for one table is put together line by line
 // with a running total, saved as unpaid and printed as an order ticket. A
 // stored unpaid order is brought back through the order list and changed.
-class fOrder : public ui::Form {
+class fOrder : public OrderListClient {
     Q_OBJECT
 public:
     fOrder();
-    ~fOrder() override;
 
     // Written by the pickers and the order list; 0 or empty for none.
     qint64 TableId = 0;
@@ -37,10 +35,8 @@ public:
     // The running total in whole rupiah.
     qint64 OrderTotal = 0;
 
-    void activated() override;
-    void deactivated() override;
-
 protected:
+    void takePickedOrder(const PickedOrder& picked) override;
     void relayout(ui::TwLayout& l) override;
     void showEvent(QShowEvent* event) override;
 
@@ -66,7 +62,6 @@ private:
     void Command6_Click();   // "&Simpan"
     void Timer1_Timer();
 
-    void takePickedOrder(const PickedOrder& picked);
     void loadPickedOrder();
     OrderToSave orderToSave() const;
     void saveNewOrder();
@@ -102,7 +97,6 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<OrderGrid> grid_;
-    OrderListReceiver receiver_;
 };
 
 // The order window as the window table creates it.

@@ -1,13 +1,44 @@
 #include "orders/windowparts.h"
 
+#include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/msgbox.h"
+#include "toolkit/twips.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QToolButton>
 
 namespace orders {
+
+OrderListClient::OrderListClient(const QString& mode)
+    : mode_(mode),
+      receiver_(mode, [this](const PickedOrder& picked) { takePickedOrder(picked); }) {}
+
+OrderListClient::~OrderListClient() {
+    if (moddapra::OrderListMode == mode_) {
+        moddapra::OrderListMode.clear();
+    }
+}
+
+void OrderListClient::activated() {
+    moddapra::OrderListMode = mode_;
+}
+
+void OrderListClient::deactivated() {
+    moddapra::OrderListMode.clear();
+}
+
+void placeButtons(ui::TwLayout& l, const QWidget* top, const QWidget* bottom, QWidget* action,
+                  QWidget* reset, QWidget* close) {
+    const int right = l.left(top) + l.width(top);
+    l.setLeft(close, right - l.width(close));
+    l.setLeft(action, right - l.width(close) - l.width(action) - l.width(reset) - 150);
+    l.setLeft(reset, right - l.width(close) - l.width(reset) - 75);
+    for (QWidget* button : {action, reset, close}) {
+        l.setTop(button, l.top(bottom) + l.height(bottom) + 75);
+    }
+}
 
 QLineEdit* disabledBox(QWidget* parent, const QString& name, const QRect& tw) {
     QLineEdit* box = ui::lineBox(parent, name, tw);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "orders/pickers.h"
+#include "toolkit/form.h"
+
 #include <QRect>
 #include <QString>
 
@@ -13,6 +16,31 @@ namespace orders {
 
 // The total field of both windows after a reset and at a total of 0.
 inline const QString kZeroTotal = QStringLiteral("Rp. 0,-");
+
+// A working window that the order list serves, in its mode, while it is the
+// active working window; a pick goes to takePickedOrder.
+class OrderListClient : public ui::Form {
+    Q_OBJECT
+public:
+    explicit OrderListClient(const QString& mode);
+    // A closed window serves the order list no more.
+    ~OrderListClient() override;
+
+    void activated() override;
+    void deactivated() override;
+
+protected:
+    virtual void takePickedOrder(const PickedOrder& picked) = 0;
+
+private:
+    QString mode_;
+    OrderListReceiver receiver_;
+};
+
+// Stands the action, reset and close buttons right-aligned under the frames,
+// 75 twips apart and 75 below the lower frame.
+void placeButtons(ui::TwLayout& l, const QWidget* top, const QWidget* bottom, QWidget* action,
+                  QWidget* reset, QWidget* close);
 
 // A line box that only the window and its pickers fill.
 QLineEdit* disabledBox(QWidget* parent, const QString& name, const QRect& tw);

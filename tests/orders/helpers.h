@@ -112,6 +112,17 @@ public:
     }
     void type(const QString& text) { QTest::keyClicks(focused(), text); }
 
+    // The last box was this refusal ("Perhatian!", exclamation) and the focus
+    // went to the named widget; the boxes are cleared.
+    void expectRefusal(const char* message, const char* focus) {
+        QTRY_VERIFY(!boxes->empty());
+        QCOMPARE(boxes->last().text, QString::fromLatin1(message));
+        QCOMPARE(boxes->last().title, QStringLiteral("Perhatian!"));
+        QCOMPARE(int(boxes->last().icon), int(ui::Icon::Exclamation));
+        QCOMPARE(focusName(), QString::fromLatin1(focus));
+        boxes->clear();
+    }
+
     std::unique_ptr<testing::TestInstall> install;
     std::unique_ptr<ui::MessageRecorder> boxes;
     std::unique_ptr<ui::PrintRecorder> printed;

@@ -34,43 +34,25 @@ class OrderWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        install_ = std::make_unique<testing::TestInstall>();
-        boxes_ = std::make_unique<ui::MessageRecorder>();
-        printed_ = std::make_unique<ui::PrintRecorder>();
-        clock_ = std::make_unique<ui::FixedClock>(kNow);
-        main_ = std::make_unique<QMainWindow>();
-        auto* area = new QMdiArea(main_.get());
-        main_->setCentralWidget(area);
-        main_->resize(1100, 750);
-        ui::setMdiArea(area);
-        main_->show();
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+        f_ = std::make_unique<ordtest::WindowFixture>();
         moddapra::UserId = 1;
-        install_->exec("INSERT INTO akses VALUES (1, 'Pesanan/Order')");
-        install_->exec(
+        f_->install->exec("INSERT INTO akses VALUES (1, 'Pesanan/Order')");
+        f_->install->exec(
             "INSERT INTO meja (nm_meja, Keterangan) VALUES ('Meja 1', 'luar'),"
             " ('Meja 2', 'dalam')");
-        install_->exec(
+        f_->install->exec(
             "INSERT INTO pelayan (nm_pelayan, Alamat) VALUES ('Budi', 'Jl. A'),"
             " ('Sari', 'Jl. B')");
-        install_->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan'), ('Minuman')");
-        install_->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi'), ('Gelas')");
-        install_->exec(
+        f_->install->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan'), ('Minuman')");
+        f_->install->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi'), ('Gelas')");
+        f_->install->exec(
             "INSERT INTO menu (kode_menu, nama_menu, keterangan, id_kategori, id_satuan,"
             " harga_jual) VALUES ('NG', 'Nasi Goreng', '', 1, 1, 12500),"
             " ('ET', 'Es Teh', '', 2, 2, 3000), ('KR', 'Kerupuk', '', 1, 1, 0),"
             " ('PS', 'Pisang', '', 1, 1, 500), ('AQ', 'Air', '', 2, 2, 250)");
     }
 
-    void cleanup() {
-        main_.reset();
-        ui::setMdiArea(nullptr);
-        testing::settle();
-        clock_.reset();
-        printed_.reset();
-        boxes_.reset();
-        install_.reset();
-    }
+    void cleanup() { f_.reset(); }
 
     void opensAsNewOrder() {
         openOrder();
@@ -81,17 +63,17 @@ private Q_SLOTS:
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 0,-"));
         QCOMPARE(child<QLabel>(form(), "Label10")->font().pointSize(), 60);
         QCOMPARE(moddapra::OrderListMode, QStringLiteral("Order"));
-        QCOMPARE(focusName(), QStringLiteral("Command5"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command5"));
         auto* grid = child<QTreeWidget>(form(), "ListView1");
         QCOMPARE(grid->headerItem()->text(4) + grid->headerItem()->text(7),
                  QStringLiteral("Qty OrderID Menu"));
         QVERIFY(grid->isColumnHidden(7));
 
         // Tab walks the picker buttons of the header, then the quantity.
-        QStringList road{focusName()};
+        QStringList road{f_->focusName()};
         for (int i = 0; i < 5; ++i) {
-            QTest::keyClick(focused(), Qt::Key_Tab);
-            road << focusName();
+            QTest::keyClick(f_->focused(), Qt::Key_Tab);
+            road << f_->focusName();
         }
         QCOMPARE(road, QStringList({"Command5", "DTPicker1", "Command2", "Command13", "Command8",
                                     "Text7"}));
@@ -110,68 +92,68 @@ private Q_SLOTS:
         QVERIFY(save->x() < reset->x() && reset->x() < close->x());
         QVERIFY(qAbs(save->y() - frame2->geometry().bottom() - 5) <= 2);
 
-        QTest::keyClick(focused(), Qt::Key_Escape);
+        QTest::keyClick(f_->focused(), Qt::Key_Escape);
         testing::settle();
         QVERIFY(!form());
         QCOMPARE(moddapra::OrderListMode, QString());
-        QVERIFY(boxes_->empty());
+        QVERIFY(f_->boxes->empty());
     }
 
     // Table, waiter, menu item, quantity, Enter, next item, Alt+S.
     void keyboardRoadOfNewOrder() {
         openOrder();
-        key(Qt::Key_Tab);
-        key(Qt::Key_Tab);
+        f_->key(Qt::Key_Tab);
+        f_->key(Qt::Key_Tab);
         QStringList seen;
         pickRow(1, &seen);
-        key(Qt::Key_Space);  // "Daftar Meja"
+        f_->key(Qt::Key_Space);  // "Daftar Meja"
         QCOMPARE(seen,
                  QStringList({"fDaftarMeja", "Daftar Meja", "ListView1", "Meja 1", "Meja 2"}));
         QCOMPARE(box("Text3")->text() + QString::number(form()->TableId),
                  QStringLiteral("Meja 22"));
-        QCOMPARE(focusName(), QStringLiteral("Command13"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command13"));
 
         seen.clear();
         pickRow(0, &seen);
-        key(Qt::Key_Space);  // "Daftar Pelayan" opens on "&Keluar"
+        f_->key(Qt::Key_Space);  // "Daftar Pelayan" opens on "&Keluar"
         QCOMPARE(seen,
                  QStringList({"fDaftarPelayan", "Daftar Pelayan", "Command2", "Budi", "Sari"}));
         QCOMPARE(box("Text4")->text() + QString::number(form()->WaiterId), QStringLiteral("Budi1"));
-        QCOMPARE(focusName(), QStringLiteral("Command8"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command8"));
 
         seen.clear();
         pickRow(0, &seen);
-        key(Qt::Key_Space);
+        f_->key(Qt::Key_Space);
         QCOMPARE(seen.mid(0, 4), QStringList({"fDaftarMenu", "Daftar Menu", "ListView1", "NG"}));
         QCOMPARE(box("Text5")->text() + box("Text6")->text() + box("Text8")->text(),
                  QStringLiteral("NGNasi Goreng12.500"));
-        QCOMPARE(focusName(), QStringLiteral("Text7"));
-        QTest::keyClicks(focused(), "2");
-        key(Qt::Key_Return);
-        QCOMPARE(focusName(), QStringLiteral("Command8"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
+        QTest::keyClicks(f_->focused(), "2");
+        f_->key(Qt::Key_Return);
+        QCOMPARE(f_->focusName(), QStringLiteral("Command8"));
         QCOMPARE(box("Text5")->text() + box("Text7")->text() + box("Text8")->text(),
                  QStringLiteral("00"));
 
         pickRow(1);
-        key(Qt::Key_Space);
-        QTest::keyClicks(focused(), "3");
-        key(Qt::Key_Return);
+        f_->key(Qt::Key_Space);
+        QTest::keyClicks(f_->focused(), "3");
+        f_->key(Qt::Key_Return);
         QCOMPARE(column(grid(), 5) + column(grid(), 6),
                  QStringList({"12.500", "3.000", "25.000", "9.000"}));
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 34.000,-"));
 
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(install_->count("pesan"), 1);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->install->count("pesan"), 1);
         QCOMPARE(
-            install_->connect()->rows("SELECT * FROM pesan").front(),
+            f_->install->connect()->rows("SELECT * FROM pesan").front(),
             db::Row({1, "RO-070320241", "2024-03-07", "10:11:12", 2, 1, 34000, "Belum Bayar"}));
-        QCOMPARE(install_->connect()->rows("SELECT * FROM detail_pesan"),
+        QCOMPARE(f_->install->connect()->rows("SELECT * FROM detail_pesan"),
                  std::vector<db::Row>({{1, 1, 2, 12500}, {1, 2, 3, 3000}}));
-        QCOMPARE(printed_->documents(), 1);
-        QCOMPARE(printed_->texts().mid(6, 5),
+        QCOMPARE(f_->printed->documents(), 1);
+        QCOMPARE(f_->printed->texts().mid(6, 5),
                  QStringList({"No. Order : RO-070320241", "Tanggal   : 07/03/2024",
                               "Jam       : 10:11:12", "No. Meja  : Meja 2", "Pelayan   : Budi"}));
-        QCOMPARE(printed_->texts().mid(14, 6),
+        QCOMPARE(f_->printed->texts().mid(14, 6),
                  QStringList({"Nasi Goreng", "     2 Porsi x 12.500 = 25.000", "Es Teh",
                               "       3 Gelas x 3.000 = 9.000", QString(30, '-'),
                               "Total Tagihan :      Rp.34.000"}));
@@ -180,41 +162,41 @@ private Q_SLOTS:
         QCOMPARE(grid()->topLevelItemCount(), 0);
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 0,-"));
         QCOMPARE(form()->OrderId + form()->TableId + form()->OrderTotal, 0);
-        QCOMPARE(focusName(), QStringLiteral("Command2"));
-        QVERIFY(boxes_->empty());
+        QCOMPARE(f_->focusName(), QStringLiteral("Command2"));
+        QVERIFY(f_->boxes->empty());
     }
 
     void lineRulesAndRefusals() {
         openOrder();
-        key(Qt::Key_T, Qt::AltModifier);
-        expectRefusal("Kode Menu harus diisi!", "Command8");
+        f_->key(Qt::Key_T, Qt::AltModifier);
+        f_->expectRefusal("Kode Menu harus diisi!", "Command8");
 
         pickMenu(3);  // Pisang at 500
-        QTest::keyClicks(focused(), "00");
-        key(Qt::Key_Return);
-        expectRefusal("Quantity Order tidak boleh kosong!", "Text7");
+        QTest::keyClicks(f_->focused(), "00");
+        f_->key(Qt::Key_Return);
+        f_->expectRefusal("Quantity Order tidak boleh kosong!", "Text7");
         QCOMPARE(box("Text7")->selectedText(), QStringLiteral("00"));
-        QTest::keyClicks(focused(), "a1-b. 2");
+        QTest::keyClicks(f_->focused(), "a1-b. 2");
         QCOMPARE(box("Text7")->text(), QStringLiteral("12"));
-        key(Qt::Key_Backspace);
-        QTest::keyClicks(focused(), "23456789");
+        f_->key(Qt::Key_Backspace);
+        QTest::keyClicks(f_->focused(), "23456789");
         QCOMPARE(box("Text7")->text(), QStringLiteral("123456"));
         box("Text7")->selectAll();
-        QTest::keyClicks(focused(), "2");
-        key(Qt::Key_Return);
+        QTest::keyClicks(f_->focused(), "2");
+        f_->key(Qt::Key_Return);
 
         pickMenu(4);  // Air at 250
-        QTest::keyClicks(focused(), "3");
-        key(Qt::Key_Return);
+        QTest::keyClicks(f_->focused(), "3");
+        f_->key(Qt::Key_Return);
         QCOMPARE(column(grid(), 6), QStringList({"1.000", "750"}));
         QCOMPARE(column(grid(), 4), QStringList({"2", "3"}));
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 1.750,-"));
 
         // The same item again: refused, the entry emptied, grid and total kept.
         pickMenu(3);
-        QTest::keyClicks(focused(), "5");
-        key(Qt::Key_Return);
-        expectRefusal("Kode Menu PS sudah ada! Isi Kode Menu lainnya!", "Command8");
+        QTest::keyClicks(f_->focused(), "5");
+        f_->key(Qt::Key_Return);
+        f_->expectRefusal("Kode Menu PS sudah ada! Isi Kode Menu lainnya!", "Command8");
         QCOMPARE(box("Text5")->text() + box("Text7")->text() + box("Text8")->text(),
                  QStringLiteral("00"));
         QCOMPARE(form()->MenuId, 0);
@@ -222,32 +204,32 @@ private Q_SLOTS:
 
         pickMenu(2);  // Kerupuk has no price
         QCOMPARE(box("Text8")->text(), QString());
-        QTest::keyClicks(focused(), "1");
-        key(Qt::Key_Return);
-        expectRefusal("Harga Jual tidak boleh kosong!", "Command8");
+        QTest::keyClicks(f_->focused(), "1");
+        f_->key(Qt::Key_Return);
+        f_->expectRefusal("Harga Jual tidak boleh kosong!", "Command8");
 
         // Removing needs a row clicked since the last add or removal.
-        key(Qt::Key_H, Qt::AltModifier);
-        expectRefusal("Data yang ingin dihapus belum dipilih, klik pada daftar!", "ListView1");
+        f_->key(Qt::Key_H, Qt::AltModifier);
+        f_->expectRefusal("Data yang ingin dihapus belum dipilih, klik pada daftar!", "ListView1");
         clickRow(1);
-        key(Qt::Key_H, Qt::AltModifier);
+        f_->key(Qt::Key_H, Qt::AltModifier);
         QTRY_COMPARE(grid()->topLevelItemCount(), 1);
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 1.000,-"));
         QCOMPARE(form()->MenuId, 0);
         clickRow(0);
-        key(Qt::Key_H, Qt::AltModifier);
+        f_->key(Qt::Key_H, Qt::AltModifier);
         QTRY_COMPARE(label("Label10"), QStringLiteral("Rp. 0,-"));
-        key(Qt::Key_H, Qt::AltModifier);
-        expectRefusal("Detail Order masih kosong!", "Command8");
+        f_->key(Qt::Key_H, Qt::AltModifier);
+        f_->expectRefusal("Detail Order masih kosong!", "Command8");
 
         // "&Reset" drops the lines without a question and draws a number.
         pickMenu(0);
-        QTest::keyClicks(focused(), "1");
-        key(Qt::Key_Return);
-        key(Qt::Key_R, Qt::AltModifier);
+        QTest::keyClicks(f_->focused(), "1");
+        f_->key(Qt::Key_Return);
+        f_->key(Qt::Key_R, Qt::AltModifier);
         QTRY_COMPARE(grid()->topLevelItemCount(), 0);
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-070320241"));
-        QCOMPARE(install_->count("pesan"), 0);
+        QCOMPARE(f_->install->count("pesan"), 0);
     }
 
     // A picker closed without a pick leaves its box emptied; the focus moves on.
@@ -259,18 +241,18 @@ private Q_SLOTS:
         escapeModal(&seen);
         child<QAbstractButton>(form(), "Command2")->click();
         QCOMPARE(box("Text3")->text() + QString::number(form()->TableId), QStringLiteral("0"));
-        QCOMPARE(focusName(), QStringLiteral("Command13"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command13"));
         whenModal([](QWidget*) { QTest::keyClick(modalFocus(), Qt::Key_Space); });
-        key(Qt::Key_Space);  // "&Keluar" of the waiter picker has the focus: no pick
+        f_->key(Qt::Key_Space);  // "&Keluar" of the waiter picker has the focus: no pick
         QCOMPARE(box("Text4")->text() + QString::number(form()->WaiterId), QStringLiteral("0"));
-        QCOMPARE(focusName(), QStringLiteral("Command8"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command8"));
         escapeModal();
-        key(Qt::Key_Space);
-        QCOMPARE(focusName(), QStringLiteral("Text7"));
+        f_->key(Qt::Key_Space);
+        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
         QCOMPARE(box("Text5")->text() + box("Text7")->text(), QStringLiteral("0"));
 
         // An empty table: an empty list, Enter does nothing, Esc closes.
-        install_->exec("DELETE FROM meja");
+        f_->install->exec("DELETE FROM meja");
         whenModal([&seen](QWidget* w) {
             QTest::keyClick(modalFocus(), Qt::Key_Return);
             seen << QString::number(w->isVisible());
@@ -278,44 +260,45 @@ private Q_SLOTS:
         });
         child<QAbstractButton>(form(), "Command2")->click();
         QCOMPARE(seen, QStringList({"fDaftarMeja", "Meja 1", "Meja 2", "1"}));
-        QVERIFY(boxes_->empty());
+        QVERIFY(f_->boxes->empty());
     }
 
     void saveRefusalsInOrder() {
         openOrder();
-        key(Qt::Key_S, Qt::AltModifier);
-        expectRefusal("Pilih Nomer Meja!", "Command2");
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        f_->expectRefusal("Pilih Nomer Meja!", "Command2");
         pickRow(0);
-        key(Qt::Key_Space);
-        key(Qt::Key_S, Qt::AltModifier);
-        expectRefusal("Pilih Nama Pelayan!", "Command13");
+        f_->key(Qt::Key_Space);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        f_->expectRefusal("Pilih Nama Pelayan!", "Command13");
         pickRow(0);
-        key(Qt::Key_Space);
-        key(Qt::Key_S, Qt::AltModifier);
-        expectRefusal("Data Detail Order masih kosong, tidak ada data yang akan disimpan!",
-                      "Command8");
-        QCOMPARE(printed_->documents(), 0);
+        f_->key(Qt::Key_Space);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        f_->expectRefusal("Data Detail Order masih kosong, tidak ada data yang akan disimpan!",
+                          "Command8");
+        QCOMPARE(f_->printed->documents(), 0);
 
         // The order list closed without a pick leaves no number to save.
         escapeModal();
         child<QAbstractButton>(form(), "Command5")->click();
         QCOMPARE(box("Text1")->text(), QString());
-        QCOMPARE(focusName(), QStringLiteral("Command2"));
-        key(Qt::Key_S, Qt::AltModifier);
-        expectRefusal("Nomer Order tidak boleh kosong!", "Command2");
-        QCOMPARE(install_->count("pesan"), 0);
+        QCOMPARE(f_->focusName(), QStringLiteral("Command2"));
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        f_->expectRefusal("Nomer Order tidak boleh kosong!", "Command2");
+        QCOMPARE(f_->install->count("pesan"), 0);
     }
 
     // Brought back with its own table and waiter ids, lines by menu id and the
     // stored total; "&Simpan" asks, then rewrites it whole.
     void bringBackAndChange() {
-        install_->exec("INSERT INTO meja (nm_meja) VALUES ('Meja 2')");  // a repeated name
+        f_->install->exec("INSERT INTO meja (nm_meja) VALUES ('Meja 2')");  // a repeated name
         storeOrder(40000, "RO-010320245", 3, 2, 34000, "Belum Bayar");
-        install_->exec("INSERT INTO detail_pesan VALUES (40000, 2, 3, 3000), (40000, 1, 2, 12500)");
+        f_->install->exec(
+            "INSERT INTO detail_pesan VALUES (40000, 2, 3, 3000), (40000, 1, 2, 12500)");
         openOrder();
         QStringList seen;
         pickRow(0, &seen);
-        key(Qt::Key_Space);  // "Daftar Order" has the focus at first
+        f_->key(Qt::Key_Space);  // "Daftar Order" has the focus at first
         QCOMPARE(seen, QStringList({"fDaftarOrder", "Daftar Order", "ListView1", "RO-010320245"}));
         QCOMPARE(box("Text1")->text() + box("Text2")->text() + box("Text3")->text() +
                      box("Text4")->text(),
@@ -325,35 +308,35 @@ private Q_SLOTS:
         QCOMPARE(form()->TableId * 10 + form()->WaiterId, 32);
         QCOMPARE(column(grid(), 0), QStringList({"NG", "ET"}));
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 34.000,-"));
-        QCOMPARE(focusName(), QStringLiteral("Command2"));
+        QCOMPARE(f_->focusName(), QStringLiteral("Command2"));
         QTRY_COMPARE_WITH_TIMEOUT(box("Text2")->text(), QStringLiteral("10:11:12"), 1500);
 
         clickRow(0);
-        key(Qt::Key_H, Qt::AltModifier);
+        f_->key(Qt::Key_H, Qt::AltModifier);
         QTRY_COMPARE(label("Label10"), QStringLiteral("Rp. 9.000,-"));
         const auto stored = [this] {
-            return install_->connect()->rows("SELECT * FROM pesan").front();
+            return f_->install->connect()->rows("SELECT * FROM pesan").front();
         };
         const db::Row before = stored();
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->boxes().size(), 1);
-        QCOMPARE(boxes_->last().text,
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->boxes->boxes().size(), 1);
+        QCOMPARE(f_->boxes->last().text,
                  QStringLiteral("Nomer Order RO-010320245 sudah ada. Apakah anda ingin mengubah "
                                 "Data Order?"));
-        QCOMPARE(boxes_->last().title + QString::number(int(boxes_->last().buttons)),
+        QCOMPARE(f_->boxes->last().title + QString::number(int(f_->boxes->last().buttons)),
                  QStringLiteral("Konfirmasi1"));
         QCOMPARE(stored(), before);
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-010320245"));
 
-        clock_->set(kNow.addSecs(60));
-        boxes_->answer(ui::Answer::Yes);
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(printed_->documents(), 1);
+        f_->clock->set(kNow.addSecs(60));
+        f_->boxes->answer(ui::Answer::Yes);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->printed->documents(), 1);
         QCOMPARE(stored(), db::Row({40000, "RO-010320245", "2024-03-01", "10:12:12", 3, 2, 9000,
                                     "Belum Bayar"}));
-        QCOMPARE(install_->connect()->rows("SELECT * FROM detail_pesan"),
+        QCOMPARE(f_->install->connect()->rows("SELECT * FROM detail_pesan"),
                  std::vector<db::Row>({{40000, 2, 3, 3000}}));
-        QCOMPARE(printed_->texts()[6], QStringLiteral("No. Order : RO-010320245"));
+        QCOMPARE(f_->printed->texts()[6], QStringLiteral("No. Order : RO-010320245"));
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-070320246"));
         QCOMPARE(form()->OrderId, 0);
     }
@@ -361,28 +344,29 @@ private Q_SLOTS:
     // Paid or deleted meanwhile: refused, nothing written, the order stays on screen.
     void changeOfPaidOrGoneOrderRefused() {
         storeOrder(7, "RO-010320247", 1, 1, 12500, "Belum Bayar");
-        install_->exec("INSERT INTO detail_pesan VALUES (7, 1, 1, 12500)");
+        f_->install->exec("INSERT INTO detail_pesan VALUES (7, 1, 1, 12500)");
         openOrder();
         pickRow(0);
-        key(Qt::Key_Space);
-        install_->exec("UPDATE pesan SET status = 'Sudah Bayar'");
-        boxes_->answer(ui::Answer::Yes);
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->boxes().size(), 2);
-        QCOMPARE(boxes_->last().text, QStringLiteral("Nomer Order RO-010320247 sudah dibayar. "
-                                                     "Anda tidak diijinkan untuk mengubah data."));
-        QCOMPARE(boxes_->last().title, QStringLiteral("Perhatian!"));
-        QCOMPARE(install_->scalar("SELECT status FROM pesan").toString(),
+        f_->key(Qt::Key_Space);
+        f_->install->exec("UPDATE pesan SET status = 'Sudah Bayar'");
+        f_->boxes->answer(ui::Answer::Yes);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->boxes->boxes().size(), 2);
+        QCOMPARE(f_->boxes->last().text,
+                 QStringLiteral("Nomer Order RO-010320247 sudah dibayar. "
+                                "Anda tidak diijinkan untuk mengubah data."));
+        QCOMPARE(f_->boxes->last().title, QStringLiteral("Perhatian!"));
+        QCOMPARE(f_->install->scalar("SELECT status FROM pesan").toString(),
                  QStringLiteral("Sudah Bayar"));
 
-        install_->exec("DELETE FROM pesan");
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->boxes().size(), 3);
-        QCOMPARE(boxes_->last().text, QStringLiteral("Nomer Order RO-010320247 tidak ditemukan. "
-                                                     "Data Order tidak bisa diubah."));
-        QCOMPARE(install_->count("pesan"), 0);
-        QCOMPARE(install_->count("detail_pesan"), 1);
-        QCOMPARE(printed_->documents(), 0);
+        f_->install->exec("DELETE FROM pesan");
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->boxes->boxes().size(), 3);
+        QCOMPARE(f_->boxes->last().text, QStringLiteral("Nomer Order RO-010320247 tidak ditemukan. "
+                                                        "Data Order tidak bisa diubah."));
+        QCOMPARE(f_->install->count("pesan"), 0);
+        QCOMPARE(f_->install->count("detail_pesan"), 1);
+        QCOMPARE(f_->printed->documents(), 0);
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-010320247"));
         QCOMPARE(grid()->topLevelItemCount(), 1);
     }
@@ -390,20 +374,20 @@ private Q_SLOTS:
     // A refused rewrite stops the whole save: no line touched, no ticket.
     void refusedRewriteStopsSave() {
         storeOrder(5, "RO-010320245", 1, 1, 0, "Belum Bayar");
-        install_->exec("INSERT INTO detail_pesan VALUES (5, 1, 1, 12500)");
+        f_->install->exec("INSERT INTO detail_pesan VALUES (5, 1, 1, 12500)");
         openOrder();
         pickRow(0);
-        key(Qt::Key_Space);
+        f_->key(Qt::Key_Space);
         QCOMPARE(label("Label10"), QStringLiteral("Rp. 0,-"));
-        boxes_->answer(ui::Answer::Yes);
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->boxes().size(), 2);
-        QCOMPARE(boxes_->last().text,
+        f_->boxes->answer(ui::Answer::Yes);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->boxes->boxes().size(), 2);
+        QCOMPARE(f_->boxes->last().text,
                  QStringLiteral("Total Harga belum terisi. Hubungi Programer!"));
-        QCOMPARE(boxes_->last().title, ui::kAppTitle);
-        QCOMPARE(install_->connect()->rows("SELECT * FROM detail_pesan"),
+        QCOMPARE(f_->boxes->last().title, ui::kAppTitle);
+        QCOMPARE(f_->install->connect()->rows("SELECT * FROM detail_pesan"),
                  std::vector<db::Row>({{5, 1, 1, 12500}}));
-        QCOMPARE(printed_->documents(), 0);
+        QCOMPARE(f_->printed->documents(), 0);
     }
 
     // Another station stored the number on screen: this order is stored as
@@ -412,28 +396,28 @@ private Q_SLOTS:
         openOrder();
         storeOrder(1, "RO-070320241", 1, 1, 500, "Sudah Bayar");
         fillOrder();
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(install_->count("pesan"), 2);
-        QCOMPARE(install_->connect()->rows("SELECT id_order, no_order, status FROM pesan"),
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->install->count("pesan"), 2);
+        QCOMPARE(f_->install->connect()->rows("SELECT id_order, no_order, status FROM pesan"),
                  std::vector<db::Row>(
                      {{1, "RO-070320241", "Sudah Bayar"}, {2, "RO-070320242", "Belum Bayar"}}));
-        QCOMPARE(install_->connect()->rows("SELECT id_order FROM detail_pesan"),
+        QCOMPARE(f_->install->connect()->rows("SELECT id_order FROM detail_pesan"),
                  std::vector<db::Row>({{2}}));
-        QCOMPARE(printed_->texts()[6], QStringLiteral("No. Order : RO-070320242"));
+        QCOMPARE(f_->printed->texts()[6], QStringLiteral("No. Order : RO-070320242"));
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-070320243"));
-        QVERIFY(boxes_->empty());
+        QVERIFY(f_->boxes->empty());
     }
 
     // Without any printer the order is stored and the window resets, silently.
     void missingPrinterLeavesOrderStored() {
-        printed_.reset();
+        f_->printed.reset();
         qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
         openOrder();
         fillOrder();
-        key(Qt::Key_S, Qt::AltModifier);
-        QTRY_COMPARE(install_->count("pesan"), 1);
+        f_->key(Qt::Key_S, Qt::AltModifier);
+        QTRY_COMPARE(f_->install->count("pesan"), 1);
         QCOMPARE(box("Text1")->text(), QStringLiteral("RO-070320242"));
-        QVERIFY(boxes_->empty());
+        QVERIFY(f_->boxes->empty());
         qunsetenv("CUPS_SERVER");
     }
 
@@ -480,11 +464,11 @@ private Q_SLOTS:
         });
         orders::openOrderList();
         QCOMPARE(seen, QStringList({"0", "1"}));
-        QCOMPARE(boxes_->texts(), QStringList({"Tidak ada Form yang aktif"}));
-        QCOMPARE(boxes_->last().title, ui::kAppTitle);
+        QCOMPARE(f_->boxes->texts(), QStringList({"Tidak ada Form yang aktif"}));
+        QCOMPARE(f_->boxes->last().title, ui::kAppTitle);
 
         // A mode whose window is gone: the pick is refused and the list stays.
-        boxes_->clear();
+        f_->boxes->clear();
         moddapra::OrderListMode = "Order";
         seen.clear();
         whenModal([&seen](QWidget* w) {
@@ -494,42 +478,24 @@ private Q_SLOTS:
         });
         orders::openOrderList();
         QCOMPARE(seen, QStringList({"1"}));
-        QCOMPARE(boxes_->texts(), QStringList({"Tidak ada form yang aktif. Hubungi Programmer!"}));
+        QCOMPARE(f_->boxes->texts(),
+                 QStringList({"Tidak ada form yang aktif. Hubungi Programmer!"}));
         QCOMPARE(picked.size(), 1);
     }
 
 private:
-    // The focus in the main window, once it is active again after a modal window.
-    QWidget* focused() {
-        if (!main_->isActiveWindow()) {
-            main_->activateWindow();
-            if (!QTest::qWaitForWindowActive(main_.get())) {
-                qWarning("main window not active");
-            }
-        }
-        return QApplication::focusWidget();
-    }
-    QString focusName() {
-        QWidget* w = focused();
-        return w ? w->objectName() : QStringLiteral("<none>");
-    }
     orders::fOrder* form() {
         return qobject_cast<orders::fOrder*>(shell::openForm(shell::FormId::fOrder));
     }
     void openOrder() {
         shell::requestForm(shell::FormId::fOrder);
         QVERIFY(form());
-        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
-        QTRY_COMPARE(focusName(), QStringLiteral("Command5"));
+        QVERIFY(QTest::qWaitForWindowActive(f_->main.get()));
+        QTRY_COMPARE(f_->focusName(), QStringLiteral("Command5"));
     }
     QLineEdit* box(const char* name) { return child<QLineEdit>(form(), name); }
     QString label(const char* name) { return child<QLabel>(form(), name)->text(); }
     QTreeWidget* grid() { return child<QTreeWidget>(form(), "ListView1"); }
-
-    // Sends a key to the focused widget once the main window is active again.
-    void key(int k, Qt::KeyboardModifiers mods = {}) {
-        QTest::keyClick(focused(), Qt::Key(k), mods);
-    }
 
     void clickRow(int row) {
         const QPoint at = grid()->visualItemRect(grid()->topLevelItem(row)).center();
@@ -539,8 +505,8 @@ private:
     void pickMenu(int row) {
         pickRow(row);
         child<QAbstractButton>(form(), "Command8")->setFocus();
-        key(Qt::Key_Space);
-        QCOMPARE(focusName(), QStringLiteral("Text7"));
+        f_->key(Qt::Key_Space);
+        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
     }
 
     // Table 1, waiter 1 and one line of Nasi Goreng.
@@ -550,30 +516,17 @@ private:
         pickRow(0);
         child<QAbstractButton>(form(), "Command13")->click();
         pickMenu(0);
-        QTest::keyClicks(focused(), "1");
-        key(Qt::Key_Return);
+        QTest::keyClicks(f_->focused(), "1");
+        f_->key(Qt::Key_Return);
     }
 
     void storeOrder(qint64 id, const QString& number, qint64 table, qint64 waiter, qint64 total,
                     const QString& status) {
-        install_->exec("INSERT INTO pesan VALUES (?, ?, '2024-03-01', '08:00:00', ?, ?, ?, ?)",
-                       {id, number, table, waiter, total, status});
+        f_->install->exec("INSERT INTO pesan VALUES (?, ?, '2024-03-01', '08:00:00', ?, ?, ?, ?)",
+                          {id, number, table, waiter, total, status});
     }
 
-    void expectRefusal(const char* message, const char* focus) {
-        QTRY_VERIFY(!boxes_->empty());
-        QCOMPARE(boxes_->last().text, QString::fromLatin1(message));
-        QCOMPARE(boxes_->last().title, QStringLiteral("Perhatian!"));
-        QCOMPARE(int(boxes_->last().icon), int(ui::Icon::Exclamation));
-        QCOMPARE(focusName(), QString::fromLatin1(focus));
-        boxes_->clear();
-    }
-
-    std::unique_ptr<testing::TestInstall> install_;
-    std::unique_ptr<ui::MessageRecorder> boxes_;
-    std::unique_ptr<ui::PrintRecorder> printed_;
-    std::unique_ptr<ui::FixedClock> clock_;
-    std::unique_ptr<QMainWindow> main_;
+    std::unique_ptr<ordtest::WindowFixture> f_;
 };
 
 DAPRA_TEST_MAIN(OrderWindowTest)

@@ -136,7 +136,8 @@ private Q_SLOTS:
                 focus << d->focusWidget()->objectName();
             }
             testing::child<QLineEdit>(d, "Text1")->setText("Citra");
-            testing::pressEnter(testing::child<QLineEdit>(d, "Text3"));
+            testing::child<QLineEdit>(d, "Text3")->setFocus();
+            testing::press(Qt::Key_Return);
         });
         press(users, "Command1");
         QCOMPARE(boxes.texts(), QStringList({"Nama user belum diisi!", "Password belum diisi!",

@@ -1,5 +1,6 @@
 #include "support/testsupport.h"
 
+#include "app/forms.h"
 #include "db/schema.h"
 #include "shell/moddapra.h"
 #include "toolkit/format.h"
@@ -98,12 +99,38 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
-void typeText(QWidget* widget, const QString& text) {
-    QTest::keyClicks(widget, text);
+namespace {
+
+QWidget* keyTarget() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus : QApplication::activeWindow();
 }
 
-void pressEnter(QWidget* widget) {
-    QTest::keyClick(widget, Qt::Key_Return);
+}  // namespace
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(keyTarget(), key, modifiers);
+}
+
+void type(const QString& text) {
+    for (const QChar c : text) {
+        QTest::keyClick(keyTarget(), c.toLatin1());
+    }
+}
+
+void pressDelete() {
+    QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),
+                        Qt::NoModifier);
+}
+
+QString focusName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("<none>");
+}
+
+bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 3000);
 }
 
 void settle() {
@@ -121,6 +148,7 @@ void prepareApplication() {
 
 void afterApplication() {
     fmt::applyIndonesianLocale();
+    shell::setFormTable(app::formTable());
     db::Connection::busyTimeoutMs = 200;
 }
 

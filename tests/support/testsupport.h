@@ -57,10 +57,17 @@ T* child(const QObject* parent, const QString& name) {
     return found;
 }
 
-// Types a text into the focused widget, key by key.
-void typeText(QWidget* widget, const QString& text);
-// Presses Enter on the widget.
-void pressEnter(QWidget* widget);
+// Keys as a user sends them: to the widget that has the focus (the active
+// window when none has), with no event processing in between.
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+void type(const QString& text);
+// Delete as X11 sends it, carrying the character 0x7f.
+void pressDelete();
+// The object name of the focused widget; "<none>" when none has the focus.
+QString focusName();
+// Brings the window to the front and waits until it is active, as a window
+// manager would (keys reach its shortcuts only then).
+bool activate(QWidget* window);
 
 // Lets queued events run (deferred deletes included).
 void settle();

@@ -4,6 +4,7 @@
 #include "toolkit/twips.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -109,13 +110,21 @@ void onRowClick(QTreeWidget* list, std::function<void()> action) {
     // A mouse press selects the row before the click: the click runs the
     // action then, so only keyboard selections run it here. Moving the focus
     // into the list makes a row current without selecting it: that chooses
-    // nothing.
+    // nothing. Space on a row already selected changes no selection.
     auto pressed = std::make_shared<bool>(false);
     hookEvents(list->viewport(), [pressed](QEvent* event) {
         if (event->type() == QEvent::MouseButtonPress) {
             *pressed = true;
         } else if (event->type() == QEvent::MouseButtonRelease) {
             *pressed = false;
+        }
+        return false;
+    });
+    hookEvents(list, [list, action](QEvent* event) {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && list->currentItem() &&
+            list->currentItem()->isSelected()) {
+            action();
         }
         return false;
     });

@@ -55,11 +55,33 @@ qint64 TestInstall::count(const QString& table) const {
     return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
 }
 
+qint64 TestInstall::addUser(const QString& name, const QStringList& rights,
+                            const QString& passwordHash) const {
+    exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)", {name, passwordHash});
+    const qint64 id = scalar("SELECT max(id_user) FROM pengguna").toLongLong();
+    for (const QString& right : rights) {
+        exec("INSERT INTO akses VALUES (?, ?)", {id, right});
+    }
+    return id;
+}
+
 void TestInstall::writeDbTxt(const QByteArray& content) const {
     QFile file(dbTxt());
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
         qFatal("cannot write db.txt");
     }
+}
+
+QStringList seen(const ui::MessageRecorder& boxes) {
+    QStringList lines;
+    for (const ui::MessageRecord& box : boxes.boxes()) {
+        const char* icon = box.icon == ui::Icon::Information   ? "i"
+                           : box.icon == ui::Icon::Exclamation ? "!"
+                                                               : "-";
+        const char* question = box.buttons == ui::Buttons::YesNo ? "?" : "";
+        lines.append(box.title + " (" + icon + question + "): " + box.text);
+    }
+    return lines;
 }
 
 void resetProgramState() {
@@ -106,21 +128,61 @@ QWidget* keyTarget() {
     return focus ? focus : QApplication::activeWindow();
 }
 
-}  // namespace
-
-void press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(keyTarget(), key, modifiers);
 }
 
-void type(const QString& text) {
-    for (const QChar c : text) {
-        QTest::keyClick(keyTarget(), c.toLatin1());
+}  // namespace
+
+void keys(const QString& road) {
+    static const QMap<QString, Qt::Key> named = {
+        {"Tab", Qt::Key_Tab},      {"Shift+Tab", Qt::Key_Backtab},
+        {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
+        {"Space", Qt::Key_Space},  {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},    {"Home", Qt::Key_Home},
+        {"End", Qt::Key_End},      {"Backspace", Qt::Key_Backspace}};
+    static const QMap<QString, Qt::KeyboardModifier> chords = {{"Alt+", Qt::AltModifier},
+                                                               {"Ctrl+", Qt::ControlModifier}};
+    for (const QString& step : road.split('|')) {
+        const QString chord = step.left(step.indexOf('+') + 1);
+        if (step == "Del") {  // as X11 sends it, with the character 0x7f
+            QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),
+                                Qt::NoModifier);
+        } else if (named.contains(step)) {
+            press(named.value(step));
+        } else if (chords.contains(chord) && step.size() == chord.size() + 1) {
+            press(Qt::Key(Qt::Key_A + step.back().unicode() - 'A'), chords.value(chord));
+        } else {
+            for (const QChar c : step) {
+                QTest::keyClick(keyTarget(), c.toLatin1());
+            }
+        }
     }
 }
 
-void pressDelete() {
-    QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),
-                        Qt::NoModifier);
+QStringList tabRoad(int presses, Qt::Key key) {
+    QStringList names{focusName()};
+    for (int i = 0; i < presses; ++i) {
+        press(key);
+        names.append(focusName());
+    }
+    return names;
+}
+
+void doubleClick(QTreeWidget* list, int row) {
+    const QPoint at = row < 0 ? QPoint(20, list->viewport()->height() - 5)
+                              : list->visualItemRect(list->topLevelItem(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QStringList column(const QTreeWidget* list, int col) {
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        texts.append(list->topLevelItem(i)->text(col));
+    }
+    return texts;
 }
 
 QString focusName() {

@@ -51,9 +51,9 @@ QWidget* keyScope(QWidget* w) {
 
 // The one visible, enabled button of the focused window whose mnemonic is the
 // key; none when no button or several share it (Qt then moves the focus among
-// them in turn).
+// them in turn), and none while a menu is open.
 QAbstractButton* mnemonicButton(const QKeyEvent* key) {
-    if (key->modifiers() != Qt::AltModifier) {
+    if (key->modifiers() != Qt::AltModifier || QApplication::activePopupWidget()) {
         return nullptr;
     }
     QWidget* focus = QApplication::focusWidget();

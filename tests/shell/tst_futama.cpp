@@ -123,6 +123,7 @@ private Q_SLOTS:
             typeLine("Budi");
             typeLine("salah");
             keys("Esc");
+            QVERIFY(!d->isVisible());
             signIn += '/' + testing::child<QLineEdit>(d, "Text1")->text();
         });
         for (const char* key : {"Login", "Meja", "Menu", "Pelayan", "Kategori", "Satuan", "Order",
@@ -170,6 +171,7 @@ private Q_SLOTS:
                 shown = d->windowTitle() + (main->isVisible() ? " and main" : "") +
                         (um && um->isVisible() ? " over users" : "");
                 keys("Esc");
+                QVERIFY(!d->isVisible());
             });
         }
         main->start();

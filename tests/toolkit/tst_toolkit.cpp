@@ -49,8 +49,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("road");
         QTest::addColumn<QStringList>("log");
         QTest::addColumn<QString>("left");
-        QTest::newRow("Alt+S, Esc")
-            << "Makanan|Alt+S|Esc" << QStringList{"Makanan", "closed"} << "";
         QTest::newRow("Alt+S, next name")
             << "Makanan|Alt+S|Minuman" << QStringList{"Makanan"} << "Minuman";
         QTest::newRow("Enter on the button")

@@ -201,7 +201,7 @@ QByteArray rawKeyFor(const QByteArray& salt) {
 }
 
 // Counts the program's tables in the file. Reading the schema checks the key
-// too, and this count costs no more than a bare read of it.
+// too, so this costs little more than the bare read that opening needs anyway.
 const QByteArray& tableCountQuery() {
     static const QByteArray query =
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('" +

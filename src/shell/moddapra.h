@@ -31,7 +31,7 @@ inline QString OrderListMode;
 void ReadDbPath();
 
 // Reads db.txt and opens the database. On failure (a file that is missing,
-// empty, not keyed with the program's key or without its tables included)
+// empty, not keyed with the program's key, or without the program's tables)
 // shows the message for it and returns null: the caller's action stops there.
 std::unique_ptr<db::Connection> OpenConnection();
 

@@ -42,7 +42,7 @@ struct FormEntry {
 
 // The table, in the order the access rights window lists the rights. The
 // program's top sets it once at start-up (the shell knows no window itself);
-// until then it is empty and every request opens nothing.
+// until then it is empty and no request opens a window.
 void setFormTable(const std::vector<FormEntry>& table);
 const std::vector<FormEntry>& formTable();
 // The row of the window; one without right or factory when there is none.

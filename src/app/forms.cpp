@@ -1,11 +1,14 @@
 // The table from access right to window: adding a window is one line here.
-#include "shell/windowrequests.h"
+#include "app/forms.h"
 
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
 #include "toolkit/form.h"
 
-namespace shell {
+namespace app {
+
+using shell::FormEntry;
+using shell::FormId;
 
 const std::vector<FormEntry>& formTable() {
     static const std::vector<FormEntry> table = {
@@ -22,7 +25,9 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
         {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
         {FormId::fUser, QStringLiteral("User Management"), true,
-         [] { return new controlpanel::fUser; }},
+         [] {
+             return new controlpanel::fUser;
+         }},
         {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true, nullptr},
         {FormId::fClient_Server, QStringLiteral("Setting Database"), true, nullptr},
         {FormId::fBackupDB, QStringLiteral("Backup Database"), true, nullptr},
@@ -32,4 +37,4 @@ const std::vector<FormEntry>& formTable() {
     return table;
 }
 
-}  // namespace shell
+}  // namespace app

@@ -1,5 +1,5 @@
 // The table from access right to window: adding a window is one line here.
-#include "shell/windowrequests.h"
+#include "app/forms.h"
 
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
@@ -7,7 +7,10 @@
 #include "orders/forder.h"
 #include "toolkit/form.h"
 
-namespace shell {
+namespace app {
+
+using shell::FormEntry;
+using shell::FormId;
 
 const std::vector<FormEntry>& formTable() {
     static const std::vector<FormEntry> table = {
@@ -36,4 +39,4 @@ const std::vector<FormEntry>& formTable() {
     return table;
 }
 
-}  // namespace shell
+}  // namespace app

@@ -69,9 +69,11 @@ qint64 OrderGrid::sum() const {
     return total;
 }
 
+// Only a highlighted row counts: the current row that focus alone makes
+// was never chosen by the user.
 QTreeWidgetItem* OrderGrid::selected() const {
     const QList<QTreeWidgetItem*> items = list_->selectedItems();
-    return items.isEmpty() ? list_->currentItem() : items.first();
+    return items.isEmpty() ? nullptr : items.first();
 }
 
 qint64 OrderGrid::amountOf(const QTreeWidgetItem* r) {

@@ -31,7 +31,7 @@ public:
 
     // The sum of the rows' amounts.
     qint64 sum() const;
-    // The selected row (or the current one), null when there is none.
+    // The selected (highlighted) row, null when there is none.
     QTreeWidgetItem* selected() const;
     // The amount shown in a row.
     static qint64 amountOf(const QTreeWidgetItem* row);

@@ -1,14 +1,17 @@
 #pragma once
 
 // What the tests of the order and cashier windows share: a main window with
-// its working area, recorded message boxes and printouts, a fixed clock, and
-// keys sent to the focused widget.
+// its working area, master data, recorded message boxes and printouts, and a
+// fixed clock.
+#include "shell/moddapra.h"
+#include "shell/windowrequests.h"
 #include "support/testsupport.h"
 #include "toolkit/form.h"
-#include "toolkit/msgbox.h"
 #include "toolkit/printer.h"
 #include "toolkit/seams.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QTreeWidget>
@@ -17,72 +20,50 @@
 
 namespace ordtest {
 
-using testing::child;
-using testing::whenModal;
-
 inline const QDateTime kNow(QDate(2024, 3, 7), QTime(10, 11, 12));
 
-inline QWidget* modalFocus() {
-    return QApplication::focusWidget();
-}
-
-inline QString modalFocusName() {
-    return modalFocus() ? modalFocus()->objectName() : QStringLiteral("<none>");
-}
-
-inline QStringList column(QTreeWidget* list, int col) {
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        texts.append(list->topLevelItem(i)->text(col));
-    }
-    return texts;
-}
-
-// Picks a row of the next modal list by keys: into the list when "&Keluar"
-// has the focus, Down to the row, Enter. Records the list's name, caption,
-// first focus and first column.
-inline void pickRow(int row, QStringList* seen = nullptr) {
-    whenModal([row, seen](QWidget* w) {
-        auto* list = child<QTreeWidget>(w, "ListView1");
+// In the list that the next key opens: records its name, caption, focus and
+// first column, then Tab into the list when "&Keluar" has the focus, Down as
+// often as asked and Enter (or only Esc).
+inline void pickWith(int downs, QStringList* seen = nullptr, bool escape = false) {
+    testing::whenModal([=](QWidget* w) {
+        auto* list = testing::child<QTreeWidget>(w, "ListView1");
         if (seen) {
-            *seen << w->objectName() << w->windowTitle() << modalFocusName() << column(list, 0);
+            *seen << w->objectName() << w->windowTitle() << testing::focusName()
+                  << testing::column(list, 0);
         }
-        if (modalFocus() != list) {
-            QTest::keyClick(modalFocus(), Qt::Key_Tab);
-        }
-        for (int i = 0; i < row; ++i) {
-            QTest::keyClick(modalFocus(), Qt::Key_Down);
-        }
-        QTest::keyClick(modalFocus(), Qt::Key_Return);
+        const QString road = QStringLiteral("Down|").repeated(downs) + "Enter";
+        testing::keys(escape                                ? QStringLiteral("Esc")
+                      : QApplication::focusWidget() == list ? road
+                                                            : "Tab|" + road);
     });
 }
 
-inline void escapeModal(QStringList* seen = nullptr) {
-    whenModal([seen](QWidget* w) {
-        if (seen) {
-            *seen << w->objectName() << column(child<QTreeWidget>(w, "ListView1"), 0);
-        }
-        QTest::keyClick(modalFocus(), Qt::Key_Escape);
-    });
+// A refusal as testing::seen shows it.
+inline QString refusal(const QString& text) {
+    return QStringLiteral("Perhatian! (!): ") + text;
 }
 
 // One test's surroundings: made in init(), dropped in cleanup().
-class WindowFixture {
-public:
+struct WindowFixture {
     WindowFixture() {
-        install = std::make_unique<testing::TestInstall>();
-        boxes = std::make_unique<ui::MessageRecorder>();
-        printed = std::make_unique<ui::PrintRecorder>();
-        clock = std::make_unique<ui::FixedClock>(kNow);
-        main = std::make_unique<QMainWindow>();
-        auto* area = new QMdiArea(main.get());
         main->setCentralWidget(area);
         main->resize(1100, 750);
         ui::setMdiArea(area);
         main->show();
-        if (!QTest::qWaitForWindowActive(main.get())) {
+        if (!testing::activate(main.get())) {
             qWarning("main window not active");
         }
+        moddapra::UserId = 1;
+        install->exec(
+            "INSERT INTO meja (nm_meja, Keterangan) VALUES ('Meja 1', 'luar'), ('Meja 2', '')");
+        install->exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi'), ('Sari')");
+        install->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan'), ('Minuman')");
+        install->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi'), ('Gelas')");
+        install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('NG', 'Nasi Goreng', 1, 1, 12500), ('ET', 'Es Teh', 2, 2, 3000),"
+            " ('KR', 'Kerupuk', 1, 1, 0), ('PS', 'Pisang', 1, 1, 500), ('AQ', 'Air', 2, 2, 250)");
     }
     ~WindowFixture() {
         main.reset();
@@ -92,42 +73,63 @@ public:
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
 
-    // The focus in the main window, once it is active again after a modal window.
-    QWidget* focused() {
-        if (!main->isActiveWindow()) {
-            main->activateWindow();
-            if (!QTest::qWaitForWindowActive(main.get())) {
-                qWarning("main window not active");
-            }
+    // An order of 1 March at 08:00 for table and waiter 1.
+    void storeOrder(qint64 id, const QString& number, qint64 total,
+                    const QString& status = QStringLiteral("Belum Bayar")) const {
+        install->exec("INSERT INTO pesan VALUES (?, ?, '2024-03-01', '08:00:00', 1, 1, ?, ?)",
+                      {id, number, total, status});
+    }
+    // Keys to the main window, made active again first after a modal window
+    // closed, as a window manager would; the offscreen platform does not.
+    void keys(const QString& road) const {
+        back();
+        testing::keys(road);
+    }
+    QString focusName() const {
+        back();
+        return testing::focusName();
+    }
+    void back() const {
+        if (QApplication::activeWindow() != main.get() && !testing::activate(main.get())) {
+            qWarning("main window not active");
         }
-        return QApplication::focusWidget();
     }
-    QString focusName() {
-        QWidget* w = focused();
-        return w ? w->objectName() : QStringLiteral("<none>");
+    // Opens the window through the access check; its first focus is "Daftar Order".
+    void open(shell::FormId id) {
+        window = id;
+        shell::requestForm(id);
+        QTRY_COMPARE(focusName(), QStringLiteral("Command5"));
     }
-    // Sends a key to the focused widget once the main window is active again.
-    void key(int k, Qt::KeyboardModifiers mods = {}) {
-        QTest::keyClick(focused(), Qt::Key(k), mods);
+    ui::Form* form() const { return shell::openForm(window); }
+    QString text(const char* name) const { return testing::child<QLineEdit>(form(), name)->text(); }
+    QStringList texts(std::initializer_list<const char*> names) const {
+        QStringList result;
+        for (const char* name : names) {
+            result.append(text(name));
+        }
+        return result;
     }
-    void type(const QString& text) { QTest::keyClicks(focused(), text); }
-
-    // The last box was this refusal ("Perhatian!", exclamation) and the focus
-    // went to the named widget; the boxes are cleared.
-    void expectRefusal(const char* message, const char* focus) {
-        QTRY_VERIFY(!boxes->empty());
-        QCOMPARE(boxes->last().text, QString::fromLatin1(message));
-        QCOMPARE(boxes->last().title, QStringLiteral("Perhatian!"));
-        QCOMPARE(int(boxes->last().icon), int(ui::Icon::Exclamation));
-        QCOMPARE(focusName(), QString::fromLatin1(focus));
+    QString total() const { return testing::child<QLabel>(form(), "Label10")->text(); }
+    QTreeWidget* grid() const { return testing::child<QTreeWidget>(form(), "ListView1"); }
+    // The one box since the last check was this refusal, and the focus went on.
+    void refused(const QString& message, const QString& focus) {
+        QCOMPARE(seen(), QStringList({refusal(message)}));
+        QCOMPARE(focusName(), focus);
+    }
+    // The boxes seen since the last call.
+    QStringList seen() {
+        const QStringList result = testing::seen(*boxes);
         boxes->clear();
+        return result;
     }
 
-    std::unique_ptr<testing::TestInstall> install;
-    std::unique_ptr<ui::MessageRecorder> boxes;
-    std::unique_ptr<ui::PrintRecorder> printed;
-    std::unique_ptr<ui::FixedClock> clock;
-    std::unique_ptr<QMainWindow> main;
+    std::unique_ptr<testing::TestInstall> install = std::make_unique<testing::TestInstall>();
+    std::unique_ptr<ui::MessageRecorder> boxes = std::make_unique<ui::MessageRecorder>();
+    std::unique_ptr<ui::PrintRecorder> printed = std::make_unique<ui::PrintRecorder>();
+    std::unique_ptr<ui::FixedClock> clock = std::make_unique<ui::FixedClock>(kNow);
+    std::unique_ptr<QMainWindow> main = std::make_unique<QMainWindow>();
+    QMdiArea* area = new QMdiArea(main.get());
+    shell::FormId window = shell::FormId::fOrder;
 };
 
 }  // namespace ordtest

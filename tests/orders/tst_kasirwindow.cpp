@@ -2,8 +2,6 @@
 // the refusals and the sales receipt.
 #include "helpers.h"
 #include "orders/fkasir.h"
-#include "shell/moddapra.h"
-#include "shell/windowrequests.h"
 
 #include <QAbstractButton>
 #include <QDateEdit>
@@ -11,261 +9,247 @@
 #include <QLineEdit>
 #include <QMdiSubWindow>
 
-using ordtest::column;
-using ordtest::escapeModal;
-using ordtest::pickRow;
+using ordtest::pickWith;
+using ordtest::refusal;
 using testing::child;
+using testing::column;
+
+namespace {
+
+const QString kConfirm = QStringLiteral(
+    "Konfirmasi (-?): Mohon periksa kembali karena data ini tidak bisa diubah. \r"
+    "Apakah data yang anda masukkan sudah benar?");
+
+}  // namespace
 
 class KasirWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
         f_ = std::make_unique<ordtest::WindowFixture>();
-        moddapra::UserId = 1;
         moddapra::UserName = QStringLiteral("Ani");
-        const testing::TestInstall& db = *f_->install;
-        db.exec("INSERT INTO akses VALUES (1, 'Kasir')");
-        db.exec("INSERT INTO meja (nm_meja) VALUES ('Meja 1'), ('Meja 2')");
-        db.exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi'), ('Sari')");
-        db.exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
-        db.exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi'), ('Gelas')");
-        db.exec(
-            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
-            " VALUES ('NG', 'Nasi Goreng', 1, 1, 12500), ('ET', 'Es Teh', 1, 2, 3000)");
-        db.exec(
-            "INSERT INTO pesan VALUES (1, 'RO-010320241', '2024-03-01', '08:00:00', 1, 1, 34000,"
-            " 'Belum Bayar'), (2, 'RO-010320242', '2024-03-01', '09:00:00', 2, 2, 3000,"
-            " 'Belum Bayar')");
-        db.exec(
+        f_->install->exec("INSERT INTO akses VALUES (1, 'Kasir')");
+        f_->storeOrder(1, "RO-010320241", 34000);
+        f_->storeOrder(2, "RO-010320242", 3000);
+        f_->install->exec("UPDATE pesan SET id_meja = 2, id_pelayan = 2 WHERE id_order = 2");
+        f_->install->exec(
             "INSERT INTO detail_pesan VALUES (1, 2, 3, 3000), (1, 1, 2, 12500), (2, 2, 1, 3000)");
     }
     void cleanup() { f_.reset(); }
 
-    // Space on "Daftar Order", a pick, the amount with the change at each
-    // key, Enter, Yes: stored, marked paid, printed, reset.
+    // "Daftar Order", a pick, the amount with the change at each key,
+    // "&Cetak", Yes: stored, marked paid, printed, reset. The buttons act on
+    // Enter and on Space at once.
+    void keyboardRoadOfPayment_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Enter") << "Enter";
+        QTest::newRow("Space") << "Space";
+    }
     void keyboardRoadOfPayment() {
-        openKasir();
+        QFETCH(QString, key);
+        f_->open(shell::FormId::fKasir);
         QCOMPARE(form()->windowTitle(), QStringLiteral("Data Pembayaran"));
         QVERIFY(qobject_cast<QMdiSubWindow*>(form()->parentWidget())->isMaximized());
-        QCOMPARE(texts({"Text9", "Text5", "Text6", "Text7", "Text8"}),
+        QCOMPARE(f_->texts({"Text9", "Text5", "Text6", "Text7", "Text8"}),
                  QStringList({"PO-070320241", "Ani", "0", "0", "0"}));
-        QCOMPARE(label10(), QStringLiteral("Rp. 0,-"));
+        QCOMPARE(f_->total(), QStringLiteral("Rp. 0,-"));
         QCOMPARE(moddapra::OrderListMode, QStringLiteral("Kasir"));
+        QCOMPARE(testing::tabRoad(7),
+                 QStringList({"Command5", "DTPicker1", "Text7", "ListView1", "Command6",
+                              "Command11", "Command4", "Command5"}));
 
         QStringList seen;
-        pickRow(0, &seen);
-        f_->key(Qt::Key_Space);
+        pickWith(0, &seen);
+        keys(key);
         QCOMPARE(seen, QStringList({"fDaftarOrder", "Daftar Order", "ListView1", "RO-010320241",
                                     "RO-010320242"}));
-        QCOMPARE(texts({"Text1", "Text2", "Text3", "Text4", "Text6"}),
+        QCOMPARE(f_->texts({"Text1", "Text2", "Text3", "Text4", "Text6"}),
                  QStringList({"RO-010320241", "08:00:00", "Meja 1", "Budi", "34.000"}));
         QCOMPARE(child<QDateEdit>(form(), "DTPicker1")->date(), QDate(2024, 3, 1));
-        QCOMPARE(column(grid(), 0) + column(grid(), 6),
+        QCOMPARE(column(f_->grid(), 0) + column(f_->grid(), 6),
                  QStringList({"NG", "ET", "25.000", "9.000"}));
-        QCOMPARE(label10(), QStringLiteral("Rp. 34.000,-"));
-        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
+        QCOMPARE(f_->total(), QStringLiteral("Rp. 34.000,-"));
+        QCOMPARE(focusName(), QStringLiteral("Text7"));
 
         QStringList change;
         for (const char* digit : {"5", "0", "0", "0", "0"}) {
-            f_->type(digit);
-            change << box("Text8")->text();
+            keys(digit);
+            change << f_->text("Text8");
         }
         QCOMPARE(change, QStringList({"-33.995", "-33.950", "-33.500", "-29.000", "16.000"}));
 
         f_->boxes->answer(ui::Answer::Yes);
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->install->count("bayar"), 1);
-        QCOMPARE(f_->boxes->texts(),
-                 QStringList({"Mohon periksa kembali karena data ini tidak bisa diubah. \r"
-                              "Apakah data yang anda masukkan sudah benar?"}));
-        QCOMPARE(f_->boxes->last().title, QStringLiteral("Konfirmasi"));
-        QCOMPARE(f_->install->connect()->rows("SELECT * FROM bayar").front(),
-                 db::Row({1, "PO-070320241", 1, "2024-03-07", "10:11:12", 1, 50000, 16000}));
+        QCOMPARE(testing::tabRoad(2), QStringList({"Text7", "ListView1", "Command6"}));
+        keys(key);
+        QCOMPARE(f_->seen(), QStringList({kConfirm}));
+        QCOMPARE(f_->install->connect()->rows("SELECT * FROM bayar"),
+                 std::vector<db::Row>(
+                     {{1, "PO-070320241", 1, "2024-03-07", "10:11:12", 1, 50000, 16000}}));
         QCOMPARE(statuses(), QStringList({"Sudah Bayar", "Belum Bayar"}));
-        QCOMPARE(f_->printed->documents(), 1);
-        const QStringList printed = f_->printed->texts();
-        const QString blanks(9, ' ');
-        QCOMPARE(
-            printed.mid(4, 10),
-            QStringList({"        Nota Penjualan        ", QString(30, '-'),
-                         "No. Nota  : PO-070320241", "No. Order : RO-010320241",
-                         "Tanggal   : 07/03/2024", "Jam       : 10:11:12", "No. Meja  : Meja 1",
-                         "Pelayan   : Budi", "Kasir     : Ani", QString(30, '-')}));
-        QCOMPARE(printed.mid(printed.size() - 6, 3),
-                 QStringList({"Total     : " + blanks + "Rp.34.000",
-                              "Bayar     : " + blanks + "Rp.50.000",
-                              "Kembali   : " + blanks + "Rp.16.000"}));
+        QCOMPARE(f_->printed->texts(), orders::ticketLines(orders::salesReceipt(
+                                           {"PO-070320241",
+                                            "RO-010320241",
+                                            ordtest::kNow.date(),
+                                            "10:11:12",
+                                            "Meja 1",
+                                            "Budi",
+                                            "Ani",
+                                            {{"Nasi Goreng", "2", "Porsi", "12.500", "25.000"},
+                                             {"Es Teh", "3", "Gelas", "3.000", "9.000"}},
+                                            34000,
+                                            50000,
+                                            16000})));
 
-        QCOMPARE(texts({"Text9", "Text1", "Text3", "Text7", "Text8"}),
+        QCOMPARE(f_->texts({"Text9", "Text1", "Text3", "Text7", "Text8"}),
                  QStringList({"PO-070320242", "", "", "0", "0"}));
-        QCOMPARE(grid()->topLevelItemCount(), 0);
+        QCOMPARE(f_->grid()->topLevelItemCount(), 0);
         QCOMPARE(form()->OrderId + form()->OrderTotal, 0);
-        QCOMPARE(f_->focusName(), QStringLiteral("Command5"));
-
-        f_->key(Qt::Key_Escape);
+        QCOMPARE(focusName(), QStringLiteral("Command5"));
+        keys("Esc");
         testing::settle();
         QVERIFY(!form());
         QCOMPARE(moddapra::OrderListMode, QString());
+    }
+
+    // Enter in the amount box pays, and the keys typed after it wait for it;
+    // without any printer the payment is stored and the order paid, silently.
+    void typedAheadPaymentWithoutPrinter() {
+        f_->printed.reset();
+        qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
+        f_->open(shell::FormId::fKasir);
+        pickOrder(1);
+        f_->boxes->answer(ui::Answer::Yes);
+        keys("3000|Enter|Esc");
+        qunsetenv("CUPS_SERVER");
+        QCOMPARE(f_->install->count("bayar"), 1);
+        QCOMPARE(statuses(), QStringList({"Belum Bayar", "Sudah Bayar"}));
+        QCOMPARE(f_->seen(), QStringList({kConfirm}));
+        testing::settle();
+        QVERIFY(!form());
     }
 
     // The change follows every change of the amount box; picking another
     // order keeps the old change until then, and paying stores the change
     // of the order on screen.
     void changeOfTheAmount() {
-        openKasir();
+        f_->open(shell::FormId::fKasir);
         pickOrder(0);  // 34.000
-        f_->type("34000");
-        QCOMPARE(box("Text8")->text(), QStringLiteral("0"));
-        for (int i = 0; i < 5; ++i) {
-            f_->key(Qt::Key_Backspace);
-        }
-        QCOMPARE(texts({"Text7", "Text8"}), QStringList({"0", "-34.000"}));
-        f_->type("a-., 1234567890123");
-        QCOMPARE(texts({"Text7", "Text8"}), QStringList({"123456789012", "123.456.755.012"}));
+        keys("34000");
+        QCOMPARE(f_->text("Text8"), QStringLiteral("0"));
+        keys("Backspace|Backspace|Backspace|Backspace|Backspace");
+        QCOMPARE(f_->texts({"Text7", "Text8"}), QStringList({"0", "-34.000"}));
+        keys("a-., 1234567890123");
+        QCOMPARE(f_->texts({"Text7", "Text8"}), QStringList({"123456789012", "123.456.755.012"}));
 
         pickOrder(1);  // 3.000
-        QCOMPARE(texts({"Text7", "Text8"}), QStringList({"123456789012", "123.456.755.012"}));
-        f_->key(Qt::Key_End);
-        f_->key(Qt::Key_Backspace);
-        QCOMPARE(box("Text8")->text(), QStringLiteral("12.345.675.901"));
+        QCOMPARE(f_->texts({"Text7", "Text8"}), QStringList({"123456789012", "123.456.755.012"}));
+        keys("End|Backspace");
+        QCOMPARE(f_->text("Text8"), QStringLiteral("12.345.675.901"));
 
-        f_->key(Qt::Key_A, Qt::ControlModifier);
-        f_->type("2999");
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->boxes->texts(),
-                     QStringList({"JUMLAH PEMBAYARAN KURANG dari yang seharusnya dibayar. \r"
-                                  "Transaksi tidak bisa dilanjutkan!"}));
-        QCOMPARE(f_->boxes->last().title, QStringLiteral("Konfirmasi"));
-        QCOMPARE(int(f_->boxes->last().icon), int(ui::Icon::None));
-        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
-        QCOMPARE(box("Text7")->selectedText(), QStringLiteral("2999"));
+        keys("Ctrl+A|Del|2999|Enter");
+        QCOMPARE(f_->seen(), QStringList({"Konfirmasi (-): JUMLAH PEMBAYARAN KURANG dari yang "
+                                          "seharusnya dibayar. \rTransaksi tidak bisa "
+                                          "dilanjutkan!"}));
+        QCOMPARE(focusName(), QStringLiteral("Text7"));
+        QCOMPARE(child<QLineEdit>(form(), "Text7")->selectedText(), QStringLiteral("2999"));
 
         // No to the question: nothing stored, back to the amount.
-        f_->type("50000");
+        keys("50000");
         pickOrder(0);
-        QCOMPARE(box("Text8")->text(), QStringLiteral("47.000"));
-        f_->boxes->clear();
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->boxes->boxes().size(), 1);
-        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
+        QCOMPARE(f_->text("Text8"), QStringLiteral("47.000"));
+        keys("Enter");
+        QCOMPARE(f_->seen(), QStringList({kConfirm}));
+        QCOMPARE(focusName(), QStringLiteral("Text7"));
         QCOMPARE(f_->install->count("bayar") + f_->printed->documents(), 0);
-        QCOMPARE(box("Text8")->text(), QStringLiteral("16.000"));
+        QCOMPARE(f_->text("Text8"), QStringLiteral("16.000"));
 
         f_->boxes->answer(ui::Answer::Yes);
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->install->count("bayar"), 1);
+        keys("Enter");
         QCOMPARE(f_->install->scalar("SELECT kembali FROM bayar").toLongLong(), 16000);
-        QCOMPARE(f_->printed->texts().mid(f_->printed->texts().size() - 4, 1),
-                 QStringList({"Kembali   : " + QString(9, ' ') + "Rp.16.000"}));
+        QCOMPARE(f_->printed->texts().value(f_->printed->texts().size() - 4),
+                 "Kembali   : " + QString(9, ' ') + "Rp.16.000");
     }
 
     // The checks in their order, each with its message and focus.
     void refusalsInOrder() {
-        openKasir();
+        f_->open(shell::FormId::fKasir);
         f_->install->writeDbTxt("/nonexistent/dapra.mdb\r\n");
-        f_->key(Qt::Key_R, Qt::AltModifier);
-        QTRY_VERIFY(!f_->boxes->empty());
-        QCOMPARE(box("Text9")->text(), QString());
+        keys("Alt+R");
+        QCOMPARE(f_->text("Text9"), QString());
         f_->boxes->clear();
         f_->install->writeDbTxt((f_->install->dbPath() + "\r\n").toUtf8());
-        f_->key(Qt::Key_C, Qt::AltModifier);
-        f_->expectRefusal("Nomer Nota tidak boleh kosong!", "Command5");
+        keys("Alt+C");
+        f_->refused("Nomer Nota tidak boleh kosong!", "Command5");
 
-        f_->key(Qt::Key_R, Qt::AltModifier);
-        QTRY_COMPARE(box("Text9")->text(), QStringLiteral("PO-070320241"));
-        escapeModal();
-        child<QAbstractButton>(form(), "Command5")->setFocus();
-        f_->key(Qt::Key_Space);  // the list closed without a pick
-        QCOMPARE(texts({"Text1", "Text6"}), QStringList({"", "0"}));
-        QCOMPARE(label10(), QStringLiteral("Rp. 0,-"));
-        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
-        f_->key(Qt::Key_Return);
-        f_->expectRefusal("Nomer Order tidak boleh kosong!", "Command5");
+        keys("Alt+R");
+        QCOMPARE(f_->text("Text9"), QStringLiteral("PO-070320241"));
+        pickWith(0, nullptr, true);
+        keys("Space");  // the list closed without a pick
+        QCOMPARE(f_->texts({"Text1", "Text6"}), QStringList({"", "0"}));
+        QCOMPARE(f_->total(), QStringLiteral("Rp. 0,-"));
+        QCOMPARE(focusName(), QStringLiteral("Text7"));
+        keys("Enter");
+        f_->refused("Nomer Order tidak boleh kosong!", "Command5");
 
         f_->install->exec("UPDATE detail_pesan SET id_menu = 9 WHERE id_order = 2");
         pickOrder(1);
-        f_->key(Qt::Key_Return);
-        f_->expectRefusal("Data Detail Order masih kosong, tidak ada yang perlu dibayar!", "Text7");
+        keys("Enter");
+        f_->refused("Data Detail Order masih kosong, tidak ada yang perlu dibayar!", "Text7");
 
         // Signed out with the window open: refused, nothing stored.
         moddapra::UserId = 0;
         moddapra::UserName.clear();
-        QTRY_COMPARE_WITH_TIMEOUT(box("Text5")->text(), QString(), 1500);
+        QTRY_COMPARE_WITH_TIMEOUT(f_->text("Text5"), QString(), 1500);
         pickOrder(0);
-        f_->type("34000");
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->boxes->texts(), QStringList({"Anda Harus Login Terlebih Dahulu!"}));
-        QCOMPARE(f_->boxes->last().title, QStringLiteral("Informasi"));
-        QCOMPARE(int(f_->boxes->last().icon), int(ui::Icon::Information));
+        keys("34000|Enter");
+        QCOMPARE(f_->seen(), QStringList({"Informasi (i): Anda Harus Login Terlebih Dahulu!"}));
         QCOMPARE(f_->install->count("bayar") + f_->printed->documents(), 0);
     }
 
-    // Another station paid the order, or stored the receipt number, after
-    // this window drew it: refused, nothing stored, nothing printed.
-    void paidOrNumberTakenMeanwhile() {
-        openKasir();
-        pickOrder(0);
-        f_->type("34000");
-        f_->install->exec("UPDATE pesan SET status = 'Sudah Bayar' WHERE id_order = 1");
-        f_->boxes->answer(ui::Answer::Yes);
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->boxes->boxes().size(), 2);
-        QCOMPARE(f_->boxes->last().text, QStringLiteral("Nomer Order RO-010320241 sudah dibayar. "
-                                                        "Transaksi tidak bisa dilanjutkan!"));
-        QCOMPARE(f_->boxes->last().title, QStringLiteral("Perhatian!"));
-
-        f_->install->exec(
-            "INSERT INTO bayar (no_nota, id_order, total_bayar) VALUES ('PO-070320241', 9, 1)");
-        pickOrder(0);
-        f_->type("3000");
-        f_->boxes->answer(ui::Answer::Yes);
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->boxes->boxes().size(), 4);
-        QCOMPARE(f_->boxes->last().text, QStringLiteral("Nomer Nota PO-070320241 sudah ada. Anda "
-                                                        "tidak diijinkan untuk mengubah data."));
-        QCOMPARE(f_->boxes->last().title, ui::kAppTitle);
-        QCOMPARE(f_->install->count("bayar"), 1);
-        QCOMPARE(statuses(), QStringList({"Sudah Bayar", "Belum Bayar"}));
-        QCOMPARE(f_->printed->documents(), 0);
-        QCOMPARE(box("Text1")->text(), QStringLiteral("RO-010320242"));
+    // Another station paid or deleted the order, or stored the receipt
+    // number, after this window showed it: refused, nothing stored or printed.
+    void changedMeanwhile_data() {
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("paid") << "UPDATE pesan SET status = 'Sudah Bayar' WHERE id_order = 2"
+                              << refusal(
+                                     "Nomer Order RO-010320242 sudah dibayar. "
+                                     "Transaksi tidak bisa dilanjutkan!");
+        QTest::newRow("gone") << "DELETE FROM pesan WHERE id_order = 2"
+                              << refusal(
+                                     "Nomer Order RO-010320242 tidak ditemukan. "
+                                     "Transaksi tidak bisa dilanjutkan!");
+        QTest::newRow("number taken")
+            << "INSERT INTO bayar (no_nota, id_order, total_bayar) VALUES ('PO-070320241', 1, 1)"
+            << ui::kAppTitle +
+                   " (-): Nomer Nota PO-070320241 sudah ada. Anda tidak diijinkan untuk "
+                   "mengubah data.";
     }
-
-    // Without any printer the payment is stored and the order paid, silently.
-    void missingPrinterLeavesPaymentStored() {
-        f_->printed.reset();
-        qputenv("CUPS_SERVER", "/nonexistent/cups.sock");
-        openKasir();
+    void changedMeanwhile() {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, message);
+        f_->open(shell::FormId::fKasir);
         pickOrder(1);
-        f_->type("3000");
+        keys("3000");
+        f_->install->exec(meanwhile);
+        const auto rows = [this] {
+            return f_->install->connect()->rows(
+                "SELECT id_order, status, 0 FROM pesan UNION ALL"
+                " SELECT no_nota, id_order, total_bayar FROM bayar");
+        };
+        const std::vector<db::Row> before = rows();
         f_->boxes->answer(ui::Answer::Yes);
-        f_->key(Qt::Key_Return);
-        QTRY_COMPARE(f_->install->count("bayar"), 1);
-        QCOMPARE(statuses(), QStringList({"Belum Bayar", "Sudah Bayar"}));
-        QCOMPARE(box("Text9")->text(), QStringLiteral("PO-070320242"));
-        QCOMPARE(f_->boxes->boxes().size(), 1);
-        qunsetenv("CUPS_SERVER");
+        keys("Enter");
+        QCOMPARE(f_->seen(), QStringList({kConfirm, message}));
+        QCOMPARE(rows(), before);
+        QCOMPARE(f_->printed->documents(), 0);
+        QCOMPARE(f_->text("Text1"), QStringLiteral("RO-010320242"));
     }
 
 private:
-    orders::fKasir* form() {
-        return qobject_cast<orders::fKasir*>(shell::openForm(shell::FormId::fKasir));
-    }
-    void openKasir() {
-        shell::requestForm(shell::FormId::fKasir);
-        QVERIFY(form());
-        QVERIFY(QTest::qWaitForWindowActive(f_->main.get()));
-        QTRY_COMPARE(f_->focusName(), QStringLiteral("Command5"));
-    }
-    QLineEdit* box(const char* name) { return child<QLineEdit>(form(), name); }
-    QStringList texts(std::initializer_list<const char*> names) {
-        QStringList result;
-        for (const char* name : names) {
-            result.append(box(name)->text());
-        }
-        return result;
-    }
-    QString label10() { return child<QLabel>(form(), "Label10")->text(); }
-    QTreeWidget* grid() { return child<QTreeWidget>(form(), "ListView1"); }
+    orders::fKasir* form() { return qobject_cast<orders::fKasir*>(f_->form()); }
+    void keys(const QString& road) { f_->keys(road); }
+    QString focusName() { return f_->focusName(); }
     QStringList statuses() {
         QStringList result;
         for (const db::Row& r :
@@ -277,10 +261,9 @@ private:
 
     // Picks the unpaid order in this row of the list through "Daftar Order".
     void pickOrder(int row) {
-        pickRow(row);
+        pickWith(row);
         child<QAbstractButton>(form(), "Command5")->setFocus();
-        f_->key(Qt::Key_Space);
-        QCOMPARE(f_->focusName(), QStringLiteral("Text7"));
+        keys("Space");
     }
 
     std::unique_ptr<ordtest::WindowFixture> f_;

@@ -139,7 +139,7 @@ void fKasir::ResetPaymentForm() {
     grid_->clear();
     OrderId = 0;
     OrderTotal = 0;
-    Label10->setText(kZeroTotal);
+    setTotal(Label10, kZeroTotal);
     GenerateReceiptNumber();
 }
 
@@ -191,7 +191,7 @@ void fKasir::Command5_Click() {
         moddapra::RunUnit([&](db::Connection& c) { lines = orderLines(c, OrderId); });
         grid_->show(lines);
     }
-    Label10->setText(fmt::rupiah(OrderTotal, fmt::kMask12Zero));
+    setTotal(Label10, fmt::rupiah(OrderTotal, fmt::kMask12Zero));
     Text6->setText(fmt::mask(OrderTotal, fmt::kMask12Zero));
     focusAmount();
 }

@@ -163,7 +163,7 @@ void fOrder::ClearInput() {
     OrderId = 0;
     TableId = 0;
     WaiterId = 0;
-    Label10->setText(kZeroTotal);
+    setTotal(Label10, kZeroTotal);
     OrderTotal = 0;
     GenerateOrderNumber();
 }
@@ -188,7 +188,7 @@ void fOrder::clearLineEntry() {
 }
 
 void fOrder::showTotal(const QString& mask) {
-    Label10->setText(OrderTotal == 0 ? kZeroTotal : fmt::rupiah(OrderTotal, mask));
+    setTotal(Label10, OrderTotal == 0 ? kZeroTotal : fmt::rupiah(OrderTotal, mask));
 }
 
 // A typed digit replaces the whole quantity.

@@ -65,6 +65,11 @@ QLabel* totalLabels(QWidget* parent, const QString& caption, const QRect& captio
     return total;
 }
 
+void setTotal(QLabel* total, const QString& text) {
+    total->setText(text);
+    total->adjustSize();
+}
+
 void refuse(const QString& message, QWidget* focus) {
     ui::msgBox(message, ui::Buttons::Ok, ui::Icon::Exclamation, QStringLiteral("Perhatian!"));
     if (focus) {

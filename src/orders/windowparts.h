@@ -54,6 +54,10 @@ QToolButton* listButton(QWidget* parent, const QString& name, const QString& tip
 QLabel* totalLabels(QWidget* parent, const QString& caption, const QRect& captionTw,
                     const QRect& totalTw);
 
+// Shows the text in the big total, which takes the width its text needs, as
+// a total is never cut.
+void setTotal(QLabel* total, const QString& text);
+
 // Shows a refusal ("Perhatian!", exclamation icon), then moves the focus to
 // the widget when one is given.
 void refuse(const QString& message, QWidget* focus);

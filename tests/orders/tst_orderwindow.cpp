@@ -92,6 +92,8 @@ private Q_SLOTS:
         QCOMPARE(column(f_->grid(), 5) + column(f_->grid(), 6),
                  QStringList({"12.500", "3.000", "25.000", "9.000"}));
         QCOMPARE(f_->total(), QStringLiteral("Rp. 34.000,-"));
+        auto* total = child<QLabel>(form(), "Label10");
+        QVERIFY(total->width() >= total->sizeHint().width());  // never cut
 
         keys("Tab|Tab|Tab|Tab|" + key);  // to "&Simpan"
         QCOMPARE(f_->install->connect()->rows("SELECT * FROM pesan"),

@@ -79,6 +79,7 @@ struct WindowFixture {
         install->exec("INSERT INTO pesan VALUES (?, ?, '2024-03-01', '08:00:00', 1, 1, ?, ?)",
                       {id, number, total, status});
     }
+    std::vector<db::Row> rows(const QString& sql) const { return install->connect()->rows(sql); }
     // Keys to the main window, made active again first after a modal window
     // closed, as a window manager would; the offscreen platform does not.
     void keys(const QString& road) const {

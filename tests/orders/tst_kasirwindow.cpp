@@ -82,7 +82,7 @@ private Q_SLOTS:
         QCOMPARE(testing::tabRoad(2), QStringList({"Text7", "ListView1", "Command6"}));
         keys(key);
         QCOMPARE(f_->seen(), QStringList({kConfirm}));
-        QCOMPARE(f_->install->connect()->rows("SELECT * FROM bayar"),
+        QCOMPARE(f_->rows("SELECT * FROM bayar"),
                  std::vector<db::Row>(
                      {{1, "PO-070320241", 1, "2024-03-07", "10:11:12", 1, 50000, 16000}}));
         QCOMPARE(statuses(), QStringList({"Sudah Bayar", "Belum Bayar"}));
@@ -233,7 +233,7 @@ private Q_SLOTS:
         keys("3000");
         f_->install->exec(meanwhile);
         const auto rows = [this] {
-            return f_->install->connect()->rows(
+            return f_->rows(
                 "SELECT id_order, status, 0 FROM pesan UNION ALL"
                 " SELECT no_nota, id_order, total_bayar FROM bayar");
         };
@@ -252,8 +252,7 @@ private:
     QString focusName() { return f_->focusName(); }
     QStringList statuses() {
         QStringList result;
-        for (const db::Row& r :
-             f_->install->connect()->rows("SELECT status FROM pesan ORDER BY id_order")) {
+        for (const db::Row& r : f_->rows("SELECT status FROM pesan ORDER BY id_order")) {
             result.append(r[0].toString());
         }
         return result;

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+
+class Connection;
+
+// True when the open database holds the program's ten tables and every page
+// reads back whole. A file that cannot be read counts as false, not an error.
+bool isProgramDatabase(Connection& conn);
+
+// Copies the whole database of the open connection, as one consistent
+// snapshot even while others write, into the file at target, keyed with the
+// program's key. The copy is written beside the target under a temporary name
+// and renamed over it once complete, so a failure leaves no partial file and
+// keeps a file already there. Throws Error.
+void backupToFile(Connection& source, const QString& target);
+
+// Replaces the whole content of the target's database by the source's in one
+// write, so no reader (of this or another station) sees half of either.
+// Throws Error; the target then stays as it was.
+void copyInto(Connection& source, Connection& target);
+
+}  // namespace db

@@ -22,10 +22,10 @@ bool isMissingOrForeign(const db::Error& error) {
 
 }  // namespace
 
-bool isProgramDatabaseFile(const QString& path) {
+bool isProgramDatabaseFile(const QString& path, bool wholeCheck) {
     try {
         db::Connection conn(path);
-        return db::isProgramDatabase(conn);
+        return db::isProgramDatabase(conn, wholeCheck);
     } catch (const db::Error&) {
         return false;
     }

@@ -68,7 +68,7 @@ QString fRestoreDB::refusal(const QString& chosen) const {
         return QStringLiteral(
             "File yang dipilih adalah file database itu sendiri. Pilih file backup yang lain.");
     }
-    if (!isProgramDatabaseFile(chosen)) {
+    if (!isProgramDatabaseFile(chosen, true)) {
         return QStringLiteral("File ") + chosen +
                QStringLiteral(
                    " bukan file database Mirawe Dapra atau rusak. Database tidak "

@@ -24,7 +24,7 @@ constexpr int kIoError = SQLITE_IOERR;
 
 }  // namespace
 
-bool isProgramDatabase(Connection& conn) {
+bool isProgramDatabase(Connection& conn, bool wholeCheck) {
     try {
         for (const QString& table : tableNames()) {
             if (conn.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
@@ -34,7 +34,8 @@ bool isProgramDatabase(Connection& conn) {
                 return false;
             }
         }
-        return conn.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QStringLiteral("ok");
+        return !wholeCheck ||
+               conn.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QStringLiteral("ok");
     } catch (const Error&) {
         return false;
     }

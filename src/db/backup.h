@@ -6,9 +6,10 @@ namespace db {
 
 class Connection;
 
-// True when the open database holds the program's ten tables and every page
-// reads back whole. A file that cannot be read counts as false, not an error.
-bool isProgramDatabase(Connection& conn);
+// True when the open database holds the program's ten tables, and, when
+// wholeCheck is set, every page reads back whole (which reads the whole
+// file). A file that cannot be read counts as false, not an error.
+bool isProgramDatabase(Connection& conn, bool wholeCheck = false);
 
 // Copies the whole database of the open connection, as one consistent
 // snapshot even while others write, into the file at target, keyed with the

@@ -15,7 +15,7 @@ namespace controlpanel {
 
 fClient_Server::fClient_Server(QWidget* parent) : ui::Form(parent) {
     setWindowTitle(QStringLiteral("Setting Database"));
-    setFixedDialog(6000, 2640);
+    setFixedDialog(6600, 2640);
     buildControls();
     setCancelButton(Command2);
     connect(Command1, &QToolButton::clicked, this, &fClient_Server::Command1_Click);
@@ -31,25 +31,25 @@ void fClient_Server::buildControls() {
     ui::label(
         this, QStringLiteral("Label1"),
         QStringLiteral("Anda bisa menjalankan Software Mirawe Dapra di komputer ini sebagai:"),
-        {120, 120, 5760, 255});
+        {120, 120, 6360, 255});
     ui::label(this, QStringLiteral("Label3"),
               QStringLiteral("1. Server/Stand Alone (Default). klik tombol Default, lalu Simpan."),
-              {120, 420, 5760, 255});
+              {120, 420, 6360, 255});
     ui::label(this, QStringLiteral("Label4"),
               QStringLiteral("2. Client. Tentukan lokasi file Database Server, lalu Simpan."),
-              {120, 720, 5760, 255});
+              {120, 720, 6360, 255});
     ui::label(this, QStringLiteral("Label2"), QStringLiteral("Lokasi Database Server:"),
               {120, 1140, 2400, 255});
-    Text1 = ui::lineBox(this, QStringLiteral("Text1"), {120, 1410, 5280, 330});
+    Text1 = ui::lineBox(this, QStringLiteral("Text1"), {120, 1410, 5880, 330});
     Text1->setEnabled(false);
     Command1 = ui::smallButton(this, QStringLiteral("Command1"), QString(), QStyle::SP_DirOpenIcon,
-                               {5460, 1395, 420, 360});
+                               {6060, 1395, 420, 360});
     Command4 = ui::button(this, QStringLiteral("Command4"), QStringLiteral("&Default"),
-                          {2160, 2160, 1200, 350});
+                          {2760, 2160, 1200, 350});
     Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("&Simpan"),
-                          {3420, 2160, 1200, 350});
+                          {4020, 2160, 1200, 350});
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
-                          {4680, 2160, 1200, 350});
+                          {5280, 2160, 1200, 350});
     setTabOrder(Command1, Command4);
     setTabOrder(Command4, Command3);
     setTabOrder(Command3, Command2);

@@ -26,7 +26,7 @@ QRadioButton* option(QWidget* parent, const QString& name, const QString& text, 
 
 fResetDB::fResetDB(QWidget* parent) : ui::Form(parent) {
     setWindowTitle(QStringLiteral("Reset Database"));
-    setFixedDialog(6000, 2430);
+    setFixedDialog(6000, 2640);
     buildControls();
     setCancelButton(Command1);
     connect(Command7, &QPushButton::clicked, this, &fResetDB::Command7_Click);
@@ -39,16 +39,16 @@ void fResetDB::buildControls() {
               QStringLiteral("Sebelum memutuskan untuk mereset database, silahkan backup dahulu "
                              "database anda. Kemudian pilih opsi yang akan di hapus. Apakah ingin "
                              "menghapus seluruh database, atau hanya  data transaksi saja"),
-              {120, 120, 5760, 690});
-    QGroupBox* frame = ui::frame(this, QStringLiteral("Frame1"), QString(), {120, 900, 5760, 900});
+              {120, 120, 5760, 900});
+    QGroupBox* frame = ui::frame(this, QStringLiteral("Frame1"), QString(), {120, 1080, 5760, 900});
     Option1 =
         option(frame, QStringLiteral("Option1"), QStringLiteral("Hapus seluruh database"), 240);
     Option2 =
         option(frame, QStringLiteral("Option2"), QStringLiteral("Hapus data transaksi saja"), 540);
     Command7 = ui::button(this, QStringLiteral("Command7"), QStringLiteral("&Reset"),
-                          {3420, 1950, 1200, 350});
+                          {3420, 2160, 1200, 350});
     Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Batal"),
-                          {4680, 1950, 1200, 350});
+                          {4680, 2160, 1200, 350});
     setTabOrder(Option1, Option2);
     setTabOrder(Option2, Command7);
     setTabOrder(Command7, Command1);

@@ -376,6 +376,37 @@ private Q_SLOTS:
         delete shell::openForm(shell::FormId::fMenu);
     }
 
+    // A database file gone missing is restored by a complete copy renamed
+    // into place; a database another station is writing stays as it was.
+    void restoreOverMissingOrBusy() {
+        const QString backup = makeDatabase(install->folder() + "/cadangan/dapra.mdb", "Pulih");
+        install->exec("INSERT INTO meja (nm_meja) VALUES ('Tetap')");
+        auto other = install->connect();
+        other->exec("BEGIN IMMEDIATE");
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        files.answer(backup);
+        files.answer(backup);
+        open<controlpanel::fRestoreDB>();
+        key(Qt::Key_Space);
+        key(Qt::Key_Tab);
+        key(Qt::Key_Space);
+        QVERIFY(boxes.last().text.startsWith("Restore Database Gagal!\r"));
+        other->exec("ROLLBACK");
+        other.reset();
+        QCOMPARE(tableName(install->dbPath()), QStringLiteral("Tetap"));
+
+        QVERIFY(QFile::remove(install->dbPath()));
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        key(Qt::Key_Space);
+        key(Qt::Key_Tab);
+        key(Qt::Key_Space);
+        QCOMPARE(boxes.last().text, QStringLiteral("Restore Database Berhasil..."));
+        QCOMPARE(tableName(install->dbPath()), QStringLiteral("Pulih"));
+        QCOMPARE(QDir(install->folder()).entryList(QDir::Files),
+                 QStringList({"dapra.mdb", "db.txt"}));
+    }
+
     void restoreRefused_data() {
         addForeignFiles(QDir::tempPath() + "/dapra-asing", true);
         QTest::newRow("the database itself") << QString();

@@ -91,19 +91,8 @@ QString tableName(const QString& path) {
 
 // Files that are not a database of the program; a damaged one is found only
 // by reading it whole.
-void addForeignFiles(const QString& folder, bool damaged) {
-    QTest::addColumn<QString>("path");
-    QTest::newRow("missing") << folder + "/hilang/dapra.mdb";
-    QTest::newRow("empty") << folder + "/kosong.mdb";
-    QTest::newRow("foreign") << folder + "/asing.mdb";
-    QTest::newRow("no tables") << folder + "/tanpa-tabel.mdb";
-    if (damaged) {
-        QTest::newRow("damaged") << folder + "/rusak.mdb";
-    }
-    QTest::newRow("folder") << folder;
-}
-
 void makeForeignFiles(const QString& folder) {
+    QDir().mkpath(folder);
     writeBytes(folder + "/kosong.mdb", {});
     writeBytes(folder + "/asing.mdb", QByteArray(8192, 'x'));
     db::Connection(folder + "/tanpa-tabel.mdb", db::Connection::Mode::Create)
@@ -208,33 +197,6 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().icon, ui::Icon::None);
         QVERIFY(dialog->isVisible());
         QCOMPARE(usersListed(), QStringList());
-    }
-
-    void foreignPathRefused_data() { addForeignFiles(QDir::tempPath() + "/dapra-asing", false); }
-    // A path that does not open as the program's database is refused and
-    // db.txt keeps its content; nothing is created.
-    void foreignPathRefused() {
-        QFETCH(QString, path);
-        const QString folder = QDir::tempPath() + "/dapra-asing";
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
-        makeForeignFiles(folder);
-        const QByteArray before = bytesOf(install->dbTxt());
-        ui::MessageRecorder boxes;
-        ui::FileDialogScript files;
-        files.answer(path);
-        open<controlpanel::fClient_Server>();
-        key(Qt::Key_Space);
-        alt(Qt::Key_S);
-        QCOMPARE(boxes.texts(),
-                 QStringList({"File " + path +
-                              " bukan file database Mirawe Dapra atau tidak bisa dibuka.\rLokasi "
-                              "Database Server tidak disimpan."}));
-        QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
-        QCOMPARE(boxes.last().icon, ui::Icon::Information);
-        QCOMPARE(bytesOf(install->dbTxt()), before);
-        QVERIFY(!QFile::exists(folder + "/hilang"));
-        QDir(folder).removeRecursively();
     }
 
     // An empty path and a db.txt that cannot be written are reported; the old
@@ -407,53 +369,66 @@ private Q_SLOTS:
                  QStringList({"dapra.mdb", "db.txt"}));
     }
 
-    void restoreRefused_data() {
-        addForeignFiles(QDir::tempPath() + "/dapra-asing", true);
-        QTest::newRow("the database itself") << QString();
+    void fileRefused_data() {
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<QString>("path");
+        const QString folder = QDir::tempPath() + "/dapra-asing";
+        for (const bool restore : {false, true}) {
+            const char* which = restore ? "restore, " : "location, ";
+            for (const char* name :
+                 {"hilang/dapra.mdb", "kosong.mdb", "asing.mdb", "tanpa-tabel.mdb", "."}) {
+                QTest::addRow("%s%s", which, name) << restore << folder + '/' + name;
+            }
+        }
+        QTest::newRow("restore, damaged") << true << folder + "/rusak.mdb";
+        QTest::newRow("restore, the database itself") << true << "itself";
+        QTest::newRow("restore, none chosen") << true << QString();
     }
-    // Only a whole database of the program, other than the database itself,
-    // replaces it; a refused file changes nothing.
-    void restoreRefused() {
+    // Only a file that opens as the program's database (for a restore: whole,
+    // and not the database itself) is taken; a refusal changes no file, puts
+    // the focus on the browse button and creates nothing.
+    void fileRefused() {
+        QFETCH(bool, restore);
         QFETCH(QString, path);
         const QString folder = QDir::tempPath() + "/dapra-asing";
         QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
         makeForeignFiles(folder);
-        if (path.isEmpty()) {
-            path = install->dbPath();
-        }
-        install->exec("INSERT INTO meja (nm_meja) VALUES ('Tetap')");
+        path = path == "itself" ? install->dbPath() : path;
         const QByteArray live = bytesOf(install->dbPath());
+        const QByteArray txt = bytesOf(install->dbTxt());
         ui::MessageRecorder boxes;
         ui::FileDialogScript files;
         files.answer(path);
-        open<controlpanel::fRestoreDB>();
-        key(Qt::Key_Space);
-        key(Qt::Key_Tab);
-        key(Qt::Key_Space);
-        QCOMPARE(int(boxes.boxes().size()), 1);
-        QCOMPARE(boxes.last().text,
-                 path == install->dbPath()
-                     ? QStringLiteral("File yang dipilih adalah file database itu sendiri. Pilih "
-                                      "file backup yang lain.")
-                     : "File " + path +
-                           " bukan file database Mirawe Dapra atau rusak. Database tidak diubah.");
+        if (restore) {
+            open<controlpanel::fRestoreDB>();
+            key(Qt::Key_Space);
+            key(Qt::Key_Tab);
+            key(Qt::Key_Space);
+        } else {
+            open<controlpanel::fClient_Server>();
+            key(Qt::Key_Space);
+            alt(Qt::Key_S);
+        }
+        QString expected = "File " + path +
+                           (restore ? " bukan file database Mirawe Dapra atau rusak. Database "
+                                      "tidak diubah."
+                                    : " bukan file database Mirawe Dapra atau tidak bisa "
+                                      "dibuka.\rLokasi Database Server tidak disimpan.");
+        if (path.isEmpty()) {
+            expected = "Anda belum memilih file database yang akan di restore";
+        } else if (path == install->dbPath()) {
+            expected =
+                "File yang dipilih adalah file database itu sendiri. Pilih file backup "
+                "yang lain.";
+        }
+        QCOMPARE(boxes.texts(), QStringList{expected});
         QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
-        QCOMPARE(focusName(), QStringLiteral("Command3"));
-        QCOMPARE(bytesOf(install->dbPath()), live);
-        QDir(folder).removeRecursively();
-    }
-
-    // Without a chosen file: the message, and the focus on the browse button.
-    void restoreWithoutFile() {
-        ui::MessageRecorder boxes;
-        open<controlpanel::fRestoreDB>();
-        key(Qt::Key_Tab);
-        key(Qt::Key_Space);
-        QCOMPARE(boxes.texts(),
-                 QStringList({"Anda belum memilih file database yang akan di restore"}));
         QCOMPARE(boxes.last().icon, ui::Icon::Information);
-        QCOMPARE(focusName(), QStringLiteral("Command3"));
+        QCOMPARE(focusName(), restore ? QStringLiteral("Command3") : QStringLiteral("Command1"));
+        QCOMPARE(bytesOf(install->dbPath()), live);
+        QCOMPARE(bytesOf(install->dbTxt()), txt);
+        QVERIFY(!QFile::exists(folder + "/hilang"));
+        QDir(folder).removeRecursively();
     }
 
     void resets_data() {

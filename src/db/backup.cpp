@@ -66,7 +66,7 @@ void backupToFile(Connection& source, const QString& target) {
     }
     temporary.close();
     {
-        Connection copy(temporary.fileName(), Connection::Mode::OpenExisting);
+        Connection copy(temporary.fileName(), Connection::Mode::Create);
         copyInto(source, copy);
     }
     std::error_code failed;

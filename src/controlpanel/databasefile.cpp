@@ -11,8 +11,8 @@ namespace controlpanel {
 
 namespace {
 
-// The engine's codes for a file it cannot open and a file not keyed with the
-// program's key.
+// The engine's codes for a file it cannot open and a file that is not the
+// program's database.
 constexpr int kCannotOpen = 14;
 constexpr int kNotADatabase = 26;
 
@@ -21,15 +21,6 @@ bool isMissingOrForeign(const db::Error& error) {
 }
 
 }  // namespace
-
-bool isProgramDatabaseFile(const QString& path, bool wholeCheck) {
-    try {
-        db::Connection conn(path);
-        return db::isProgramDatabase(conn, wholeCheck);
-    } catch (const db::Error&) {
-        return false;
-    }
-}
 
 bool sameFile(const QString& a, const QString& b) {
     const QString first = QFileInfo(a).canonicalFilePath();

@@ -1,6 +1,6 @@
 #include "controlpanel/fclient_server.h"
 
-#include "controlpanel/databasefile.h"
+#include "db/backup.h"
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
@@ -86,7 +86,7 @@ void fClient_Server::SaveDbLocation() {
         Command1->setFocus();
         return;
     }
-    if (!isProgramDatabaseFile(path)) {
+    if (!db::isProgramDatabase(path)) {
         ui::msgBox(QStringLiteral("File ") + path +
                        QStringLiteral(" bukan file database Mirawe Dapra atau tidak bisa dibuka."
                                       "\rLokasi Database Server tidak disimpan."),

@@ -1,6 +1,5 @@
 #include "controlpanel/fresetdb.h"
 
-#include "controlpanel/userqueries.h"
 #include "db/schema.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
@@ -74,16 +73,16 @@ void fResetDB::Command7_Click() {
 }
 
 void fResetDB::ResetWholeDatabase() {
-    reset(db::tableNames(), QStringLiteral("Reset Seluruh Database Berhasil..."));
+    reset(db::Reset::Everything, QStringLiteral("Reset Seluruh Database Berhasil..."));
 }
 
 void fResetDB::ResetTransactionData() {
-    reset(transactionTables(), QStringLiteral("Reset Data Transaksi Berhasil..."));
+    reset(db::Reset::OrdersAndPayments, QStringLiteral("Reset Data Transaksi Berhasil..."));
 }
 
 // A failed reset has changed nothing; it is reported and the dialog stays.
-void fResetDB::reset(const QStringList& tables, const QString& done) {
-    if (!moddapra::RunUnit([&](db::Connection& c) { emptyTables(c, tables); })) {
+void fResetDB::reset(db::Reset which, const QString& done) {
+    if (!moddapra::RunUnit([&](db::Connection& c) { db::resetTables(c, which); })) {
         return;
     }
     ui::msgBox(done);

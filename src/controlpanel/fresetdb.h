@@ -1,8 +1,7 @@
 #pragma once
 
+#include "db/schema.h"
 #include "toolkit/form.h"
-
-#include <QStringList>
 
 class QPushButton;
 class QRadioButton;
@@ -16,7 +15,7 @@ class fResetDB : public ui::Form {
 public:
     explicit fResetDB(QWidget* parent = nullptr);
 
-    // Empties all ten tables.
+    // Empties every table.
     void ResetWholeDatabase();
     // Empties the orders, their lines and the payments.
     void ResetTransactionData();
@@ -24,7 +23,7 @@ public:
 private:
     void buildControls();
     void Command7_Click();  // "&Reset"
-    void reset(const QStringList& tables, const QString& done);
+    void reset(db::Reset which, const QString& done);
 
     QRadioButton* Option1;
     QRadioButton* Option2;

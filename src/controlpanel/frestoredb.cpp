@@ -1,6 +1,7 @@
 #include "controlpanel/frestoredb.h"
 
 #include "controlpanel/databasefile.h"
+#include "db/backup.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/msgbox.h"
@@ -68,7 +69,7 @@ QString fRestoreDB::refusal(const QString& chosen) const {
         return QStringLiteral(
             "File yang dipilih adalah file database itu sendiri. Pilih file backup yang lain.");
     }
-    if (!isProgramDatabaseFile(chosen, true)) {
+    if (!db::isProgramDatabase(chosen, true)) {
         return QStringLiteral("File ") + chosen +
                QStringLiteral(
                    " bukan file database Mirawe Dapra atau rusak. Database tidak "

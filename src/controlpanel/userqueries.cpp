@@ -120,18 +120,4 @@ PasswordChange changePassword(db::Connection& c, const QString& userName, qint64
     return PasswordChange::Changed;
 }
 
-const QStringList& transactionTables() {
-    static const QStringList tables = {"pesan", "detail_pesan", "bayar"};
-    return tables;
-}
-
-// The names come from the program's own fixed lists, never from typing.
-void emptyTables(db::Connection& c, const QStringList& tables) {
-    db::Transaction tx(c);
-    for (const QString& table : tables) {
-        c.exec(QStringLiteral("DELETE FROM ") + table);
-    }
-    tx.commit();
-}
-
 }  // namespace controlpanel

@@ -7,9 +7,8 @@
 #include <optional>
 #include <vector>
 
-// The queries of the control panel: users, access rights, the password change
-// and the resets. Names compare without regard to letter case (the column's
-// collation).
+// The queries of the control panel: users, access rights, the password change. Names compare
+// without regard to letter case (the column's collation).
 namespace controlpanel {
 
 struct UserRow {
@@ -54,12 +53,5 @@ enum class PasswordChange { NoUserName, WrongPassword, NotSame, NoUserId, Change
 PasswordChange changePassword(db::Connection& c, const QString& userName, qint64 userId,
                               const QString& oldTyped, const QString& newTyped,
                               const QString& confirmTyped);
-
-// The tables a reset of the order and payment data empties.
-const QStringList& transactionTables();
-
-// Empties the given tables in one transaction: all of them or, on an error,
-// none.
-void emptyTables(db::Connection& c, const QStringList& tables);
 
 }  // namespace controlpanel

@@ -1,7 +1,6 @@
 #include "db/backup.h"
 
 #include "db/database.h"
-#include "db/schema.h"
 
 #include <sqlcipher/sqlite3.h>
 
@@ -24,16 +23,9 @@ constexpr int kIoError = SQLITE_IOERR;
 
 }  // namespace
 
-bool isProgramDatabase(Connection& conn, bool wholeCheck) {
+bool isProgramDatabase(const QString& path, bool wholeCheck) {
     try {
-        for (const QString& table : tableNames()) {
-            if (conn.scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = "
-                                           "'table' AND name = ? COLLATE NOCASE"),
-                            {table})
-                    .toLongLong() != 1) {
-                return false;
-            }
-        }
+        Connection conn(path);
         return !wholeCheck ||
                conn.scalar(QStringLiteral("PRAGMA quick_check")).toString() == QStringLiteral("ok");
     } catch (const Error&) {

@@ -6,10 +6,11 @@ namespace db {
 
 class Connection;
 
-// True when the open database holds the program's ten tables, and, when
-// wholeCheck is set, every page reads back whole (which reads the whole
-// file). A file that cannot be read counts as false, not an error.
-bool isProgramDatabase(Connection& conn, bool wholeCheck = false);
+// True when the file opens as the program's database (the check every open
+// makes: the program's key and its ten tables) and, when wholeCheck is set,
+// every page reads back whole, which reads the whole file. A missing file is
+// false and is not created.
+bool isProgramDatabase(const QString& path, bool wholeCheck = false);
 
 // Copies the whole database of the open connection, as one consistent
 // snapshot even while others write, into the file at target, keyed with the

@@ -1,11 +1,14 @@
 #include "db/database.h"
 
+#include "db/schema.h"
+
 #include <sqlcipher/sqlite3.h>
 
 #include <openssl/evp.h>
 
 #include <QFile>
 
+#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -202,8 +205,23 @@ QByteArray rawKeyFor(const QByteArray& salt) {
     return pragma;
 }
 
-// Opens and keys the file, reading its first page to check the key.
-// Returns the engine's error code; *out holds the handle on success.
+// Counts the program's tables in the file. Reading the schema checks the key
+// too, so this costs little more than the bare read that opening needs anyway.
+const QByteArray& tableCountQuery() {
+    static const QByteArray query =
+        "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('" +
+        tableNames().join(QStringLiteral("', '")).toUtf8() + "')";
+    return query;
+}
+
+int storeCount(void* count, int, char** values, char**) {
+    *static_cast<int*>(count) = values[0] ? std::atoi(values[0]) : 0;
+    return 0;
+}
+
+// Opens and keys the file, reading its schema to check the key and, unless a
+// file is being created, that it holds the program's tables. Returns the
+// engine's error code; *out holds the handle on success.
 int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3** out,
               QString* message) {
     sqlite3* handle = nullptr;
@@ -211,9 +229,15 @@ int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3*
     if (rc == SQLITE_OK) {
         rc = sqlite3_key(handle, key.constData(), int(key.size()));
     }
+    int tables = 0;
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(handle, Connection::busyTimeoutMs);
-        rc = sqlite3_exec(handle, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+        rc = sqlite3_exec(handle, tableCountQuery().constData(), &storeCount, &tables, nullptr);
+    }
+    if (rc == SQLITE_OK && !(flags & SQLITE_OPEN_CREATE) && tables != tableNames().size()) {
+        sqlite3_close_v2(handle);
+        *message = QStringLiteral("file is not a database");
+        return SQLITE_NOTADB;
     }
     if (rc == SQLITE_OK) {
         *out = handle;

@@ -95,6 +95,13 @@ const char* const kIndexes[] = {
     "CREATE INDEX ix_bayar_order ON bayar (id_order)",
 };
 
+// Tables the program keeps from the rows of the orders and payments (running
+// totals), emptied after them by every reset so no total outlives its rows.
+const QStringList& keptFromOrders() {
+    static const QStringList names;
+    return names;
+}
+
 }  // namespace
 
 const QStringList& tableNames() {
@@ -112,6 +119,23 @@ void createSchema(Connection& conn) {
         conn.exec(QString::fromLatin1(sql));
     }
     conn.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    tx.commit();
+}
+
+QStringList tablesEmptiedBy(Reset which) {
+    QStringList tables = which == Reset::Everything
+                             ? tableNames()
+                             : QStringList{QStringLiteral("pesan"), QStringLiteral("detail_pesan"),
+                                           QStringLiteral("bayar")};
+    return tables + keptFromOrders();
+}
+
+// The names come from the lists above, never from typing.
+void resetTables(Connection& conn, Reset which) {
+    Transaction tx(conn);
+    for (const QString& table : tablesEmptiedBy(which)) {
+        conn.exec(QStringLiteral("DELETE FROM ") + table);
+    }
     tx.commit();
 }
 

@@ -15,6 +15,19 @@ const QStringList& tableNames();
 // Creates the ten tables and their look-up indexes in an empty database.
 void createSchema(Connection& conn);
 
+// What a reset empties: every table, or only the orders, their lines and the
+// payments.
+enum class Reset { Everything, OrdersAndPayments };
+
+// The tables that reset empties, in the order it empties them: the ten tables
+// or the three of orders and payments, then the tables the program keeps from
+// their rows.
+QStringList tablesEmptiedBy(Reset which);
+
+// Empties the tables of that reset in one transaction: all of them or, on an
+// error, none.
+void resetTables(Connection& conn, Reset which);
+
 // Creates a new keyed database file holding the empty tables.
 void createDatabaseFile(const QString& path);
 

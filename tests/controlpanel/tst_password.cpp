@@ -1,13 +1,17 @@
+// The password change, driven by keys as a user drives it.
 #include "controlpanel/fubahpassword.h"
-#include "helpers.h"
 #include "shell/moddapra.h"
 #include "shell/password.h"
-#include "toolkit/msgbox.h"
+#include "support/testsupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+
+using testing::focusName;
+using testing::keys;
+using testing::seen;
 
 class PasswordTest : public QObject {
     Q_OBJECT
@@ -16,26 +20,17 @@ class PasswordTest : public QObject {
     QPointer<controlpanel::fUbahPassword> dialog;
 
     qint64 addUser(const QString& name, const QString& typed) {
-        install->exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)",
-                      {name, password::hash(typed)});
-        return install->scalar("SELECT max(id_user) FROM pengguna").toLongLong();
+        return install->addUser(name, {}, password::hash(typed));
     }
     QString hashOf(qint64 id) {
         return install->scalar("SELECT Password FROM pengguna WHERE id_user = ?", {id}).toString();
     }
-    void signIn(qint64 id, const QString& name) {
+    void open(qint64 id, const QString& name) {
         moddapra::UserId = id;
         moddapra::UserName = name;
-    }
-    void open() {
         dialog = new controlpanel::fUbahPassword;
-        QVERIFY(showActive(dialog));
-    }
-    // Types into the focused box, replacing what it held, then Enter.
-    void enter(const QString& text) {
-        key(Qt::Key_A, Qt::ControlModifier);
-        type(text);
-        key(Qt::Key_Return);
+        dialog->show();
+        QVERIFY(testing::activate(dialog));
     }
 
 private Q_SLOTS:
@@ -46,70 +41,58 @@ private Q_SLOTS:
         testing::settle();
     }
 
-    void looksAsDesigned() {
-        open();
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Menu Ubah Password"));
-        QStringList texts;
+    // Texts, the Tab road, one "*" per character, and Esc closing at once.
+    void roadAndEsc() {
+        open(1, "Ani");
+        QStringList texts{dialog->windowTitle()};
         for (const char* name : {"Label3", "Label1", "Label2"}) {
             texts << testing::child<QLabel>(dialog, name)->text();
         }
         for (const char* name : {"Command1", "Command2"}) {
             texts << testing::child<QPushButton>(dialog, name)->text();
         }
-        QCOMPARE(texts, QStringList({"Masukkan Password Lama", "Masukkan Password Baru",
-                                     "Konfirmasi Password Baru", "&Ganti", "&Keluar"}));
-        QStringList order{focusName()};
-        for (int i = 0; i < 4; ++i) {
-            key(Qt::Key_Tab);
-            order << focusName();
-        }
-        QCOMPARE(order, QStringList({"Text3", "Text1", "Text2", "Command1", "Command2"}));
-        type("x");
-        key(Qt::Key_Tab, Qt::ShiftModifier);
-        key(Qt::Key_Tab, Qt::ShiftModifier);
-        type("abc");
+        QCOMPARE(texts, QStringList({"Menu Ubah Password", "Masukkan Password Lama",
+                                     "Masukkan Password Baru", "Konfirmasi Password Baru", "&Ganti",
+                                     "&Keluar"}));
+        QCOMPARE(testing::tabRoad(5),
+                 QStringList({"Text3", "Text1", "Text2", "Command1", "Command2", "Text3"}));
+        keys("Shift+Tab|Shift+Tab|Shift+Tab|abc");
         QCOMPARE(testing::child<QLineEdit>(dialog, "Text2")->displayText(), QStringLiteral("***"));
         ui::MessageRecorder boxes;
-        key(Qt::Key_Escape);
+        keys("Esc");
         testing::settle();
         QVERIFY(!dialog);
         QVERIFY(boxes.empty());
     }
 
-    // The Enter chain old -> new -> confirmation runs every check in order;
-    // each refusal keeps the typed text and moves the focus as designed.
+    // The Enter chain old -> new -> confirmation runs the checks in order;
+    // each refusal moves the focus as designed. Then the change typed ahead
+    // with Alt+G stores a hash that verifies; another user's stays.
     void refusalsThenChange() {
         const qint64 ani = addUser("Ani", "Lama");
         const qint64 budi = addUser("Budi", "Kunci");
-        signIn(ani, "Ani");
-        open();
+        open(ani, "Ani");
         ui::MessageRecorder boxes;
         QStringList focus;
-        const auto chain = [&](const QStringList& texts) {
-            for (const QString& text : texts) {
-                enter(text);
-            }
+        for (const char* road : {"Enter|Enter|Enter", "lama|Enter|Enter|Enter", "Baru|Enter|Enter",
+                                 "O'Baru|Enter",  // the old one differs in letter case
+                                 "Ctrl+A|Lama|Enter|Ctrl+A|O'Baru|Enter|Ctrl+A|o'baru|Enter"}) {
+            keys(road);
             focus << focusName();
-        };
-        chain({"", "", ""});
-        chain({"lama", "", ""});
-        chain({"Baru", QString()});
-        chain({"O'Baru"});  // the old password differs in letter case
-        chain({"Lama", "O'Baru", "o'baru"});
-        QCOMPARE(boxes.texts(), QStringList({"Anda belum mengisi password lama anda!",
-                                             "Password harus diisi!", "Password harus diisi!",
-                                             "Password lama salah!", "Password tidak sama!"}));
+        }
+        const QString info = "Informasi (i): ";
+        QCOMPARE(
+            seen(boxes),
+            QStringList({info + "Anda belum mengisi password lama anda!",
+                         info + "Password harus diisi!", info + "Password harus diisi!",
+                         info + "Password lama salah!", "Information (i): Password tidak sama!"}));
         QCOMPARE(focus, QStringList({"Text3", "Text1", "Text2", "Text3", "Text1"}));
-        QCOMPARE(boxes.last().title, QStringLiteral("Information"));
-        QCOMPARE(boxes.boxes()[3].title, QStringLiteral("Informasi"));
         QVERIFY(password::verify(hashOf(ani), "Lama"));
 
         boxes.clear();
-        enter("O'Baru");
-        enter("O'Baru");
+        keys("Ctrl+A|O'Baru|Enter|Ctrl+A|O'Baru|Alt+G");
         testing::settle();
-        QCOMPARE(boxes.texts(), QStringList({"Password untuk user Ani telah diubah!"}));
-        QCOMPARE(boxes.last().icon, ui::Icon::Information);
+        QCOMPARE(seen(boxes), QStringList({info + "Password untuk user Ani telah diubah!"}));
         QVERIFY(!dialog);
         QVERIFY(hashOf(ani).startsWith("$argon2id$"));
         QVERIFY(password::verify(hashOf(ani), "O'Baru"));
@@ -121,19 +104,16 @@ private Q_SLOTS:
     // another id: refused, nothing stored.
     void userGoneMeanwhile() {
         const qint64 ani = addUser("Ani", "Lama");
-        signIn(ani, "ANI");
         install->exec("DELETE FROM pengguna");
-        open();
+        open(ani, "ANI");
         ui::MessageRecorder boxes;
-        for (const char* text : {"Lama", "Baru", "Baru"}) {
-            enter(text);
-        }
+        keys("Lama|Enter|Baru|Enter|Baru|Enter");
         QCOMPARE(focusName(), QStringLiteral("Text2"));
         const qint64 again = addUser("Ani", "Lama");
-        key(Qt::Key_Return);
-        QCOMPARE(boxes.texts(), QStringList({"User ANI tidak ada.", "Data Tidak Ada"}));
-        QCOMPARE(boxes.last().title, ui::kAppTitle);
-        QCOMPARE(boxes.last().icon, ui::Icon::None);
+        keys("Enter");
+        QCOMPARE(seen(boxes),
+                 QStringList({"Informasi (i): User ANI tidak ada.",
+                              ui::kAppTitle + QStringLiteral(" (-): Data Tidak Ada")}));
         QVERIFY(password::verify(hashOf(again), "Lama"));
         QVERIFY(dialog->isVisible());
     }

@@ -4,7 +4,7 @@
 
 #include <sqlcipher/sqlite3.h>
 
-#include <QFileInfo>
+#include <QFile>
 #include <QTemporaryFile>
 
 #include <filesystem>
@@ -61,6 +61,10 @@ void backupToFile(Connection& source, const QString& target) {
         Connection copy(temporary.fileName(), Connection::Mode::Create);
         copyInto(source, copy);
     }
+    // The temporary file is readable by its owner only; the copy may be read
+    // by whoever may read the database.
+    temporary.setPermissions(
+        QFile::permissions(QString::fromUtf8(sqlite3_db_filename(source.handle(), "main"))));
     std::error_code failed;
     std::filesystem::rename(QFile::encodeName(temporary.fileName()).toStdString(),
                             QFile::encodeName(target).toStdString(), failed);

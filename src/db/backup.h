@@ -14,8 +14,8 @@ bool isProgramDatabase(const QString& path, bool wholeCheck = false);
 
 // Copies the whole database of the open connection, as one consistent
 // snapshot even while others write, into the file at target, keyed with the
-// program's key. The copy is written beside the target under a temporary name
-// and renamed over it once complete, so a failure leaves no partial file and
+// program's key and with the database file's permissions. The copy is written beside the target
+// under a temporary name and renamed over it once complete, so a failure leaves no partial file and
 // keeps a file already there. Throws Error.
 void backupToFile(Connection& source, const QString& target);
 

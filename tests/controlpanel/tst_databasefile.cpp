@@ -277,6 +277,7 @@ private Q_SLOTS:
         QVERIFY(db::isProgramDatabase(target, true));
         QVERIFY(!bytesOf(target).startsWith("SQLite format 3"));
         QCOMPARE(tableName(target), QStringLiteral("Satu"));
+        QCOMPARE(QFile::permissions(target), QFile::permissions(install->dbPath()));
     }
 
     void restore_data() {

@@ -1,0 +1,146 @@
+// The report statements on a small fixed data set.
+#include "reports/reportqueries.h"
+#include "seed.h"
+
+#include <memory>
+
+using namespace reports;
+
+namespace {
+
+QStringList notas(const std::vector<db::Row>& rows) {
+    QStringList texts;
+    for (const db::Row& r : rows) {
+        texts.append(r[kNoNota].toString());
+    }
+    return texts;
+}
+
+}  // namespace
+
+class ReportQueriesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        install_ = std::make_unique<testing::TestInstall>();
+        conn_ = install_->connect();
+    }
+    void cleanup() {
+        conn_.reset();
+        install_.reset();
+    }
+
+    void emptyDatabaseGivesNothing() {
+        const QDate day(2024, 5, 1);
+        QVERIFY(periodPayments(*conn_, day, day).empty());
+        QVERIFY(!periodTotal(*conn_, day, day));
+        QVERIFY(dailyTotals(*conn_).empty());
+        QVERIFY(favourites(*conn_, 10).empty());
+        QCOMPARE(menuItemCount(*conn_), 0);
+        QVERIFY(menuList(*conn_).empty());
+    }
+
+    void periodListAndTotalAgree_data() {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<qint64>("total");  // -1: no payment in the period
+        QTest::newRow("deleted cashier and gone waiter stay")
+            << QDate(2024, 5, 1) << QDate(2024, 5, 3) << QStringList{"PO-1", "PO-2", "PO-3"}
+            << qint64(45000);
+        QTest::newRow("equal start and end")
+            << QDate(2024, 5, 3) << QDate(2024, 5, 3) << QStringList{"PO-3"} << qint64(8000);
+        QTest::newRow("orders adding up to zero")
+            << QDate(2024, 4, 30) << QDate(2024, 4, 30) << QStringList{"PO-4"} << qint64(0);
+        QTest::newRow("listed in the order stored")
+            << QDate(2024, 4, 1) << QDate(2024, 5, 31)
+            << QStringList{"PO-1", "PO-2", "PO-3", "PO-4"} << qint64(45000);
+        QTest::newRow("no payment")
+            << QDate(2024, 6, 1) << QDate(2024, 6, 30) << QStringList{} << qint64(-1);
+        QTest::newRow("start after end")
+            << QDate(2024, 5, 3) << QDate(2024, 5, 1) << QStringList{} << qint64(-1);
+    }
+    void periodListAndTotalAgree() {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QStringList, listed);
+        QFETCH(qint64, total);
+        rtest::seedSales(*install_);
+        const std::vector<db::Row> rows = periodPayments(*conn_, start, end);
+        QCOMPARE(notas(rows), listed);
+        const std::optional<qint64> sum = periodTotal(*conn_, start, end);
+        QCOMPARE(sum.value_or(-1), total);
+        qint64 listedSum = 0;
+        for (const db::Row& r : rows) {
+            listedSum += r[kTotalHarga].toLongLong();
+        }
+        QCOMPARE(listedSum, std::max<qint64>(total, 0));
+    }
+
+    void periodRowCarriesEveryField() {
+        rtest::seedSales(*install_);
+        const std::vector<db::Row> rows =
+            periodPayments(*conn_, QDate(2024, 5, 1), QDate(2024, 5, 3));
+        QCOMPARE(rows[0], db::Row({1, "PO-1", "RO-01042024101", "2024-05-01", "10:00:00", "ani",
+                                   "Sari", 25000, 30000, 5000}));
+        QCOMPARE(rows[1][kNmUser].toString() + "|" + rows[1][kNmPelayan].toString(),
+                 QStringLiteral("|Tono"));
+        QCOMPARE(rows[2][kNmUser].toString() + "|" + rows[2][kNmPelayan].toString(),
+                 QStringLiteral("ani|"));
+    }
+
+    void dailyTotalsByDateAscending() {
+        rtest::seedSales(*install_);
+        QStringList days;
+        for (const DailyTotal& d : dailyTotals(*conn_)) {
+            days.append(d.date + "=" + QString::number(d.total));
+        }
+        QCOMPARE(days, QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
+        QCOMPARE(paymentCount(*conn_), 4);
+    }
+
+    // Quantities of paid and unpaid orders count; equal quantities go by
+    // name; the eleventh is cut even when it equals the tenth; items whose
+    // category or unit is gone drop out.
+    void favouritesOrderAndCut() {
+        rtest::seedCategories(*install_);
+        const QStringList names = {"Kopi", "Teh",  "Es Jeruk",       "Nasi", "Mie",
+                                   "Sate", "Soto", "Bakso",          "Roti", "Zebra",
+                                   "Ayam", "Lele", "Hilang Kategori"};
+        const QList<int> quantities = {9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 0, 50};
+        for (int i = 0; i < names.size(); ++i) {
+            rtest::addMenu(*install_, QString("M%1").arg(i), names[i], i == 12 ? 7 : 1, 1, 1000);
+            // Two lines each (of orders 1 and 2) add up to the quantity.
+            install_->exec("INSERT INTO detail_pesan VALUES (1, ?, ?, 1000), (2, ?, ?, 1000)",
+                           {i + 1, quantities[i] - quantities[i] / 2, i + 1, quantities[i] / 2});
+        }
+        QStringList got;
+        for (const Favourite& f : favourites(*conn_, 10)) {
+            got.append(f.name + "=" + QString::number(f.quantity));
+        }
+        QCOMPARE(got, QStringList({"Kopi=9", "Teh=9", "Es Jeruk=8", "Nasi=7", "Mie=6", "Sate=5",
+                                   "Soto=4", "Bakso=3", "Roti=2", "Ayam=1"}));
+        const Favourite first = favourites(*conn_, 1).front();
+        QCOMPARE(first.category + "/" + first.unit, QStringLiteral("Makanan/Porsi"));
+    }
+
+    void menuListLeavesOutItemsWithoutCategoryOrUnit() {
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500, "Pedas");
+        rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 1, 1000);
+        rtest::addMenu(*install_, "XX02", "Tanpa Satuan", 1, 9, 1000);
+        rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 0);
+        QCOMPARE(menuItemCount(*conn_), 4);
+        const std::vector<db::Row> rows = menuList(*conn_);
+        QCOMPARE(rows.size(), size_t(2));
+        QCOMPARE(rows[0], db::Row({"NG01", "Nasi Goreng", "Pedas", "Makanan", "Porsi", 12500, 1}));
+        QCOMPARE(rows[1][kKodeMenu].toString(), QStringLiteral("ET01"));
+    }
+
+private:
+    std::unique_ptr<testing::TestInstall> install_;
+    std::unique_ptr<db::Connection> conn_;
+};
+
+DAPRA_TEST_MAIN(ReportQueriesTest)
+#include "tst_reportqueries.moc"

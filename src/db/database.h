@@ -45,6 +45,8 @@ public:
     bool next();
     // Runs the statement to its end (for INSERT, UPDATE, DELETE and the like).
     void run();
+    // Makes the statement ready to run again with new values.
+    void reset();
 
     int columnCount() const;
     QVariant value(int column) const;

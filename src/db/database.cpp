@@ -1,5 +1,7 @@
 #include "db/database.h"
 
+#include "db/schema.h"
+
 #include <sqlcipher/sqlite3.h>
 
 #include <openssl/evp.h>
@@ -244,6 +246,15 @@ Connection::Connection(const QString& path, Mode mode) {
     if (rc != SQLITE_OK) {
         db_ = nullptr;
         throw Error(rc, message);
+    }
+    if (mode == Mode::OpenExisting) {
+        try {
+            upgradeSchema(*this);
+        } catch (const Error&) {
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+            throw;
+        }
     }
 }
 

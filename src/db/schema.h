@@ -7,13 +7,18 @@ namespace db {
 class Connection;
 
 // The version stored in PRAGMA user_version by createSchema().
-constexpr int kSchemaVersion = 1;
+constexpr int kSchemaVersion = 2;
 
 // The ten tables of the program, in the order a whole reset empties them.
 const QStringList& tableNames();
 
 // Creates the ten tables and their look-up indexes in an empty database.
 void createSchema(Connection& conn);
+
+// Brings a file of an earlier version up to this one (adding the reports'
+// running totals, filled from its rows) in one transaction; a current file
+// is left alone. Throws db::Error when the file cannot be written.
+void upgradeSchema(Connection& conn);
 
 // Creates a new keyed database file holding the empty tables.
 void createDatabaseFile(const QString& path);

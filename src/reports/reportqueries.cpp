@@ -45,12 +45,13 @@ qint64 paymentCount(db::Connection& c) {
     return c.scalar(QStringLiteral("SELECT count(*) FROM bayar")).toLongLong();
 }
 
+// The running totals that the database keeps in step with every payment and
+// order line (see db/schema.cpp) answer at once what adding up all years
+// would take seconds for.
 std::vector<DailyTotal> dailyTotals(db::Connection& c) {
     std::vector<DailyTotal> days;
     db::Statement s =
-        c.prepare(QStringLiteral("SELECT b.tgl_bayar, sum(o.total_harga)"
-                                 " FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
-                                 " GROUP BY b.tgl_bayar ORDER BY b.tgl_bayar"));
+        c.prepare(QStringLiteral("SELECT tgl_bayar, total FROM rekap_harian ORDER BY tgl_bayar"));
     while (s.next()) {
         days.push_back({s.text(0), s.integer(1)});
     }
@@ -61,9 +62,7 @@ std::vector<Favourite> favourites(db::Connection& c, int limit) {
     std::vector<Favourite> items;
     db::Statement s =
         c.prepare(QStringLiteral("SELECT m.nama_menu, k.nm_kategori, s.nm_satuan, t1.total"
-                                 " FROM (SELECT id_menu, sum(qty) AS total FROM detail_pesan"
-                                 " GROUP BY id_menu) t1"
-                                 " JOIN menu m ON m.id_menu = t1.id_menu"
+                                 " FROM rekap_menu t1 JOIN menu m ON m.id_menu = t1.id_menu"
                                  " JOIN kategori k ON k.id_kategori = m.id_kategori"
                                  " JOIN satuan s ON s.id_satuan = m.id_satuan"
                                  " ORDER BY t1.total DESC, m.nama_menu ASC LIMIT ?"));

@@ -1,6 +1,9 @@
 // The report statements on a small fixed data set.
+#include "db/schema.h"
 #include "reports/reportqueries.h"
 #include "seed.h"
+
+#include <random>
 
 #include <memory>
 
@@ -14,6 +17,95 @@ QStringList notas(const std::vector<db::Row>& rows) {
         texts.append(r[kNoNota].toString());
     }
     return texts;
+}
+
+// The sums over the full tables that the running totals stand in for.
+QStringList fullDailySums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r :
+         c.rows("SELECT b.tgl_bayar, sum(o.total_harga) FROM bayar b JOIN pesan o"
+                " ON o.id_order = b.id_order GROUP BY b.tgl_bayar ORDER BY b.tgl_bayar")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+QStringList fullMenuSums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r :
+         c.rows("SELECT id_menu, sum(qty) FROM detail_pesan GROUP BY id_menu ORDER BY id_menu")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+QStringList runningDailySums(db::Connection& c) {
+    QStringList sums;
+    for (const DailyTotal& d : dailyTotals(c)) {
+        sums.append(d.date + "=" + QString::number(d.total));
+    }
+    return sums;
+}
+
+QStringList runningMenuSums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r : c.rows("SELECT id_menu, total FROM rekap_menu ORDER BY id_menu")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+// One random write of the kind the order, cashier and reset windows make.
+void randomWrite(db::Connection& c, std::mt19937& random) {
+    auto pick = [&random](int n) {
+        return int(random() % unsigned(n));
+    };
+    const int order = 1 + pick(8);
+    const QString date = QString("2024-05-0%1").arg(1 + pick(4));
+    switch (pick(7)) {
+        case 0:
+            c.exec(
+                "INSERT INTO pesan (id_order, no_order, id_pelayan, total_harga, status)"
+                " SELECT ?, 'RO', 1, ?, 'Belum Bayar'"
+                " WHERE NOT EXISTS (SELECT 1 FROM pesan WHERE id_order = ?)",
+                {order, 1000 * pick(50), order});
+            break;
+        case 1:
+            c.exec(
+                "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
+                " total_bayar, kembali) VALUES ('PO', ?, ?, '10:00:00', 1, 0, 0)",
+                {order, date});
+            break;
+        case 2:  // an order changed: new total, its lines written again
+        {
+            db::Transaction tx(c);
+            c.exec("UPDATE pesan SET total_harga = ? WHERE id_order = ?", {1000 * pick(50), order});
+            c.exec("DELETE FROM detail_pesan WHERE id_order = ?", {order});
+            for (int i = pick(4); i > 0; --i) {
+                c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
+                       {order, 1 + pick(5), pick(6)});
+            }
+            tx.commit();
+            break;
+        }
+        case 3:
+            c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
+                   {order, 1 + pick(5), 1 + pick(6)});
+            break;
+        case 4:
+            c.exec("DELETE FROM pesan WHERE id_order = ?", {order});
+            break;
+        case 5:
+            c.exec("UPDATE detail_pesan SET qty = qty + 1 WHERE id_order = ?", {order});
+            break;
+        default:
+            if (pick(10) == 0) {  // a reset of the sales
+                for (const char* table : {"pesan", "detail_pesan", "bayar"}) {
+                    c.exec(QString("DELETE FROM ") + table);
+                }
+            }
+            break;
+    }
 }
 
 }  // namespace
@@ -135,6 +227,34 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), size_t(2));
         QCOMPARE(rows[0], db::Row({"NG01", "Nasi Goreng", "Pedas", "Makanan", "Porsi", 12500, 1}));
         QCOMPARE(rows[1][kKodeMenu].toString(), QStringLiteral("ET01"));
+    }
+
+    void runningTotalsEqualTheFullSums() {
+        std::mt19937 random(20240501);
+        for (int step = 0; step < 400; ++step) {
+            randomWrite(*conn_, random);
+            QCOMPARE(runningDailySums(*conn_), fullDailySums(*conn_));
+            QCOMPARE(runningMenuSums(*conn_), fullMenuSums(*conn_));
+        }
+    }
+
+    // A file of the first version gains the running totals of its rows.
+    void firstVersionFileIsUpgradedOnOpening() {
+        rtest::seedSales(*install_);
+        install_->exec("INSERT INTO detail_pesan VALUES (1, 3, 2, 1000), (2, 3, 5, 1000)");
+        for (const db::Row& r : conn_->rows("SELECT type, name FROM sqlite_master"
+                                            " WHERE name LIKE 'rekap%' ORDER BY type DESC")) {
+            conn_->exec("DROP " + r[0].toString() + " " + r[1].toString());
+        }
+        conn_->exec("PRAGMA user_version = 1");
+        conn_.reset();
+        conn_ = install_->connect();
+        QCOMPARE(conn_->scalar("PRAGMA user_version").toInt(), db::kSchemaVersion);
+        QCOMPARE(runningDailySums(*conn_),
+                 QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
+        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=7"}));
+        conn_->exec("INSERT INTO detail_pesan VALUES (3, 3, 1, 1000)");
+        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=8"}));
     }
 
 private:

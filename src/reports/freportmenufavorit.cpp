@@ -42,7 +42,7 @@ fReportMenuFavorit::fReportMenuFavorit() : ChartForm(favoritKind()) {
 void fReportMenuFavorit::FillAll() {
     std::vector<Favourite> items;
     if (!moddapra::RunUnit([&](db::Connection& c) {
-            if (paymentCount(c) != 0) {
+            if (anyPayment(c)) {
                 items = favourites(c, kShown);
             }
         })) {

@@ -99,7 +99,13 @@ void fReportPenjualanPeriode::buildButtons() {
     setTabOrder(show_, list_);
     setTabOrder(list_, print_);
     setTabOrder(print_, close_);
+    focusStartPicker();
+}
+
+// The focus comes back to the start date with its day ready to be typed over.
+void fReportPenjualanPeriode::focusStartPicker() {
     picker1_->setFocus();
+    picker1_->setSelectedSection(QDateTimeEdit::DaySection);
 }
 
 bool fReportPenjualanPeriode::filling() const {
@@ -134,7 +140,7 @@ void fReportPenjualanPeriode::ClearInput() {
 void fReportPenjualanPeriode::Command1_Click() {
     FillList();
     ShowTotal();
-    picker1_->setFocus();
+    focusStartPicker();
 }
 
 void fReportPenjualanPeriode::FillList() {
@@ -143,7 +149,7 @@ void fReportPenjualanPeriode::FillList() {
     if (StartDate > EndDate) {
         ui::msgBox(QStringLiteral("Tanggal Awal tidak boleh lebih besar dari tanggal akhir!"),
                    ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
-        picker1_->setFocus();
+        focusStartPicker();
         return;
     }
     filler_->stop();

@@ -35,6 +35,7 @@ private:
     void buildPeriodArea();
     void buildList();
     void buildButtons();
+    void focusStartPicker();
 
     void SetColumnHeaders();
     void ClearInput();

@@ -41,8 +41,8 @@ std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const Q
     return rows.front()[1].toLongLong();
 }
 
-qint64 paymentCount(db::Connection& c) {
-    return c.scalar(QStringLiteral("SELECT count(*) FROM bayar")).toLongLong();
+bool anyPayment(db::Connection& c) {
+    return c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM bayar)")).toLongLong() != 0;
 }
 
 // The running totals that the database keeps in step with every payment and

@@ -37,8 +37,8 @@ std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const
 // holds no payment.
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end);
 
-// The number of all payments.
-qint64 paymentCount(db::Connection& c);
+// Whether any payment is stored.
+bool anyPayment(db::Connection& c);
 
 // One payment date and the sum of the order totals paid on it.
 struct DailyTotal {

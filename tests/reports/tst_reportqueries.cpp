@@ -128,6 +128,7 @@ private Q_SLOTS:
         QVERIFY(!periodTotal(*conn_, day, day));
         QVERIFY(dailyTotals(*conn_).empty());
         QVERIFY(favourites(*conn_, 10).empty());
+        QVERIFY(!anyPayment(*conn_));
         QCOMPARE(menuItemCount(*conn_), 0);
         QVERIFY(menuList(*conn_).empty());
     }
@@ -188,7 +189,7 @@ private Q_SLOTS:
             days.append(d.date + "=" + QString::number(d.total));
         }
         QCOMPARE(days, QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
-        QCOMPARE(paymentCount(*conn_), 4);
+        QVERIFY(anyPayment(*conn_));
     }
 
     // Quantities of paid and unpaid orders count; equal quantities go by

@@ -1,3 +1,4 @@
+#include "app/forms.h"
 #include "shell/futama.h"
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
@@ -13,6 +14,7 @@ int main(int argc, char* argv[]) {
     // The windows' designed sizes are made for a small sans-serif font.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 
+    shell::setFormTable(app::formTable());
     try {
         install::setUpFirstRun();
     } catch (const db::Error& error) {

@@ -5,6 +5,7 @@
 #include "shell/pictures.h"
 #include "shell/windowrequests.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
 
@@ -24,6 +25,8 @@ fProperti::fProperti(const QString& userName, QWidget* parent) : ui::Form(parent
     connect(Check1, &QCheckBox::toggled, this, &fProperti::Check1_Click);
     connect(Command2, &QPushButton::clicked, this, &fProperti::Command2_Click);
     connect(Command1, &QPushButton::clicked, this, &ui::Form::unload);
+    connect(List1, &QListWidget::itemClicked, this, &fProperti::toggle);
+    ui::onKey(List1, Qt::Key_Space, [this] { toggle(List1->currentItem()); });
     InitForm(userName);
     LoadUserRights();
     Command1->setFocus();
@@ -67,7 +70,9 @@ void fProperti::InitForm(const QString& userName) {
     List1->clear();
     for (const shell::FormEntry& entry : shell::formTable()) {
         auto* item = new QListWidgetItem(entry.right, List1);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        // The window ticks and clears the entries itself (toggle), so that a
+        // click on the text does what a click on the box does.
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         item->setCheckState(Qt::Unchecked);
     }
 }
@@ -116,6 +121,14 @@ void fProperti::MarkUserRights(const QStringList& held) {
 void fProperti::Check1_Click(bool ticked) {
     setAllTicks(ticked);
     List1->setCurrentRow(0);
+}
+
+void fProperti::toggle(QListWidgetItem* item) {
+    if (!item) {
+        return;
+    }
+    List1->setCurrentItem(item);
+    item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
 }
 
 void fProperti::setAllTicks(bool ticked) {

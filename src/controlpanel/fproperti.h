@@ -5,13 +5,14 @@
 class QCheckBox;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 
 namespace controlpanel {
 
 // The access rights window "Data Akses Pengguna" for one user: the rights as
-// a list of check boxes, those the user holds ticked; "&Simpan" replaces his
-// rights by the ticked ones.
+// a list of check boxes, those the user holds ticked (a click on an entry or
+// Space ticks or clears it); "&Simpan" replaces his rights by the ticked ones.
 class fProperti : public ui::Form {
     Q_OBJECT
 public:
@@ -23,6 +24,8 @@ private:
     void LoadUserRights();
     void MarkUserRights(const QStringList& held);
     void Check1_Click(bool ticked);
+    // A click on an entry, or Space on the current one, ticks or clears it.
+    void toggle(QListWidgetItem* item);
     void setAllTicks(bool ticked);
     void Command2_Click();
     QStringList tickedRights() const;

@@ -96,8 +96,9 @@ void fUser::LoadUserList() {
 }
 
 void fUser::ListView1_ItemClick() {
-    if (QTreeWidgetItem* item = ListView1->currentItem()) {
-        SelectedUserName = item->text(0);
+    const QStringList row = ui::selectedRow(ListView1);
+    if (!row.isEmpty()) {
+        SelectedUserName = row.first();
     }
 }
 

@@ -15,6 +15,10 @@ const QStringList& tableNames();
 // Creates the ten tables and their look-up indexes in an empty database.
 void createSchema(Connection& conn);
 
+// Whether a file of this version is one of an earlier release, which opening
+// brings up to this one.
+bool isOlderVersion(int version);
+
 // Brings a file of an earlier version up to this one (adding the reports'
 // running totals, filled from its rows) in one transaction; a current file
 // is left alone. Throws db::Error when the file cannot be written.

@@ -70,7 +70,7 @@ void fMenu::buildInputArea(QWidget* f) {
     Text1 = lineBox(f, QStringLiteral("Text1"), {2580, 240, 4335, 315});
     row(QStringLiteral("Label1"), QStringLiteral("Nama Menu"), 600);
     Text2 = lineBox(f, QStringLiteral("Text2"), {2580, 600, 4335, 315});
-    Text2->setMaxLength(27);
+    ui::typingLimit(Text2, 27);
     row(QStringLiteral("Label8"), QStringLiteral("Keterangan"), 960);
     Text6 = memoBox(f, QStringLiteral("Text6"), {2580, 960, 4335, 615});
     row(QStringLiteral("Label2"), QStringLiteral("Kategori"), 1665);

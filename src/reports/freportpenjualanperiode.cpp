@@ -22,8 +22,18 @@ namespace reports {
 
 namespace {
 
+// A date picker that Tab and Shift+Tab leave at once, from any of its fields;
+// typing a field's digits moves on to the next field.
+class DatePicker : public QDateEdit {
+public:
+    using QDateEdit::QDateEdit;
+
+protected:
+    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
+};
+
 QDateEdit* datePicker(QWidget* parent, const QString& name, const QRect& tw) {
-    auto* picker = new QDateEdit(parent);
+    auto* picker = new DatePicker(parent);
     picker->setObjectName(name);
     picker->setCalendarPopup(true);
     picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));

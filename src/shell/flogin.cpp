@@ -16,10 +16,6 @@ namespace shell {
 
 namespace {
 
-// The engine's code for a statement it rejects, the counterpart of the
-// provider error that the sign-in reports as strange characters.
-constexpr int kStatementRejected = 1;
-
 QLabel* label(QWidget* parent, const QString& name, const QString& text) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(name);
@@ -124,10 +120,10 @@ void fLogin::Command2_Click() {
     }
 }
 
+// Every value is bound, so typed text cannot make a statement fail: an error
+// here is the database's, and its own description says what it is.
 void fLogin::showSignInError(const db::Error& error) {
-    if (error.number() == kStatementRejected) {
-        ui::msgBox(QStringLiteral("Jangan memasukkan karakter aneh!"));
-    } else if (error.number() != 0) {
+    if (error.number() != 0) {
         ui::msgBox(QStringLiteral("Nomor Error : ") + QString::number(error.number()) +
                    QStringLiteral("\rPesan Error : ") + error.description());
     }

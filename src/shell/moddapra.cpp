@@ -26,7 +26,8 @@ QString lastLine(const QString& content) {
     return cut < 0 ? text : text.mid(cut + 1);
 }
 
-// A file that cannot be found or opened with the program's key.
+// A file that cannot be found, opened with the program's key, or that lacks
+// the program's tables.
 bool isUnopenableDatabase(int number) {
     return number == 14 /* cannot open */ || number == 26 /* not a database */;
 }

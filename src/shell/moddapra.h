@@ -30,8 +30,9 @@ inline QString OrderListMode;
 // (DbPath then keeps its value).
 void ReadDbPath();
 
-// Reads db.txt and opens the database. On failure shows the message for it
-// and returns null: the caller's action stops there.
+// Reads db.txt and opens the database. On failure (a file that is missing,
+// empty, not keyed with the program's key, or without the program's tables)
+// shows the message for it and returns null: the caller's action stops there.
 std::unique_ptr<db::Connection> OpenConnection();
 
 // Closes the connection (a null one is left alone).

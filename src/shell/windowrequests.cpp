@@ -12,6 +12,11 @@ namespace shell {
 
 namespace {
 
+std::vector<FormEntry>& table() {
+    static std::vector<FormEntry> entries;
+    return entries;
+}
+
 std::map<FormId, QPointer<ui::Form>>& instances() {
     static std::map<FormId, QPointer<ui::Form>> open;
     return open;
@@ -51,13 +56,23 @@ void present(FormId id) {
 
 }  // namespace
 
+void setFormTable(const std::vector<FormEntry>& entries) {
+    table() = entries;
+}
+
+const std::vector<FormEntry>& formTable() {
+    return table();
+}
+
 const FormEntry& formEntry(FormId id) {
-    for (const FormEntry& entry : formTable()) {
+    for (const FormEntry& entry : table()) {
         if (entry.id == id) {
             return entry;
         }
     }
-    return formTable().front();
+    static FormEntry none;
+    none = {id, QString(), false, nullptr};
+    return none;
 }
 
 ui::Form* openForm(FormId id) {

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 namespace ui {
 class Form;
@@ -39,8 +40,12 @@ struct FormEntry {
     std::function<ui::Form*()> make;  // null while the window is not built yet
 };
 
-// The table, in the order the access rights window lists the rights.
+// The table, in the order the access rights window lists the rights. The
+// program's top sets it once at start-up (the shell knows no window itself);
+// until then it is empty and no request opens a window.
+void setFormTable(const std::vector<FormEntry>& table);
 const std::vector<FormEntry>& formTable();
+// The row of the window; one without right or factory when there is none.
 const FormEntry& formEntry(FormId id);
 
 // The window's single instance when it is open, else null.

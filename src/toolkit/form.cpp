@@ -1,5 +1,6 @@
 #include "toolkit/form.h"
 
+#include "toolkit/keys.h"
 #include "toolkit/twips.h"
 
 #include <QAbstractButton>
@@ -52,6 +53,7 @@ void centreOnScreen(QWidget* w) {
 
 Form::Form(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    keysActInOrder();
 }
 
 void Form::setFixedDialog(int widthTw, int heightTw) {

@@ -10,7 +10,8 @@ namespace ui {
 class TwLayout;
 
 // A window of the program: a dialog shown modally or a working window shown as
-// a child of the main window. Closing ("unloading") a form destroys it.
+// a child of the main window. Closing ("unloading") a form destroys it. Its
+// buttons act on their keys at once (ui::keysActInOrder).
 class Form : public QWidget {
     Q_OBJECT
 public:

@@ -1,7 +1,14 @@
 #include "toolkit/keys.h"
 
+#include "toolkit/form.h"
+
+#include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
 #include <QValidator>
 
 namespace ui {
@@ -12,38 +19,124 @@ bool isEnter(const QKeyEvent* key) {
     return key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
 }
 
-// An event filter owned by the widget it watches.
-class KeyFilter : public QObject {
+// An event filter owned by the object it watches.
+class Hook : public QObject {
 public:
-    KeyFilter(QWidget* watched, std::function<bool(QKeyEvent*)> handle)
+    Hook(QObject* watched, std::function<bool(QEvent*)> handle)
         : QObject(watched), handle_(std::move(handle)) {
         watched->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) {
-            return false;
+    bool eventFilter(QObject*, QEvent* event) override { return handle_(event); }
+
+private:
+    std::function<bool(QEvent*)> handle_;
+};
+
+void onKeyPress(QObject* watched, std::function<bool(QKeyEvent*)> handle) {
+    hookEvents(watched, [handle = std::move(handle)](QEvent* event) {
+        return event->type() == QEvent::KeyPress && handle(static_cast<QKeyEvent*>(event));
+    });
+}
+
+// The window a key acts in: the nearest window of the program (a working
+// window inside the main window counts on its own) or top-level window.
+QWidget* keyScope(QWidget* w) {
+    while (w && !w->isWindow() && !qobject_cast<Form*>(w)) {
+        w = w->parentWidget();
+    }
+    return w;
+}
+
+// The one visible, enabled button of the focused window whose mnemonic is the
+// key; none when no button or several share it (Qt then moves the focus among
+// them in turn), and none while a menu is open.
+QAbstractButton* mnemonicButton(const QKeyEvent* key) {
+    if (key->modifiers() != Qt::AltModifier || QApplication::activePopupWidget()) {
+        return nullptr;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    QWidget* scope = keyScope(focus ? focus : QApplication::activeWindow());
+    if (!scope) {
+        return nullptr;
+    }
+    const QKeySequence pressed(key->keyCombination());
+    QAbstractButton* found = nullptr;
+    for (QAbstractButton* b : scope->findChildren<QAbstractButton*>()) {
+        if (b->isVisible() && b->isEnabled() && keyScope(b) == scope &&
+            QKeySequence::mnemonic(b->text()) == pressed) {
+            if (found) {
+                return nullptr;
+            }
+            found = b;
         }
-        return handle_(static_cast<QKeyEvent*>(event));
+    }
+    return found;
+}
+
+bool isFocusedButton(QObject* watched) {
+    return watched == QApplication::focusWidget() && qobject_cast<QAbstractButton*>(watched);
+}
+
+// Qt clicks a button for its mnemonic only after a short animation, so the
+// keys typed after it ran first; and a mnemonic that a menu of the main window
+// shares went to that menu every other time. Here the focused window's button
+// takes its mnemonic before any shortcut is looked up, and every button key
+// clicks at once.
+class ButtonKeys : public QObject {
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::ShortcutOverride:
+                if (mnemonicButton(static_cast<QKeyEvent*>(event))) {
+                    event->accept();
+                    return true;
+                }
+                return false;
+            case QEvent::KeyPress:
+                return keyPress(watched, static_cast<QKeyEvent*>(event));
+            case QEvent::Shortcut:
+                // A button's own shortcut reached through the shortcut map.
+                if (auto* button = qobject_cast<QAbstractButton*>(watched);
+                    button && !static_cast<QShortcutEvent*>(event)->isAmbiguous()) {
+                    button->click();
+                    return true;
+                }
+                return false;
+            default:
+                return false;
+        }
     }
 
 private:
-    std::function<bool(QKeyEvent*)> handle_;
+    static bool keyPress(QObject* watched, QKeyEvent* key) {
+        QAbstractButton* button = mnemonicButton(key);
+        if (!button && isFocusedButton(watched)) {
+            const bool pushed =
+                qobject_cast<QPushButton*>(watched) || qobject_cast<QToolButton*>(watched);
+            if (key->key() == Qt::Key_Space || (pushed && isEnter(key))) {
+                button = static_cast<QAbstractButton*>(watched);
+            }
+        }
+        if (!button) {
+            return false;
+        }
+        if (!key->isAutoRepeat()) {
+            button->click();
+        }
+        return true;
+    }
 };
 
-// Typed characters other than digits are refused; control keys that only move
-// the cursor or delete pass, as does Backspace.
+// A typed character that is printable and not a digit; control characters
+// (Tab, Delete, Esc, Backspace) pass.
 bool refusedCharacter(const QKeyEvent* key) {
-    const QString text = key->text();
-    if (text.isEmpty() || key->key() == Qt::Key_Backspace) {
-        return false;
-    }
     if (key->modifiers() & Qt::ControlModifier) {
         return key->key() == Qt::Key_V;  // no pasting past the filter
     }
-    for (const QChar c : text) {
-        if (!c.isDigit() || c.unicode() > 127) {
+    for (const QChar c : key->text()) {
+        if (c.isPrint() && !(c >= QChar('0') && c <= QChar('9'))) {
             return true;
         }
     }
@@ -72,10 +165,55 @@ private:
     int max_;
 };
 
+// Qt's own length limit cuts a text the program sets. This one refuses only
+// edits of the user: setting a text clears the box's undo history, while an
+// edit being checked is already in it.
+class TypingLimit : public QValidator {
+public:
+    TypingLimit(QLineEdit* box, int maxChars)
+        : QValidator(box), box_(box), max_(maxChars), shown_(int(box->text().size())) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this](const QString& text) { shown_ = int(text.size()); });
+    }
+    State validate(QString& input, int&) const override {
+        const int length = int(input.size());
+        const bool grows = length > max_ && length > shown_;
+        return grows && box_->isUndoAvailable() ? Invalid : Acceptable;
+    }
+
+private:
+    QLineEdit* box_;
+    int max_;
+    int shown_;
+};
+
 }  // namespace
 
+void keysActInOrder() {
+    static QPointer<ButtonKeys> installed;
+    if (!installed && qApp) {
+        installed = new ButtonKeys;
+        installed->setParent(qApp);
+        qApp->installEventFilter(installed);
+    }
+}
+
+void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle) {
+    new Hook(watched, std::move(handle));
+}
+
+void onKey(QWidget* widget, int key, std::function<void()> action) {
+    onKeyPress(widget, [key, action = std::move(action)](QKeyEvent* pressed) {
+        if (pressed->key() != key) {
+            return false;
+        }
+        action();
+        return true;
+    });
+}
+
 void onEnter(QWidget* widget, std::function<void()> action) {
-    new KeyFilter(widget, [action](QKeyEvent* key) {
+    onKeyPress(widget, [action = std::move(action)](QKeyEvent* key) {
         if (!isEnter(key)) {
             return false;
         }
@@ -95,7 +233,7 @@ void enterMovesTo(QWidget* from, QWidget* to, bool selectAll) {
 
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction, int maxDigits) {
     box->setValidator(new DigitsValidator(maxDigits, box));
-    new KeyFilter(box, [onEnterAction](QKeyEvent* key) {
+    onKeyPress(box, [onEnterAction = std::move(onEnterAction)](QKeyEvent* key) {
         if (isEnter(key)) {
             if (onEnterAction) {
                 onEnterAction();
@@ -104,6 +242,10 @@ void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction, int maxDigi
         }
         return refusedCharacter(key);
     });
+}
+
+void typingLimit(QLineEdit* box, int maxChars) {
+    box->setValidator(new TypingLimit(box, maxChars));
 }
 
 }  // namespace ui

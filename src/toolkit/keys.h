@@ -2,11 +2,27 @@
 
 #include <functional>
 
-class QWidget;
+class QEvent;
 class QLineEdit;
+class QObject;
+class QWidget;
 
 // Key handling shared by the windows.
 namespace ui {
+
+// Makes every button of the program act on its key at once, so that keys act
+// in the order typed: Alt+mnemonic clicks the button of the window holding the
+// focus (before any menu of the main window), Enter clicks a focused push or
+// tool button, and Space clicks a focused button when pressed. Installed once
+// for the whole program; every window and message box calls it.
+void keysActInOrder();
+
+// Runs the handler on every event the object receives, before the object
+// does; true swallows the event. The hook lives as long as the object.
+void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle);
+
+// Runs the action when the key is pressed in the widget; the key is swallowed.
+void onKey(QWidget* widget, int key, std::function<void()> action);
 
 // Runs the action when Enter (or the keypad's Enter) is pressed in the widget;
 // the key is swallowed.
@@ -16,9 +32,15 @@ void onEnter(QWidget* widget, std::function<void()> action);
 // is a line edit and selectAll is set); the key is swallowed.
 void enterMovesTo(QWidget* from, QWidget* to, bool selectAll = false);
 
-// A box that takes only digits and Backspace (typed or pasted); Enter runs the
-// action, when there is one, and is swallowed. maxDigits (when > 0) limits the
-// number of digits; an amount set with its grouping dots is kept whole.
+// A box that takes digits and refuses every other printable character (typed
+// or pasted); control keys (Tab, Backtab, Delete, Backspace, arrows, Home, End,
+// Esc) act as usual. Enter runs the action, when there is one, and is
+// swallowed. maxDigits (when > 0) limits the number of digits; an amount set
+// with its grouping dots is kept whole.
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction = {}, int maxDigits = 0);
+
+// Typing or pasting never makes the box's text longer than maxChars, nor
+// longer than it already is; a text the program puts into the box stays whole.
+void typingLimit(QLineEdit* box, int maxChars);
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 #include "toolkit/msgbox.h"
 
+#include "toolkit/keys.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,6 +33,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     if (recorder) {
         return recorder->record(box);
     }
+    keysActInOrder();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     QMessageBox mb(toQt(icon), box.title, shown, QMessageBox::NoButton,

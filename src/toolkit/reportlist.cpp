@@ -3,11 +3,14 @@
 #include "toolkit/keys.h"
 #include "toolkit/twips.h"
 
-#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QTreeWidget>
+
+#include <memory>
 
 namespace ui {
 
@@ -101,34 +104,55 @@ QStringList rowTexts(const QTreeWidgetItem* item) {
 
 QStringList selectedRow(const QTreeWidget* list) {
     const QList<QTreeWidgetItem*> items = list->selectedItems();
-    return rowTexts(items.isEmpty() ? list->currentItem() : items.first());
+    return items.isEmpty() ? QStringList() : rowTexts(items.first());
 }
 
 int rowCount(const QTreeWidget* list) {
     return list->topLevelItemCount();
 }
 
+// The list reports a double-click only on a row; the windows act on one
+// anywhere in the list, on an empty list too.
 void onRowDoubleClick(QTreeWidget* list, std::function<void()> action, bool enterToo) {
-    QObject::connect(list, &QTreeWidget::itemDoubleClicked, list,
-                     [action](QTreeWidgetItem*, int) { action(); });
+    hookEvents(list->viewport(), [action](QEvent* event) {
+        if (event->type() == QEvent::MouseButtonDblClick &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            action();
+        }
+        return false;
+    });
     if (enterToo) {
-        onEnter(list, [list, action] {
-            if (list->currentItem()) {
-                action();
-            }
-        });
+        onEnter(list, action);
     }
 }
 
 void onRowClick(QTreeWidget* list, std::function<void()> action) {
-    // A mouse press moves the current row before the click: the click runs the
-    // action then, so only keyboard moves run it here.
-    QObject::connect(list, &QTreeWidget::currentItemChanged, list,
-                     [action](QTreeWidgetItem* current, QTreeWidgetItem*) {
-                         if (current && QApplication::mouseButtons() == Qt::NoButton) {
-                             action();
-                         }
-                     });
+    // A mouse press selects the row before the click: the click runs the
+    // action then, so only keyboard selections run it here. Moving the focus
+    // into the list makes a row current without selecting it: that chooses
+    // nothing. Space on a row already selected changes no selection.
+    auto pressed = std::make_shared<bool>(false);
+    hookEvents(list->viewport(), [pressed](QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            *pressed = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            *pressed = false;
+        }
+        return false;
+    });
+    hookEvents(list, [list, action](QEvent* event) {
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && list->currentItem() &&
+            list->currentItem()->isSelected()) {
+            action();
+        }
+        return false;
+    });
+    QObject::connect(list, &QTreeWidget::itemSelectionChanged, list, [list, action, pressed] {
+        if (!*pressed && !list->selectedItems().isEmpty()) {
+            action();
+        }
+    });
     QObject::connect(list, &QTreeWidget::itemClicked, list,
                      [action](QTreeWidgetItem*, int) { action(); });
 }

@@ -32,14 +32,16 @@ void addRows(QTreeWidget* list, std::vector<QStringList>::const_iterator first,
              std::vector<QStringList>::const_iterator last);
 // The texts of a row, one per column (hidden ones included).
 QStringList rowTexts(const QTreeWidgetItem* item);
-// The texts of the selected row; empty when no row is selected.
+// The texts of the selected (highlighted) row; empty when none is selected.
 QStringList selectedRow(const QTreeWidget* list);
 int rowCount(const QTreeWidget* list);
 
-// Runs the action on a double-click on a row and, when enterToo, on Enter
-// pressed on the selected row (Enter is then swallowed).
+// Runs the action on a double-click anywhere in the list, on a row, below the
+// rows or on an empty list, and, when enterToo, on Enter in the list (Enter is
+// then swallowed). The action reads the selected row, if any, itself.
 void onRowDoubleClick(QTreeWidget* list, std::function<void()> action, bool enterToo);
-// Runs the action when a row is clicked or chosen with the keyboard.
+// Runs the action when the user chooses a row: a click on it, or a keyboard
+// move or Space that selects it. Moving the focus into the list chooses none.
 void onRowClick(QTreeWidget* list, std::function<void()> action);
 
 }  // namespace ui

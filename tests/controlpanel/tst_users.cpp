@@ -1,27 +1,27 @@
+// User management, the add-user dialog and the access rights window, driven
+// by keys and the mouse as a user drives them.
 #include "controlpanel/fproperti.h"
 #include "controlpanel/fuser.h"
 #include "shell/password.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
-#include "toolkit/msgbox.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
-#include <QPushButton>
-#include <QTreeWidget>
+#include <QTabWidget>
+
+using testing::child;
+using testing::focusName;
+using testing::keys;
+using testing::seen;
 
 namespace {
 
-void press(QWidget* w, const char* name) {
-    testing::child<QPushButton>(w, name)->click();
-}
 QListWidget* entries(QWidget* w) {
-    return testing::child<QListWidget>(w, "List1");
-}
-QCheckBox* tickAll(QWidget* w) {
-    return testing::child<QCheckBox>(w, "Check1");
+    return child<QListWidget>(w, "List1");
 }
 
 QStringList ticked(QWidget* rights) {
@@ -34,6 +34,13 @@ QStringList ticked(QWidget* rights) {
     return names;
 }
 
+void clickEntry(QWidget* rights, int row, int x) {
+    QListWidget* list = entries(rights);
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      QPoint(rect.left() + x, rect.center().y()));
+}
+
 }  // namespace
 
 class UsersTest : public QObject {
@@ -41,16 +48,6 @@ class UsersTest : public QObject {
 
     std::unique_ptr<testing::TestInstall> install;
     QPointer<controlpanel::fUser> users;
-    QPointer<controlpanel::fProperti> rights;
-
-    qint64 addUser(const QString& name, const QStringList& held = {}) {
-        install->exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, 'x')", {name});
-        const qint64 id = install->scalar("SELECT max(id_user) FROM pengguna").toLongLong();
-        for (const QString& right : held) {
-            install->exec("INSERT INTO akses VALUES (?, ?)", {id, right});
-        }
-        return id;
-    }
 
     // The stored rights as "id:right", in the order they were written.
     QStringList stored() {
@@ -65,203 +62,195 @@ class UsersTest : public QObject {
     void openUsers() {
         users = new controlpanel::fUser;
         users->show();
-    }
-    void openRights(const QString& name) {
-        rights = new controlpanel::fProperti(name);
-        rights->show();
+        QVERIFY(testing::activate(users));
     }
 
-    // A click on the row; a double-click follows a click, as with a mouse.
-    void clickRow(int row, bool doubleClick = false) {
-        auto* list = testing::child<QTreeWidget>(users, "ListView1");
-        const QPoint at = list->visualItemRect(list->topLevelItem(row)).center();
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-        if (doubleClick) {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-        }
-    }
+    QTreeWidget* userList() { return child<QTreeWidget>(users, "ListView1"); }
 
 private Q_SLOTS:
     void init() { install = std::make_unique<testing::TestInstall>(); }
     void cleanup() {
-        delete rights;
         delete users;
         install.reset();
         testing::settle();
     }
 
-    // Closing waits for a user, a right and a "User Management" row (of
-    // anyone, letter case counting); Esc runs the same guard.
+    // What the window shows, its Tab road from "&Keluar", and the close
+    // guard that Esc and "&Keluar" run: a user, a right and a "User
+    // Management" row (of anyone, letter case counting) must exist.
     void closeGuard() {
         openUsers();
         ui::MessageRecorder boxes;
-        press(users, "Command6");
-        press(users, "Command3");
-        addUser("Ani");
-        users->close();
+        QCOMPARE(users->windowTitle() + '/' + child<QTabWidget>(users, "SSTab1")->tabText(0) + '/' +
+                     child<QLabel>(users, "Label3")->text() + '/' +
+                     userList()->headerItem()->text(0),
+                 QStringLiteral(
+                     "Manajemen Pengguna/ Pengguna Program/Daftar Pengguna Software ini:/Nama "
+                     "Pengguna"));
+        QCOMPARE(testing::tabRoad(6), QStringList({"Command3", "Command6", "Command7", "Command1",
+                                                   "Command2", "ListView1", "Command3"}));
+        keys("Tab|Space|Esc");  // "&Hapus User", then Esc
+        install->addUser("Ani");
+        keys("Alt+K");
         install->exec("INSERT INTO akses VALUES (1, 'user management')");
-        users->close();
-        QCOMPARE(boxes.texts(),
-                 QStringList({"Daftar User kosong!",
-                              "Anda belum memasukkan Nama Pengguna. Silahkan isi sebelum keluar.",
-                              "Pegguna belum anda berikan Hak Akses. Silahkan isi sebelum keluar.",
-                              "Belum ada user yang bisa akses ke menu User Management. Harap "
-                              "memberi satu akses ke menu tersebut."}));
-        QCOMPARE(boxes.last().icon, ui::Icon::None);
+        keys("Esc");
+        const QString app = ui::kAppTitle;
+        QCOMPARE(seen(boxes),
+                 QStringList({"Perhatian (i): Daftar User kosong!",
+                              app + " (-): Anda belum memasukkan Nama Pengguna. Silahkan isi "
+                                    "sebelum keluar.",
+                              app + " (-): Pegguna belum anda berikan Hak Akses. Silahkan isi "
+                                    "sebelum keluar.",
+                              app + " (-): Belum ada user yang bisa akses ke menu User "
+                                    "Management. Harap memberi satu akses ke menu tersebut."}));
         install->exec("INSERT INTO akses VALUES (99, 'User Management')");
-        users->activateWindow();
-        QVERIFY(QTest::qWaitFor([this] { return QApplication::activeWindow() == users; }));
-        QTest::keyClick(users, Qt::Key_Escape);
+        keys("Esc");
         testing::settle();
         QVERIFY(!users);
     }
 
-    // The add-user checks in order, then a save by Enter from the last box:
+    // The add-user checks in order, then a save by Enter from the name on:
     // the password is stored as a hash that verifies, letter case counting.
-    void addUser() {
-        addUser("Budi");
+    void addUserByKeyboard() {
+        install->addUser("Budi");
         openUsers();
         ui::MessageRecorder boxes;
         QStringList focus;
         testing::whenModal([&](QWidget* d) {
-            for (const auto& [name, text] : {std::pair{"", ""},
-                                             {"Text1", "bUDI"},
-                                             {"Text2", "Kunci"},
-                                             {"Text3", "kunci"},
-                                             {"Text3", "Kunci"}}) {
-                if (*name) {
-                    testing::child<QLineEdit>(d, name)->setText(text);
-                }
-                press(d, "Command1");
-                focus << d->focusWidget()->objectName();
+            focus << d->windowTitle() + '/' + focusName();
+            for (const char* typed : {"", "bUDI", "Kunci", "kunci", "Kunci"}) {
+                keys(QString("Ctrl+A|") + typed + "|Alt+S");
+                focus << focusName();
             }
-            testing::child<QLineEdit>(d, "Text1")->setText("Citra");
-            testing::pressEnter(testing::child<QLineEdit>(d, "Text3"));
+            keys("Ctrl+A|Citra|Enter|Ctrl+A|Kunci|Enter|Ctrl+A|Kunci|Enter");
         });
-        press(users, "Command1");
-        QCOMPARE(boxes.texts(), QStringList({"Nama user belum diisi!", "Password belum diisi!",
-                                             "Konfirmasi belum diisi!", "Password tidak sama!",
-                                             "User bUDI sudah ada! Masukkan nama lain!"}));
-        QCOMPARE(focus, QStringList({"Text1", "Text2", "Text3", "Text3", "Text1"}));
+        keys("Alt+T");  // "&Tambah User"
+        QCOMPARE(seen(boxes), QStringList({"Information! (i): Nama user belum diisi!",
+                                           "Information! (i): Password belum diisi!",
+                                           "Information! (i): Konfirmasi belum diisi!",
+                                           "Information! (i): Password tidak sama!",
+                                           "Informasi (i): User bUDI sudah ada! Masukkan nama "
+                                           "lain!"}));
+        QCOMPARE(focus, QStringList({"Tambah Pengguna/Text1", "Text1", "Text2", "Text3", "Text3",
+                                     "Text1"}));
         const QString hash =
             install->scalar("SELECT Password FROM pengguna WHERE nm_user = 'Citra'").toString();
         QVERIFY(hash.startsWith("$argon2id$"));
         QVERIFY(password::verify(hash, "Kunci") && !password::verify(hash, "kunci"));
-        QCOMPARE(testing::child<QTreeWidget>(users, "ListView1")->topLevelItemCount(), 2);
+        QCOMPARE(testing::column(userList(), 0), QStringList({"Budi", "Citra"}));
         QVERIFY(stored().isEmpty());
     }
 
+    // Tab into the list chooses nobody; Space chooses the row it selects.
     // Declining forgets the choice; a failing step changes nothing; a
-    // deletion takes the user's rights and nothing else; a user gone
-    // meanwhile changes nothing.
+    // deletion takes the user's rights and nothing else.
     void deleteUser() {
-        const qint64 ani = addUser("Ani", {"Kasir"});
-        const qint64 budi = addUser("Budi", {"Kasir"});
+        const qint64 ani = install->addUser("Ani", {"Kasir"});
+        const qint64 budi = install->addUser("Budi", {"Kasir"});
         install->exec("INSERT INTO akses VALUES (0, 'Kasir')");
         install->exec("INSERT INTO bayar (no_nota, id_user) VALUES ('PO-1', ?)", {ani});
         openUsers();
         ui::MessageRecorder boxes;
-        clickRow(0);
-        press(users, "Command6");
-        press(users, "Command6");
-        QCOMPARE(boxes.texts(), QStringList({"Anda yakin ingin menghapus user Ani?",
-                                             "Klik pada item user yang akan dihapus!"}));
+        // From "&Keluar" to "&Hapus User", to the list and back, then Space.
+        keys("Tab|Shift+Tab|Shift+Tab|Tab|Tab|Space");
+        keys("Shift+Tab|Shift+Tab|Space|Tab|Tab|Space|Space");  // chosen, asked, No
+        QCOMPARE(seen(boxes),
+                 QStringList({"Perhatian (i): Klik pada item user yang akan dihapus!",
+                              "Mirawe Dapra (-?): Anda yakin ingin menghapus user Ani?",
+                              "Perhatian (i): Klik pada item user yang akan dihapus!"}));
 
         install->exec(
             "CREATE TRIGGER t BEFORE DELETE ON akses BEGIN SELECT RAISE(ABORT, 'x'); END");
         boxes.answer(ui::Answer::Yes);
-        clickRow(0);
-        press(users, "Command6");
+        keys("Shift+Tab|Shift+Tab|Space|Tab|Tab|Space");
         QVERIFY(boxes.last().text.startsWith("Nomor Error : "));
         QCOMPARE(install->count("pengguna"), 2);
 
         install->exec("DROP TRIGGER t");
         boxes.answer(ui::Answer::Yes);
-        press(users, "Command6");
+        keys("Space");
         QCOMPARE(stored(), QStringList({QString::number(budi) + ":Kasir", "0:Kasir"}));
         QCOMPARE(install->count("bayar"), 1);
-
-        clickRow(0);
-        install->exec("DELETE FROM pengguna");
-        boxes.answer(ui::Answer::Yes);
-        press(users, "Command6");
-        QCOMPARE(stored().size(), 2);
-        QCOMPARE(users->SelectedUserName, QStringLiteral("Budi"));
+        QCOMPARE(testing::column(userList(), 0), QStringList({"Budi"}));
     }
 
-    // A double-click hands the row to the rights window, which ticks the
-    // held rights (exact texts) and "Centang Semua" only when all are held.
-    void rightsShown() {
-        QStringList all;
-        for (const shell::FormEntry& e : shell::formTable()) {
-            all.prepend(e.right);
-        }
-        addUser("Ani", all);
-        addUser("Budi", {"Kasir", "data meja", "Bukan Hak"});
+    // A double-click hands the row to the rights window: the held rights
+    // (exact texts) ticked, "Centang Semua" only when all are; a click on an
+    // entry's text ticks or clears it as Space does; saving asks first and
+    // writes the ticked rights in list order.
+    void rightsByKeyboardAndMouse() {
+        const qint64 ani = install->addUser("Ani", {"Kasir", "data meja", "Bukan Hak"});
+        const qint64 budi = install->addUser("Budi", {"Kasir"});
         openUsers();
-        QStringList seen;
+        ui::MessageRecorder boxes;
+        QStringList shown;
         testing::whenModal([&](QWidget* d) {
-            seen << ticked(d).join(',') + (tickAll(d)->isChecked() ? "+" : "");
-            press(d, "Command1");
+            shown << d->windowTitle() << child<QLineEdit>(d, "Text1")->text() << ticked(d).join(',')
+                  << focusName();
+            QCOMPARE(testing::tabRoad(4),
+                     QStringList({"Command1", "Command2", "Check1", "List1", "Command1"}));
+            keys("Tab|Tab|Space");  // "Centang Semua"
+            shown << QString::number(ticked(d).size());
+            keys("Space");
+            shown << QString::number(ticked(d).size());
+            clickEntry(d, 2, 60);  // on the text
+            clickEntry(d, 1, 60);
+            clickEntry(d, 1, 60);
+            keys("Down|Down|Space");
+            clickEntry(d, 16, 8);  // on the box
+            keys("Alt+S");
+            shown << QString::number(stored().size()) + (d->isVisible() ? " open" : "");
+            keys("Alt+S");
         });
-        clickRow(1, true);
-        QCOMPARE(seen, QStringList({"Kasir"}));
-        ui::MessageRecorder boxes;
-        press(users, "Command2");
-        QCOMPARE(boxes.texts(), QStringList({"Pilih dulu usernya!"}));
-        openRights("ani");
-        QCOMPARE(ticked(rights).size(), 17);
-        QVERIFY(tickAll(rights)->isChecked());
-    }
-
-    // Ticks by hand and "Centang Semua", then saving in list order after the
-    // question (No keeps the window as it is).
-    void rightsSaved() {
-        const qint64 ani = addUser("Ani", {"Kasir", "Data Meja"});
-        const qint64 budi = addUser("Budi", {"Kasir"});
-        openRights("Ani");
-        tickAll(rights)->click();
-        QCOMPARE(ticked(rights).size(), 17);
-        entries(rights)->item(3)->setCheckState(Qt::Unchecked);
-        QVERIFY(tickAll(rights)->isChecked());
-        tickAll(rights)->click();
-        QVERIFY(ticked(rights).isEmpty());
-        QCOMPARE(entries(rights)->currentRow(), 0);
-        entries(rights)->item(16)->setCheckState(Qt::Checked);
-        entries(rights)->setCurrentRow(2);
-        QTest::keyClick(entries(rights), Qt::Key_Space);
-        entries(rights)->item(0)->setCheckState(Qt::Checked);
-
-        ui::MessageRecorder boxes;
-        press(rights, "Command2");
-        QVERIFY(rights->isVisible());
+        boxes.answer(ui::Answer::No);
         boxes.answer(ui::Answer::Yes);
-        press(rights, "Command2");
-        QCOMPARE(boxes.texts(), QStringList(2, "Simpan hak akses user Ani?"));
+        testing::doubleClick(userList(), 0);
+        QCOMPARE(shown, QStringList({"Data Akses Pengguna", "Ani", "Kasir", "Command1", "17", "0",
+                                     "4 open"}));
+        QCOMPARE(seen(boxes), QStringList(2, "Konfirmasi (-?): Simpan hak akses user Ani?"));
         const QString a = QString::number(ani) + ':';
-        QCOMPARE(stored(), QStringList({QString::number(budi) + ":Kasir", a + "Data Meja",
-                                        a + "Data Pelayan", a + "Restore Database"}));
+        QCOMPARE(stored(), QStringList({QString::number(budi) + ":Kasir", a + "Data Pelayan",
+                                        a + "Data Kategori", a + "Restore Database"}));
+
+        // The double-click handed its user on: "&Hak Akses" now has none.
+        // "&Hapus User" and "&Hak Akses" share their letter: Alt+H moves to
+        // each in turn, Space presses the one holding the focus.
+        boxes.clear();
+        QVERIFY(testing::activate(users));
+        QCOMPARE(focusName(), QStringLiteral("Command2"));
+        keys("Space");
+        QCOMPARE(seen(boxes).value(0), QStringLiteral("Information (i): Pilih dulu usernya!"));
+        testing::whenModal([&shown](QWidget* d) {
+            shown = QStringList{child<QLineEdit>(d, "Text1")->text()};
+            keys("Esc");
+        });
+        keys("Tab|Down|Alt+H|Alt+H|Space");
+        QCOMPARE(shown, QStringList{"Budi"});
     }
 
     // A failing insert keeps the old rights whole; the user gone at saving
     // stops the save, and nothing is written for user id 0.
     void rightsNotSaved() {
-        addUser("Ani", {"Kasir"});
+        install->addUser("Ani", {"Kasir"});
         ui::MessageRecorder boxes;
-        openRights("Ani");
-        tickAll(rights)->click();
+        auto* rights = new controlpanel::fProperti("Ani");
+        rights->show();
+        QVERIFY(testing::activate(rights));
+        keys("Tab|Tab|Space");  // "Centang Semua"
         install->exec(
             "CREATE TRIGGER t BEFORE INSERT ON akses WHEN NEW.Akses = 'Data Menu' "
             "BEGIN SELECT RAISE(ABORT, 'x'); END");
         boxes.answer(ui::Answer::Yes);
-        press(rights, "Command2");
+        keys("Alt+S");
         QVERIFY(boxes.last().text.startsWith("Nomor Error : "));
         install->exec("DELETE FROM pengguna");
         boxes.answer(ui::Answer::Yes);
-        press(rights, "Command2");
-        QCOMPARE(boxes.last().text, QStringLiteral("Gagal mencari user"));
+        keys("Alt+S");
+        QCOMPARE(seen(boxes).last(), ui::kAppTitle + " (-): Gagal mencari user");
         QCOMPARE(stored(), QStringList({"1:Kasir"}));
         QVERIFY(rights->isVisible());
+        keys("Esc");
+        testing::settle();
     }
 };
 

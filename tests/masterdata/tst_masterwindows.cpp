@@ -1,42 +1,37 @@
-// The table, category and unit windows (one shared class) and the waiter window.
-#include "helpers.h"
+// The table, category and unit windows (one shared class) and the waiter window,
+// driven by keys and the mouse as a user drives them.
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
+#include "support/testsupport.h"
 #include "toolkit/form.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
 
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
-using namespace mdtest;
+using shell::FormId;
+using testing::child;
+using testing::keys;
 
 namespace {
 
-void clickSave(QWidget* form) {
-    child<QPushButton>(form, "Command1")->click();
+QTreeWidget* listOf(QWidget* w) {
+    return child<QTreeWidget>(w, "ListView1");
 }
 
-QLineEdit* line(QWidget* form, const char* name) {
-    return child<QLineEdit>(form, name);
+QString boxes(QWidget* w) {
+    return child<QLineEdit>(w, "Text1")->text() + '|' +
+           child<QPlainTextEdit>(w, "Text2")->toPlainText();
 }
 
-QString texts(QWidget* form) {
-    return line(form, "Text1")->text() + "|" + child<QPlainTextEdit>(form, "Text2")->toPlainText();
-}
-
-// Opens a small window without its modal loop, so the test can drive it.
-QWidget* openSmall(shell::FormId id) {
-    ui::Form* form = shell::formInstance(id);
-    form->show();
-    if (!QTest::qWaitFor([form] { return QApplication::activeWindow() == form; })) {
-        qWarning("window not active");
-    }
-    return form;
+void grant(const testing::TestInstall& install, const QString& right) {
+    moddapra::UserId = 1;
+    install.exec("INSERT INTO akses VALUES (1, ?)", {right});
 }
 
 }  // namespace
@@ -44,155 +39,173 @@ QWidget* openSmall(shell::FormId id) {
 class MasterWindowsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup() {
-        for (auto id : {shell::FormId::fMeja, shell::FormId::fKategori, shell::FormId::fSatuan}) {
-            if (ui::Form* form = shell::openForm(id)) {
-                form->unload();
-            }
-        }
-        testing::settle();
-    }
+    void cleanup() { testing::settle(); }
 
-    void opensModallyThroughAccessCheck() {
+    // Each small window as the user meets it, opened through the access
+    // check: captions, focus and Tab road, Enter and Esc, messages.
+    void smallWindowByKeyboard_data() {
+        QTest::addColumn<int>("form");
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("noName");
+        QTest::addColumn<QString>("taken");
+        QTest::newRow("meja") << int(FormId::fMeja) << "meja"
+                              << QStringList{"fMeja",      "Data Meja",  "[ Daftar Meja ]",
+                                             "Nomer Meja", "Nomer Meja", "ID Meja"}
+                              << "Nama Meja Harus Diisi!"
+                              << "Meja SATU sudah ada! Masukkan Meja yang lain!";
+        QTest::newRow("kategori") << int(FormId::fKategori) << "kategori"
+                                  << QStringList{"fKategori",         "Data Kategori",
+                                                 "[ Data Kategori ]", "Nama Kategori",
+                                                 "Kategori",          "ID Kategori"}
+                                  << "Nama Kategori Harus Diisi!"
+                                  << "Kategori SATU sudah ada! Masukkan Kategori yang lain!";
+        QTest::newRow("satuan") << int(FormId::fSatuan) << "satuan"
+                                << QStringList{"fSatuan",     "Data Satuan", "[ Data Satuan ]",
+                                               "Nama Satuan", "Satuan",      "ID Satuan"}
+                                << "Nama Satuan Harus Diisi!"
+                                << "Satuan SATU sudah ada! Masukkan Satuan yang lain!";
+    }
+    void smallWindowByKeyboard() {
+        QFETCH(int, form);
+        QFETCH(QString, table);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, noName);
+        QFETCH(QString, taken);
         testing::TestInstall install;
-        ui::MessageRecorder boxes;
-        moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, 'Data Satuan')");
-        install.exec("INSERT INTO satuan (nm_satuan, Keterangan) VALUES ('Porsi', 'satu piring')");
+        ui::MessageRecorder messages;
+        grant(install, shown[1]);
         QStringList seen;
-        whenModal([&](QWidget* w) {
+        testing::whenModal([&](QWidget* w) {
+            QTreeWidget* list = listOf(w);
             seen << w->objectName() << w->windowTitle() << child<QGroupBox>(w, "Frame2")->title()
-                 << listOf(w)->headerItem()->text(0) << column(w, 0) << column(w, 2);
-            QTest::keyClick(w->focusWidget(), Qt::Key_Escape);
+                 << child<QLabel>(w, "Label1")->text() << list->headerItem()->text(0)
+                 << list->headerItem()->text(2);
+            QVERIFY(list->isColumnHidden(2));
+            QCOMPARE(child<QLabel>(w, "Label3")->text(),
+                     QStringLiteral("Klik dobel untuk edit data"));
+            QCOMPARE(testing::tabRoad(5),
+                     QStringList({"Text1", "Text2", "Command1", "Command2", "ListView1", "Text1"}));
+
+            // A double-click on the empty list empties the boxes.
+            keys("x");
+            testing::doubleClick(list, -1);
+            QCOMPARE(boxes(w), QStringLiteral("|"));
+
+            keys("Alt+S");
+            QCOMPARE(testing::seen(messages), QStringList{"Info (i): " + noName});
+            QCOMPARE(testing::focusName(), QStringLiteral("Text1"));
+
+            // Enter moves to the description, where it starts a new line.
+            keys("Satu|Enter|dekat|Enter|jendela|Alt+S");
+            QCOMPARE(testing::column(list, 0), QStringList{"Satu"});
+            QCOMPARE(boxes(w) + testing::focusName(), QStringLiteral("|Text1"));
+
+            keys("SATU|Alt+S");  // names match without regard to letter case
+            QCOMPARE(testing::seen(messages).last(), "Informasi (i): " + taken);
+            QCOMPARE(boxes(w), QStringLiteral("SATU|"));
+            keys("Esc");
         });
-        shell::requestForm(shell::FormId::fSatuan);
-        QCOMPARE(seen, QStringList(
-                           {"fSatuan", "Data Satuan", "[ Data Satuan ]", "Satuan", "Porsi", "1"}));
-        QVERIFY(boxes.empty());
-        QVERIFY(!shell::openForm(shell::FormId::fSatuan));
+        shell::requestForm(FormId(form));
+        QCOMPARE(seen, shown);
+        QVERIFY(!shell::openForm(FormId(form)));
+        QCOMPARE(install.connect()->rows("SELECT * FROM " + table),
+                 std::vector<db::Row>({{1, "Satu", "dekat\njendela"}}));
+        QCOMPARE(messages.boxes().size(), 2);
     }
 
-    void insertRefusesDuplicatesIgnoringCase() {
+    // Keys typed ahead act in the order typed: names and Alt+S, then Esc,
+    // sent back to back, store both rows before the window closes.
+    void typedAheadKeysActInOrder() {
         testing::TestInstall install;
-        ui::MessageRecorder boxes;
-        QWidget* w = openSmall(shell::FormId::fMeja);
-        QLineEdit* name = line(w, "Text1");
-        auto* note = child<QPlainTextEdit>(w, "Text2");
-        QCOMPARE(tabOrder(name, 5),
-                 QStringList({"Text1", "Text2", "Command1", "Command2", "ListView1"}));
-
-        clickSave(w);
-        QCOMPARE(boxes.last().text, QStringLiteral("Nama Meja Harus Diisi!"));
-        QCOMPARE(boxes.last().title, QStringLiteral("Info"));
-
-        // Enter moves from the name to the description, where it starts a line.
-        name->setFocus();
-        QTest::keyClicks(name, "Meja 1");
-        QTest::keyClick(name, Qt::Key_Return);
-        QCOMPARE(QApplication::focusWidget(), note);
-        QTest::keyClicks(note, "dekat");
-        QTest::keyClick(note, Qt::Key_Return);
-        QTest::keyClicks(note, "jendela");
-        clickSave(w);
-        QCOMPARE(install.scalar("SELECT Keterangan FROM meja WHERE nm_meja = 'Meja 1'").toString(),
-                 QStringLiteral("dekat\njendela"));
-        QCOMPARE(column(w, 0), QStringList({"Meja 1"}));
-        QCOMPARE(texts(w), QStringLiteral("|"));
-        QCOMPARE(QApplication::focusWidget(), name);
-
-        name->setText("MEJA 1");
-        note->setPlainText("lagi");
-        clickSave(w);
-        QCOMPARE(boxes.last().text,
-                 QStringLiteral("Meja MEJA 1 sudah ada! Masukkan Meja yang lain!"));
-        QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
-        QCOMPARE(texts(w), QStringLiteral("MEJA 1|lagi"));
-        QCOMPARE(install.count("meja"), 1);
-
-        // A quote is a character like any other; a name of blanks is a name.
-        name->setText("Meja 'VIP'");
-        clickSave(w);
-        name->setText("  ");
-        clickSave(w);
-        QCOMPARE(column(w, 0), QStringList({"Meja 1", "Meja 'VIP'", "  "}));
-        QCOMPARE(boxes.boxes().size(), 2);
+        ui::MessageRecorder messages;
+        grant(install, "Data Kategori");
+        testing::whenModal([](QWidget*) { keys("Makanan|Alt+S|Minuman|Alt+S|Esc"); });
+        shell::requestForm(FormId::fKategori);
+        QCOMPARE(install.connect()->rows("SELECT nm_kategori FROM kategori"),
+                 std::vector<db::Row>({{"Makanan"}, {"Minuman"}}));
+        QVERIFY(messages.empty());
     }
 
-    void changeSkipsDuplicateAndVanishedRowTests() {
+    // A double-click loads a row for change (a name taken by another row is
+    // fine then); one below the rows returns to insert mode; a row removed
+    // meanwhile is left alone without a word.
+    void changeByDoubleClick() {
         testing::TestInstall install;
-        ui::MessageRecorder boxes;
+        ui::MessageRecorder messages;
+        grant(install, "Data Kategori");
         install.exec("INSERT INTO kategori (nm_kategori, Keterangan) VALUES ('Makanan', 'a')");
         install.exec("INSERT INTO kategori (nm_kategori, Keterangan) VALUES ('Minuman', 'b')");
-        QWidget* w = openSmall(shell::FormId::fKategori);
-        QTest::keyClick(listOf(w), Qt::Key_Return);  // Enter on the list does nothing here
-        QCOMPARE(texts(w), QStringLiteral("|"));
+        testing::whenModal([&](QWidget* w) {
+            QTreeWidget* list = listOf(w);
+            keys("Shift+Tab|Enter");  // Enter on the list does nothing here
+            QCOMPARE(boxes(w), QStringLiteral("|"));
+            testing::doubleClick(list, 1);
+            QCOMPARE(boxes(w) + testing::focusName(), QStringLiteral("Minuman|bListView1"));
+            QTest::mouseClick(child<QLineEdit>(w, "Text1"), Qt::LeftButton);
+            keys("Ctrl+A|makanan|Alt+S");
+            QCOMPARE(testing::column(list, 0), QStringList({"Makanan", "makanan"}));
 
-        doubleClickRow(w, 1);
-        QCOMPARE(texts(w), QStringLiteral("Minuman|b"));
-        line(w, "Text1")->setText("makanan");
-        clickSave(w);
-        QVERIFY(boxes.empty());
-        QCOMPARE(column(w, 0) + column(w, 1), QStringList({"Makanan", "makanan", "a", "b"}));
-        QCOMPARE(texts(w), QStringLiteral("|"));
+            testing::doubleClick(list, 0);
+            testing::doubleClick(list, -1);
+            QCOMPARE(boxes(w), QStringLiteral("|"));
+            keys("Tab|Snack|Alt+S");
+            QCOMPARE(testing::column(list, 0), QStringList({"Makanan", "makanan", "Snack"}));
 
-        // Back in insert mode: the next save adds a row.
-        line(w, "Text1")->setText("Snack");
-        clickSave(w);
-        QCOMPARE(install.count("kategori"), 3);
-
-        // A row removed by another station before saving: nothing visible.
-        doubleClickRow(w, 0);
-        install.exec("DELETE FROM kategori WHERE id_kategori = 1");
-        line(w, "Text1")->setText("Lauk");
-        clickSave(w);
-        clickSave(w);
-        QVERIFY(boxes.empty());
+            testing::doubleClick(list, 0);
+            install.exec("DELETE FROM kategori WHERE id_kategori = 1");
+            keys("Alt+S|Alt+S");
+            QCOMPARE(boxes(w), QStringLiteral("Makanan|a"));
+            keys("Alt+K");
+        });
+        shell::requestForm(FormId::fKategori);
+        QVERIFY(messages.empty());
         QCOMPARE(install.count("kategori"), 2);
-        QCOMPARE(texts(w), QStringLiteral("Lauk|a"));
     }
 
-    void waiterEnterChainAndChange() {
+    // The waiter window: a working window whose Enter chain ends in saving;
+    // a double-click loads all five boxes and puts the focus in the first.
+    void waiterWindow() {
         testing::TestInstall install;
-        ui::MessageRecorder boxes;
+        ui::MessageRecorder messages;
         QMainWindow main;
         auto* area = new QMdiArea(&main);
         main.setCentralWidget(area);
         ui::setMdiArea(area);
         main.resize(1000, 700);
         main.show();
-        QVERIFY(QTest::qWaitForWindowActive(&main));
-        moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, 'Data Pelayan')");
-        shell::requestForm(shell::FormId::fPelayan);
-        QWidget* w = shell::openForm(shell::FormId::fPelayan);
+        QVERIFY(testing::activate(&main));
+        grant(install, "Data Pelayan");
+        shell::requestForm(FormId::fPelayan);
+        QWidget* w = shell::openForm(FormId::fPelayan);
         QVERIFY(w && w->parentWidget()->isMaximized());
+        QCOMPARE(w->windowTitle() + child<QGroupBox>(w, "Frame2")->title(),
+                 QStringLiteral("Data Pelayan[ Data Pelanggan ]"));
+        child<QLineEdit>(w, "Text1")->setFocus();
+        QCOMPARE(testing::tabRoad(8), QStringList({"Text1", "Text2", "Text3", "Text4", "Text5",
+                                                   "Command1", "Command2", "ListView1", "Text1"}));
 
-        // Enter moves box by box and saves from the phone box.
-        const QStringList values = {"Budi", "Jl. Mawar 1", "Bandung", "40111", "0812"};
-        line(w, "Text1")->setFocus();
-        for (int i = 1; i <= 5; ++i) {
-            auto* box = child<QLineEdit>(w, QStringLiteral("Text%1").arg(i));
-            QCOMPARE(QApplication::focusWidget(), box);
-            QTest::keyClicks(box, values[i - 1]);
-            QTest::keyClick(box, Qt::Key_Return);
-        }
-        QVERIFY(boxes.empty());
-        QCOMPARE(column(w, 0) + column(w, 4), QStringList({"Budi", "0812"}));
-        QCOMPARE(QApplication::focusWidget(), line(w, "Text1"));
+        keys("Enter|Enter");  // Enter in the name box only moves on
+        QCOMPARE(testing::focusName(), QStringLiteral("Text3"));
+        keys(
+            "Shift+Tab|Shift+Tab|Budi|Enter|Jl. Mawar "
+            "1|Enter|Bandung|Enter|40111|Enter|0812|Enter");
+        QTreeWidget* list = listOf(w);
+        QCOMPARE(testing::column(list, 0) + testing::column(list, 4),
+                 QStringList({"Budi", "0812"}));
+        QCOMPARE(testing::focusName(), QStringLiteral("Text1"));
+        keys("budi|Alt+S");
+        QCOMPARE(messages.texts(),
+                 QStringList{"Nama Pelayan budi sudah ada! Masukkan Nama Pelanggan yang lain!"});
 
-        line(w, "Text1")->setText("budi");
-        QTest::keyClick(line(w, "Text5"), Qt::Key_Return);
-        QCOMPARE(boxes.last().text,
-                 QStringLiteral("Nama Pelayan budi sudah ada! Masukkan Nama Pelanggan yang lain!"));
-
-        doubleClickRow(w, 0);
-        QCOMPARE(QApplication::focusWidget(), line(w, "Text1"));
-        QCOMPARE(line(w, "Text4")->text(), QStringLiteral("40111"));
-        line(w, "Text2")->clear();
-        line(w, "Text5")->setText("0813");
-        clickSave(w);
+        testing::doubleClick(list, -1);  // below the rows: back to insert mode
+        QCOMPARE(child<QLineEdit>(w, "Text1")->text(), QString());
+        testing::doubleClick(list, 0);
+        QCOMPARE(testing::focusName() + child<QLineEdit>(w, "Text4")->text(),
+                 QStringLiteral("Text140111"));
+        keys("Tab|Ctrl+A|Del|Alt+S");
         QCOMPARE(install.connect()->rows("SELECT * FROM pelayan").front(),
-                 db::Row({1, "Budi", "", "Bandung", "40111", "0813"}));
+                 db::Row({1, "Budi", "", "Bandung", "40111", "0812"}));
 
         // The resize table keeps "&Keluar" under the outer frame's right edge
         // and skips the steps that a too small window cannot take.
@@ -201,12 +214,14 @@ private Q_SLOTS:
         QVERIFY(qAbs(close->geometry().right() - frame1->geometry().right()) <= 1);
         QVERIFY(qAbs(close->y() - (frame1->geometry().bottom() + ui::toPx(75))) <= 2);
         QCOMPARE(child<QWidget>(w, "Label3")->y(), close->y());
-        const int listHeight = listOf(w)->height();
+        const int listHeight = list->height();
         w->parentWidget()->showNormal();
         w->parentWidget()->resize(200, 150);
         testing::settle();
-        QVERIFY(w->height() < 150);
-        QCOMPARE(listOf(w)->height(), listHeight);
+        QCOMPARE(list->height(), listHeight);
+        keys("Esc");
+        testing::settle();
+        QVERIFY(!shell::openForm(FormId::fPelayan));
         ui::setMdiArea(nullptr);
     }
 };

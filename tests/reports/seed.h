@@ -3,8 +3,6 @@
 // A small fixed sales data set the report tests share.
 #include "support/testsupport.h"
 
-#include <QTreeWidget>
-
 namespace rtest {
 
 // An order of the given waiter and total; paid when a receipt is given.
@@ -65,14 +63,6 @@ inline void addMenu(const testing::TestInstall& install, const QString& code, co
         "INSERT INTO menu (kode_menu, nama_menu, keterangan, id_kategori, id_satuan, harga_jual)"
         " VALUES (?, ?, ?, ?, ?, ?)",
         {code, name, description, category, unit, price});
-}
-
-inline QStringList column(const QTreeWidget* list, int col) {
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        texts.append(list->topLevelItem(i)->text(col));
-    }
-    return texts;
 }
 
 }  // namespace rtest

@@ -4,6 +4,7 @@
 #include "reports/freportpenjualanharian.h"
 #include "reports/freportpenjualanperiode.h"
 #include "reports/printedreports.h"
+#include "reports/reports.h"
 #include "seed.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
@@ -21,24 +22,17 @@
 #include <QPieSeries>
 #include <QPrinter>
 
+#include <algorithm>
+#include <array>
 #include <memory>
 
 using testing::child;
+using testing::column;
+using testing::focusName;
+using testing::keys;
+using testing::seen;
 
 namespace {
-
-QString focusName() {
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-}
-
-void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), mods);
-}
-
-// Types a date into the focused picker, day first, as a user does.
-void typeDate(const QString& ddmmyyyy) {
-    QTest::keyClicks(QApplication::focusWidget(), ddmmyyyy);
-}
 
 QList<reports::ReportPreview*> previews() {
     QList<reports::ReportPreview*> found;
@@ -101,42 +95,85 @@ private Q_SLOTS:
 
         // Deleted cashier and gone waiter stay, with empty names.
         showPeriod("01052024", "03052024");
-        QCOMPARE(rtest::column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
-        QCOMPARE(rtest::column(list, 2), QStringList({"01/05/2024", "01/05/2024", "03/05/2024"}));
-        QCOMPARE(rtest::column(list, 4), QStringList({"ani", "", "ani"}));
-        QCOMPARE(rtest::column(list, 5), QStringList({"Sari", "Tono", ""}));
-        QCOMPARE(rtest::column(list, 7), QStringList({"30.000", "12.000", "10.000"}));
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(column(list, 2), QStringList({"01/05/2024", "01/05/2024", "03/05/2024"}));
+        QCOMPARE(column(list, 4), QStringList({"ani", "", "ani"}));
+        QCOMPARE(column(list, 5), QStringList({"Sari", "Tono", ""}));
+        QCOMPARE(column(list, 7), QStringList({"30.000", "12.000", "10.000"}));
         QCOMPARE(list->topLevelItem(0)->textAlignment(6) & Qt::AlignRight, Qt::AlignRight);
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
 
         // A start after the end is refused; the rows stay.
-        typeDate("05052024");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_T, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->boxes().size(), 1);
-        QCOMPARE(boxes_->last().text,
-                 QStringLiteral("Tanggal Awal tidak boleh lebih besar dari tanggal akhir!"));
-        QCOMPARE(boxes_->last().title, QStringLiteral("Informasi"));
-        QCOMPARE(rtest::column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        keys("05052024|Alt+T");
+        QCOMPARE(
+            seen(*boxes_),
+            QStringList{"Informasi (i): Tanggal Awal tidak boleh lebih besar dari tanggal akhir!"});
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
 
         showPeriod("30042024", "30042024");
-        QCOMPARE(rtest::column(list, 0), QStringList({"PO-4"}));
+        QCOMPARE(column(list, 0), QStringList({"PO-4"}));
         QCOMPARE(total(form), QStringLiteral("Rp. ,-"));
 
         showPeriod("01062024", "30062024");
         QCOMPARE(list->topLevelItemCount(), 0);
         QCOMPARE(total(form), QString());
-        key(Qt::Key_Backtab, Qt::ShiftModifier);
-        QCOMPARE(focusName(), QStringLiteral("Command2"));
-        key(Qt::Key_Backtab, Qt::ShiftModifier);
+        keys("Shift+Tab|Shift+Tab|Space");
         QCOMPARE(focusName(), QStringLiteral("Command3"));
-        key(Qt::Key_Space);
-        QCOMPARE(boxes_->texts().last(), QStringLiteral("Tidak ada data yang akan dicetak!"));
+        QCOMPARE(seen(*boxes_).last(),
+                 QStringLiteral("Informasi (i): Tidak ada data yang akan dicetak!"));
         QVERIFY(previews().isEmpty());
 
-        key(Qt::Key_Escape);
+        keys("Esc");
         QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanPeriode*>().isEmpty());
+    }
+
+    // Keys typed ahead act in order: the list shows the period typed before
+    // Alt+T, the dates typed after it stay in the pickers.
+    void periodKeysTypedAheadActInOrder() {
+        rtest::seedSales(*install_);
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        keys("01052024|Tab|03052024|Alt+T|30042024");
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
+        QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 4, 30));
+        // A refusal shows before Esc closes the window.
+        keys("Tab|20042024|Alt+T|Esc");
+        QCOMPARE(boxes_->boxes().size(), 1);
+        QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanPeriode*>().isEmpty());
+    }
+
+    void tabRoads_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("road");
+        QTest::addColumn<QStringList>("backRoad");
+        const QStringList period = {"DTPicker1", "DTPicker2", "Command1", "ListView1",
+                                    "Command3",  "Command2",  "DTPicker1"};
+        QStringList periodBack = period;
+        std::reverse(periodBack.begin(), periodBack.end());
+        QTest::newRow("period") << 0 << period << periodBack;
+        const QStringList chart = {"ListView1", "Command2", "MSChart1", "ListView1"};
+        const QStringList chartBack = {"ListView1", "MSChart1", "Command2", "ListView1"};
+        QTest::newRow("daily") << 1 << chart << chartBack;
+        QTest::newRow("favourites") << 2 << chart << chartBack;
+        QTest::newRow("menu list")
+            << 3 << QStringList{"ListView1", "Command1", "Command2", "ListView1"}
+            << QStringList{"ListView1", "Command2", "Command1", "ListView1"};
+    }
+    void tabRoads() {
+        QFETCH(int, window);
+        QFETCH(QStringList, road);
+        QFETCH(QStringList, backRoad);
+        const std::array<ui::Form* (*)(), 4> makers = {
+            &reports::makePenjualanPeriode, &reports::makePenjualanHarian,
+            &reports::makeMenuFavorit, &reports::makeDaftarMenu};
+        ui::Form* form = makers[size_t(window)]();
+        ui::showChild(form);
+        testing::settle();
+        QCOMPARE(testing::tabRoad(int(road.size()) - 1), road);
+        QCOMPARE(testing::tabRoad(int(backRoad.size()) - 1, Qt::Key_Backtab), backRoad);
     }
 
     // The printout covers the pickers' dates at the moment of printing and
@@ -149,13 +186,7 @@ private Q_SLOTS:
         install_->writeDbTxt(other.dbPath().toUtf8() + "\r\n");
         auto* form = open<reports::fReportPenjualanPeriode>();
         showPeriod("01052024", "03052024");
-        typeDate("01052024");
-        key(Qt::Key_Tab);
-        typeDate("01052024");
-        key(Qt::Key_Tab);
-        key(Qt::Key_Tab);
-        key(Qt::Key_Tab);
-        key(Qt::Key_Space);
+        keys("01052024|Tab|01052024|Tab|Tab|Tab|Space");
         QCOMPARE(previews().size(), 1);
         reports::ReportPreview* preview = previews().front();
         QCOMPARE(preview->windowTitle(), QStringLiteral("Cetak Daftar Penjualan Per Periode"));
@@ -195,8 +226,8 @@ private Q_SLOTS:
         auto* form = open<reports::fReportPenjualanHarian>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Harian"));
         QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(rtest::column(list, 0), QStringList({"30/04/2024", "01/05/2024", "03/05/2024"}));
-        QCOMPARE(rtest::column(list, 1), QStringList({"", "37.000", "8.000"}));
+        QCOMPARE(column(list, 0), QStringList({"30/04/2024", "01/05/2024", "03/05/2024"}));
+        QCOMPARE(column(list, 1), QStringList({"", "37.000", "8.000"}));
         QChart* chart = child<QChartView>(form, "MSChart1")->chart();
         QCOMPARE(chart->title(), QStringLiteral("Grafik Penjualan Harian"));
         QCOMPARE(chart->series().size(), 1);
@@ -212,7 +243,7 @@ private Q_SLOTS:
         auto* axis = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
         QVERIFY(axis);
         QCOMPARE(axis->format(), QStringLiteral("dd/MM/yyyy"));
-        key(Qt::Key_Escape);
+        keys("Esc");
         QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
     }
 
@@ -241,10 +272,10 @@ private Q_SLOTS:
         auto* form = open<reports::fReportMenuFavorit>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Menu Favorit"));
         QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(rtest::column(list, 0), QStringList({"1", "2", "3"}));
-        QCOMPARE(rtest::column(list, 1), QStringList({"Ayam Bakar", "Es Teh", "Nasi Goreng"}));
-        QCOMPARE(rtest::column(list, 2), QStringList({"Makanan", "Minuman", "Makanan"}));
-        QCOMPARE(rtest::column(list, 4), QStringList({"5", "5", "5"}));
+        QCOMPARE(column(list, 0), QStringList({"1", "2", "3"}));
+        QCOMPARE(column(list, 1), QStringList({"Ayam Bakar", "Es Teh", "Nasi Goreng"}));
+        QCOMPARE(column(list, 2), QStringList({"Makanan", "Minuman", "Makanan"}));
+        QCOMPARE(column(list, 4), QStringList({"5", "5", "5"}));
         QChart* chart = child<QChartView>(form, "MSChart1")->chart();
         QCOMPARE(chart->title(), QStringLiteral("Grafik 10 Menu Ter Favorit"));
         auto* pie = qobject_cast<QPieSeries*>(chart->series().value(0));
@@ -274,17 +305,12 @@ private Q_SLOTS:
         auto* form = open<reports::fReportDaftarMenu>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
         QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(rtest::column(list, 0), QStringList({"NG01", "ET01"}));
-        QCOMPARE(rtest::column(list, 5), QStringList({"12.500", "0"}));
+        QCOMPARE(column(list, 0), QStringList({"NG01", "ET01"}));
+        QCOMPARE(column(list, 5), QStringList({"12.500", "0"}));
         QVERIFY(list->isColumnHidden(6));
         QCOMPARE(child<QLabel>(form, "Label1")->text(),
                  QStringLiteral("Jumlah record = 2 Record."));
-        QCOMPARE(focusName(), QStringLiteral("ListView1"));
-        key(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("Command1"));
-        key(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("Command2"));
-        key(Qt::Key_Space);
+        keys("Tab|Tab|Space");
         QCOMPARE(previews().size(), 1);
         QCOMPARE(previews().front()->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
         QCOMPARE(previews().front()->records().size(), size_t(2));
@@ -306,10 +332,11 @@ private Q_SLOTS:
         }
         auto* form = open<reports::fReportDaftarMenu>();
         QCOMPARE(child<QLabel>(form, "Label1")->text(), label);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(boxes_->texts(), QStringList{"Tidak ada data yang akan dicetak!"});
-        QCOMPARE(boxes_->last().title, QStringLiteral("Informasi"));
+        // Esc typed at once after Alt+C closes the window only after the refusal.
+        keys("Alt+C|Esc");
+        QCOMPARE(seen(*boxes_), QStringList{"Informasi (i): Tidak ada data yang akan dicetak!"});
         QVERIFY(previews().isEmpty());
+        QTRY_VERIFY(main_->findChildren<reports::fReportDaftarMenu*>().isEmpty());
     }
 
 private:
@@ -321,16 +348,11 @@ private:
         return form;
     }
 
-    // Types both dates into the pickers and presses "&Tampilkan" by keys.
+    // Types both dates into the pickers, day first, and presses Enter on
+    // "&Tampilkan".
     void showPeriod(const QString& start, const QString& end) {
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
-        typeDate(start);
-        key(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("DTPicker2"));
-        typeDate(end);
-        key(Qt::Key_Tab);
-        QCOMPARE(focusName(), QStringLiteral("Command1"));
-        key(Qt::Key_Space);
+        keys(start + "|Tab|" + end + "|Tab|Enter");
     }
 
     static QString total(QWidget* form) { return child<QLineEdit>(form, "Text2")->text(); }

@@ -1,47 +1,31 @@
+// The main window, the sign-in dialog and the access check, driven by keys.
 #include "shell/futama.h"
-#include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "shell/password.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
 #include "toolkit/form.h"
-#include "toolkit/msgbox.h"
 
 #include <QAction>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPointer>
-#include <QPushButton>
 #include <QSignalSpy>
+#include <QToolBar>
 #include <QToolButton>
-#include <QTreeWidget>
 
 using shell::FormId;
+using testing::focusName;
+using testing::keys;
+using testing::seen;
 
 namespace {
 
-// Keys reach a window's shortcuts once it is active; offscreen there is no
-// window manager, so the test gives the focus back as one would.
-bool waitActive(QWidget* window) {
-    window->activateWindow();
-    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 3000);
-}
-
-void key(Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QTest::keyClick(QApplication::focusWidget(), k, mods);
-}
-
+// Replaces the focused box's text by the line, then presses Enter.
 void typeLine(const QString& text) {
-    testing::typeText(QApplication::focusWidget(), text);
-    key(Qt::Key_Return);
-}
-
-QLineEdit* box(QWidget* w, const char* name) {
-    return testing::child<QLineEdit>(w, name);
-}
-void press(QWidget* w, const char* name) {
-    testing::child<QPushButton>(w, name)->click();
+    keys("Ctrl+A|Del|" + text + "|Enter");
 }
 
 }  // namespace
@@ -52,22 +36,16 @@ class MainWindowTest : public QObject {
     std::unique_ptr<testing::TestInstall> install;
     std::unique_ptr<shell::fUtama> main;
 
-    qint64 addUser(const QString& name, const QString& pass, const QStringList& rights) {
-        install->exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)",
-                      {name, password::hash(pass)});
-        const qint64 id = install->scalar("SELECT max(id_user) FROM pengguna").toLongLong();
-        for (const QString& right : rights) {
-            install->exec("INSERT INTO akses VALUES (?, ?)", {id, right});
-        }
-        return id;
+    void showMain() {
+        main->show();
+        QVERIFY(testing::activate(main.get()));
     }
 
-    QAction* item(const char* name) { return main->menuItem(name); }
-
-    // Runs the steps in the sign-in dialog that the Login action opens.
+    // Ctrl+L on the main window, with the steps to take in the sign-in dialog.
     void inSignIn(const std::function<void(QWidget*)>& steps) {
         testing::whenModal(steps);
-        item("mLogin")->trigger();
+        keys("Ctrl+L");
+        QVERIFY(testing::activate(main.get()));
     }
 
 private Q_SLOTS:
@@ -81,6 +59,87 @@ private Q_SLOTS:
         main.reset();
         install.reset();
         testing::settle();
+    }
+
+    // The menus in order, each as "name caption: item, …" with an item as
+    // "name caption shortcut" and a separator as its name alone.
+    void menus() {
+        QStringList shown;
+        for (QAction* menuAction : main->menuBar()->actions()) {
+            QMenu* menu = menuAction->menu();
+            QStringList items;
+            for (QAction* item : menu->actions()) {
+                items << QStringList(
+                             {item->objectName(), item->text(), item->shortcut().toString()})
+                             .join(' ')
+                             .trimmed();
+            }
+            shown << menu->objectName() + ' ' + menu->title() + ": " + items.join(", ");
+        }
+        QCOMPARE(shown,
+                 QStringList({"mSistem &Sistem: mLogin &Login Ctrl+L, mGr1, mKeluar &Keluar "
+                              "Ctrl+K",
+                              "mMasterData &Master Data: mDataMeja Data Meja Ctrl+M, mDataMenu "
+                              "Data Menu Ctrl+N, mDataPelayan Data Pelayan Ctrl+P, mGr2, mKategori "
+                              "Data &Kategori, mSatuan Data &Satuan",
+                              "mTransaksi &Transaksi: mOrder Pesan/Order Ctrl+O, mPembayaran "
+                              "Pembayaran Ctrl+B",
+                              "mLaporan &Laporan: mReportPenjualanPeriode Report Penjualan Per "
+                              "&Periode, mReportPenjualanHarian Report Penjualan &Harian, mgr5, "
+                              "mReportMenuFavorit Report &Menu Favorit, mRptDaftarMenu Report "
+                              "&Daftar Menu",
+                              "mControl &Control Panel: mUser User Management, mPassword Ubah "
+                              "Password, mGr3, mSettingDB Setting Database, mgr4a, mBackupDB "
+                              "Backup Database, mResetDB Reset Database, mRestoreDB Restore "
+                              "Database",
+                              "mBantuan &Bantuan: mPanduan Panduan Program"}));
+    }
+
+    // The toolbar's buttons with their tooltips ("|" a separator), each
+    // clicked: a button runs its menu item, access check included; the
+    // sign-in dialog it opens closes with Esc and signs nobody in.
+    void toolbar() {
+        install->addUser("Budi", {"Kasir"});
+        showMain();
+        QStringList shown;
+        for (QAction* action : main->findChild<QToolBar*>("Toolbar1")->actions()) {
+            auto* button =
+                qobject_cast<QToolButton*>(main->findChild<QToolBar*>()->widgetForAction(action));
+            shown << (button ? button->text() + ':' + button->toolTip() : QString('|'));
+        }
+        QCOMPARE(shown,
+                 QStringList({"Login:Login", "|", "Meja:Meja", "Menu:Menu", "Pelayan:Pelayan", "|",
+                              "Kategori:Kategori", "Satuan:", "|", "Order:Order", "Kasir:Kasir",
+                              "|", "Pengguna:Pengguna", "|", "Keluar:Keluar", "|"}));
+
+        QStringList ran;
+        for (QAction* item : main->findChildren<QAction*>()) {
+            connect(item, &QAction::triggered, [&ran, item] { ran << item->objectName(); });
+        }
+        ui::MessageRecorder boxes;
+        QString signIn;
+        testing::whenModal([&](QWidget* d) {
+            signIn = d->windowTitle() + '/' + focusName();
+            typeLine("Budi");
+            typeLine("salah");
+            keys("Esc");
+            QVERIFY(!d->isVisible());
+            signIn += '/' + testing::child<QLineEdit>(d, "Text1")->text();
+        });
+        for (const char* key : {"Login", "Meja", "Menu", "Pelayan", "Kategori", "Satuan", "Order",
+                                "Kasir", "Pengguna", "Keluar"}) {
+            QTest::mouseClick(main->toolbarButton(key), Qt::LeftButton);
+            QVERIFY(testing::activate(main.get()));
+        }
+        QCOMPARE(ran, QStringList({"mLogin", "mDataMeja", "mDataMenu", "mDataPelayan", "mKategori",
+                                   "mSatuan", "mOrder", "mPembayaran", "mUser", "mKeluar"}));
+        QCOMPARE(signIn, QStringLiteral("Login Pengguna/Text1/"));
+        QCOMPARE(moddapra::UserId, 0);
+        QStringList expected{"Information (i): Password salah!"};
+        expected << QStringList(8, "Informasi (i): Anda Harus Login Terlebih Dahulu!")
+                 << "Konfirmasi (-?): Anda yakin ingin keluar?";
+        QCOMPARE(seen(boxes), expected);
+        QVERIFY(main->isVisible());
     }
 
     // The Login action at start-up, before the main window shows: what the
@@ -99,101 +158,109 @@ private Q_SLOTS:
         QFETCH(bool, rights);
         QFETCH(QString, signIn);
         if (users) {
-            addUser("Budi", "x", {});
+            install->addUser("Budi");
         }
         if (rights) {
             install->exec("INSERT INTO akses VALUES (7, 'Kasir')");
         }
         ui::MessageRecorder boxes;
-        QString seen;
+        QString shown;
         if (!signIn.isEmpty()) {
             testing::whenModal([&](QWidget* d) {
                 QWidget* um = shell::openForm(FormId::fUser);
-                seen = d->windowTitle() + (main->isVisible() ? " and main" : "") +
-                       (um && um->isVisible() ? " over users" : "");
-                press(d, "Command1");
+                shown = d->windowTitle() + (main->isVisible() ? " and main" : "") +
+                        (um && um->isVisible() ? " over users" : "");
+                keys("Esc");
+                QVERIFY(!d->isVisible());
             });
         }
         main->start();
-        QCOMPARE(seen, signIn);
-        QCOMPARE(bool(shell::openForm(FormId::fUser)), !users || !rights);
+        QCOMPARE(shown, signIn);
+        QWidget* um = shell::openForm(FormId::fUser);
+        QCOMPARE(bool(um), !users || !rights);
+        QCOMPARE(um ? um->focusWidget()->objectName() : QString(), um ? "Command3" : "");
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
+        QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
         QVERIFY(boxes.empty());
     }
 
-    // Name in any letter case, password exactly; Enter moves on and selects.
+    // Name in any letter case, password exactly; Enter moves on (selecting
+    // the password) and signs in; the Login action then asks to sign out.
     void signInAndOut() {
-        const qint64 budi = addUser("Budi", "Rahasia", {"Kasir"});
-        main->show();
+        const qint64 budi = install->addUser("Budi", {"Kasir"}, password::hash("Rahasia"));
+        showMain();
         ui::MessageRecorder boxes;
         QStringList focusAfter;
         inSignIn([&](QWidget* d) {
             QVERIFY(d->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-            for (const char* name : {"Siapa", "", "Budi"}) {
-                box(d, "Text1")->setText(name);
-                box(d, "Text2")->setText("rahasia");
-                press(d, "Command2");
-                focusAfter << d->focusWidget()->objectName();
+            for (const char* name : {"Siapa", "", "bUDI"}) {
+                typeLine(name);
+                focusAfter << testing::child<QLineEdit>(d, "Text2")->selectedText();
+                typeLine("rahasia");
+                focusAfter << focusName();
             }
-            box(d, "Text1")->clear();
-            testing::typeText(box(d, "Text1"), "bUDI");
-            testing::pressEnter(box(d, "Text1"));
-            QCOMPARE(box(d, "Text2")->selectedText(), QStringLiteral("rahasia"));
-            testing::typeText(d->focusWidget(), "Rahasia");
-            testing::pressEnter(box(d, "Text2"));
+            typeLine("Rahasia");
         });
-        QCOMPARE(boxes.texts(), QStringList({"User Siapa tidak terdaftar!",
-                                             "User  tidak terdaftar!", "Password salah!"}));
-        QCOMPARE(boxes.last().title, QStringLiteral("Information"));
-        QCOMPARE(focusAfter, QStringList({"Text1", "Text1", "Text2"}));
+        QCOMPARE(seen(boxes), QStringList({"Information (i): User Siapa tidak terdaftar!",
+                                           "Information (i): User  tidak terdaftar!",
+                                           "Information (i): Password salah!"}));
+        QCOMPARE(focusAfter, QStringList({"", "Text1", "rahasia", "Text1", "rahasia", "Text2"}));
         QCOMPARE(moddapra::UserId, budi);
         QCOMPARE(moddapra::UserName, QStringLiteral("Budi"));
         QToolButton* first = main->toolbarButton("Login");
-        QCOMPARE(main->windowTitle() + item("mLogin")->text() + first->text() + first->toolTip(),
+        QAction* login = main->menuItem("mLogin");
+        QCOMPARE(main->windowTitle() + login->text() + first->text() + first->toolTip(),
                  QStringLiteral("Mirawe Dapra [ User: Budi ] LogoutLogoutLogout"));
 
+        // Signed in the program does not end; signed out it asks first.
         boxes.clear();
-        boxes.answer(ui::Answer::No);
-        item("mLogin")->trigger();
+        for (auto answer : {ui::Answer::No, ui::Answer::Yes, ui::Answer::Yes}) {
+            boxes.answer(answer);
+        }
+        QSignalSpy ended(main.get(), &shell::fUtama::closedForGood);
+        keys("Ctrl+K|Ctrl+L");
         QCOMPARE(moddapra::UserId, budi);
-        boxes.answer(ui::Answer::Yes);
-        first->click();
-        QCOMPARE(boxes.texts(), QStringList(2, "Anda yakin ingin Logout?"));
-        QCOMPARE(main->windowTitle() + item("mLogin")->text() + first->text() + first->toolTip(),
+        keys("Ctrl+L");
+        QCOMPARE(main->windowTitle() + login->text() + first->text() + first->toolTip(),
                  QStringLiteral("Mirawe Dapra&LoginLoginLogin"));
         QCOMPARE(moddapra::UserId, 0);
         QVERIFY(moddapra::UserName.isEmpty());
+        keys("Ctrl+K");
+        QVERIFY(!main->isVisible());
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(seen(boxes),
+                 QStringList({ui::kAppTitle + " (-): Tolong Logout terlebih dahulu sebelum keluar",
+                              "Konfirmasi (-?): Anda yakin ingin Logout?",
+                              "Konfirmasi (-?): Anda yakin ingin Logout?",
+                              "Konfirmasi (-?): Anda yakin ingin keluar?"}));
     }
 
-    // A rejected statement reads as strange characters, other errors show
-    // their number; a quote in a name is a plain character.
+    // Every value is bound, so a statement error is the database's own: it
+    // shows its number and description; a quote in a name is a character.
     void signInErrors() {
-        addUser("O'Neil", "x", {"Kasir"});
-        main->show();
+        install->addUser("O'Neil", {"Kasir"}, password::hash("x"));
+        showMain();
         ui::MessageRecorder boxes;
-        inSignIn([&](QWidget* d) {
-            box(d, "Text1")->setText("o'neil");
-            box(d, "Text2")->setText("x");
-            install->exec("ALTER TABLE pengguna RENAME TO lama");
-            press(d, "Command2");
-            install->exec(
-                "CREATE VIEW pengguna AS SELECT 1 id_user, 'o''neil' nm_user, "
-                "zeroblob(2000000000) Password");
-            press(d, "Command2");
+        inSignIn([&](QWidget*) {
+            auto c = install->connect();
+            c->exec("ALTER TABLE pengguna RENAME TO lama");
+            c->exec("CREATE TABLE pengguna (id_user INTEGER, nm_user TEXT)");
+            typeLine("o'neil");
+            typeLine("x");
             QCOMPARE(moddapra::UserId, 0);
-            install->exec("DROP VIEW pengguna");
-            install->exec("ALTER TABLE lama RENAME TO pengguna");
-            press(d, "Command2");
+            c->exec("DROP TABLE pengguna");
+            c->exec("ALTER TABLE lama RENAME TO pengguna");
+            keys("Enter");
         });
-        QCOMPARE(boxes.texts(), QStringList({"Jangan memasukkan karakter aneh!",
-                                             "Nomor Error : 18\rPesan Error : string or blob "
-                                             "too big"}));
+        QCOMPARE(seen(boxes),
+                 QStringList{ui::kAppTitle + " (-): Nomor Error : 1\rPesan Error : no such "
+                                             "column: Password"});
         QCOMPARE(moddapra::UserName, QStringLiteral("O'Neil"));
     }
 
     // Signed out every request is refused and leaves FormMode empty; rights
     // are read anew at each request; an open window comes to the front.
-    void accessCheck() {
+    void accessCheckByShortcuts() {
         int made = 0;
         const auto standIn = [&made] {
             ++made;
@@ -202,112 +269,30 @@ private Q_SLOTS:
         shell::FormStandIn menu(FormId::fMenu, standIn);
         shell::FormStandIn order(FormId::fOrder, standIn);
         shell::FormStandIn table(FormId::fMeja, standIn);
-        const qint64 id = addUser("Sari", "x", {"Data Menu", "Pesanan/Order"});
+        const qint64 id = install->addUser("Sari", {"Data Menu", "Pesanan/Order"});
+        showMain();
         ui::MessageRecorder boxes;
-        item("mDataMeja")->trigger();
+        keys("Ctrl+M");
         QVERIFY(moddapra::FormMode.isEmpty());
         moddapra::UserId = id;
-        main->toolbarButton("Meja")->click();  // modal, not held
+        keys("Ctrl+M");  // modal, not held
         QVERIFY(moddapra::FormMode.isEmpty());
-        main->toolbarButton("Menu")->click();
-        item("mOrder")->trigger();
+        keys("Ctrl+N|Ctrl+O");
         auto* area = main->findChild<QMdiArea*>();
         QCOMPARE(area->subWindowList().size(), 2);
-        item("mDataMenu")->trigger();
+        keys("Ctrl+N");
         QCOMPARE(area->activeSubWindow()->widget(), shell::openForm(FormId::fMenu));
         QCOMPARE(made, 2);
 
         install->exec("DELETE FROM akses WHERE Akses = 'Pesanan/Order'");
         shell::openForm(FormId::fOrder)->unload();
-        item("mOrder")->trigger();
-        item("mPanduan")->trigger();  // does nothing
-        QCOMPARE(boxes.texts(), QStringList({"Anda Harus Login Terlebih Dahulu!",
-                                             "Anda tidak diijinkan untuk mengakses menu ini!",
-                                             "Anda tidak diijinkan untuk mengakses menu ini!"}));
-        QCOMPARE(boxes.last().title, QStringLiteral("Informasi"));
-        QCOMPARE(main->toolbarButton("Satuan")->toolTip(), QString());
-    }
-
-    void closeGuard() {
-        QSignalSpy ended(main.get(), &shell::fUtama::closedForGood);
-        main->show();
-        ui::MessageRecorder boxes;
-        item("mLogin")->setText("Logout");
-        main->close();
-        item("mLogin")->setText("&Login");
-        main->toolbarButton("Keluar")->click();
-        QVERIFY(main->isVisible());
-        boxes.answer(ui::Answer::Yes);
-        item("mKeluar")->trigger();
-        QVERIFY(!main->isVisible());
-        QCOMPARE(ended.size(), 1);
-        QCOMPARE(boxes.texts(),
-                 QStringList({"Tolong Logout terlebih dahulu sebelum keluar",
-                              "Anda yakin ingin keluar?", "Anda yakin ingin keluar?"}));
-    }
-
-    // The first start on a machine, by keyboard alone: the first user is
-    // created and given every right, user management closes, he signs in.
-    void firstRunByKeyboard() {
-        qputenv("DAPRA_HOME", (install->folder() + "/baru").toUtf8());
-        QVERIFY(install::setUpFirstRun());
-        ui::MessageRecorder boxes;
-        boxes.answer(ui::Answer::Yes);  // "Simpan hak akses user …?"
-        main->start();
-        QPointer<QWidget> users(shell::openForm(FormId::fUser));
-        QVERIFY(users && waitActive(users));
-
-        testing::whenModal([](QWidget* dialog) {
-            QVERIFY(waitActive(dialog));
-            typeLine("Admin");
-            typeLine("Rahasia1");
-            typeLine("Rahasia1");
-        });
-        key(Qt::Key_T, Qt::AltModifier);  // a mnemonic presses its button a moment later
-        auto* list = testing::child<QTreeWidget>(users, "ListView1");
-        QTRY_COMPARE(list->topLevelItemCount(), 1);
-        QVERIFY(waitActive(users));
-        list->setFocus();
-        key(Qt::Key_Down);
-
-        testing::whenModal([](QWidget* dialog) {
-            QVERIFY(waitActive(dialog));
-            key(Qt::Key_Tab);
-            key(Qt::Key_Tab);
-            key(Qt::Key_Space);               // "Centang Semua"
-            key(Qt::Key_S, Qt::AltModifier);  // "&Simpan"
-        });
-        // "&Hapus User" and "&Hak Akses" share their letter: Alt+H moves to
-        // each in turn, Space presses the one holding the focus.
-        key(Qt::Key_H, Qt::AltModifier);
-        key(Qt::Key_H, Qt::AltModifier);
-        key(Qt::Key_Space);
-        QTRY_COMPARE(db::Connection(install::defaultDbPath())
-                         .scalar("SELECT count(DISTINCT Akses) FROM akses")
-                         .toInt(),
-                     17);
-        QVERIFY(waitActive(users));
-        key(Qt::Key_Escape);
         testing::settle();
-        QVERIFY(!users);
-
-        QVERIFY(waitActive(main.get()));
-        testing::whenModal([](QWidget* dialog) {
-            QVERIFY(waitActive(dialog));
-            typeLine("admin");
-            typeLine("Rahasia1");
-        });
-        key(Qt::Key_L, Qt::ControlModifier);
-        QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra [ User: Admin ] "));
-        QVERIFY(waitActive(main.get()));
-        QString opened;
-        testing::whenModal([&opened](QWidget* dialog) {
-            opened = dialog->windowTitle();
-            key(Qt::Key_Escape);
-        });
-        key(Qt::Key_M, Qt::ControlModifier);  // "Data Meja": granted
-        QCOMPARE(opened, QStringLiteral("Data Meja"));
-        QCOMPARE(boxes.texts(), QStringList({"Simpan hak akses user Admin?"}));
+        keys("Ctrl+O");
+        main->menuItem("mPanduan")->trigger();  // does nothing
+        QCOMPARE(seen(boxes),
+                 QStringList({"Informasi (i): Anda Harus Login Terlebih Dahulu!",
+                              "Informasi (i): Anda tidak diijinkan untuk mengakses menu ini!",
+                              "Informasi (i): Anda tidak diijinkan untuk mengakses menu ini!"}));
     }
 };
 

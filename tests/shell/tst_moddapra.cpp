@@ -11,17 +11,6 @@ namespace {
 
 const QString kInfoBox = QStringLiteral(" \rHubungi Programmer! \rCek db.txt!");
 
-// Runs OpenConnection and returns the boxes it showed; true in opened when a
-// connection came back.
-QList<ui::MessageRecord> openAndRecord(bool* opened = nullptr) {
-    ui::MessageRecorder boxes;
-    auto conn = moddapra::OpenConnection();
-    if (opened) {
-        *opened = conn != nullptr;
-    }
-    return boxes.boxes();
-}
-
 }  // namespace
 
 class ModdapraTest : public QObject {
@@ -48,68 +37,56 @@ private Q_SLOTS:
         QCOMPARE(moddapra::DbPath, path);
     }
 
+    // What the user sees when the database cannot be opened; the action
+    // stops there. A file that is not the program's database (foreign bytes,
+    // an empty file, a keyed file without the program's tables) is named.
+    void eachConnectionFailureHasItsMessage_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("shown");
+        const QString notFound = "Informasi (i): File Database tidak ditemukan di %1" + kInfoBox;
+        const QString app = ui::kAppTitle + " (-): ";
+        QTest::newRow("good") << "dapra.mdb"
+                              << "";
+        QTest::newRow("empty last line") << "" << app + "File db.txt masih kosong isinya!";
+        QTest::newRow("missing file") << "hilang.mdb" << notFound;
+        QTest::newRow("foreign bytes") << "lain.mdb" << notFound;
+        QTest::newRow("empty file") << "kosong.mdb" << notFound;
+        QTest::newRow("no tables") << "tanpa-tabel.mdb" << notFound;
+        QTest::newRow("locked") << "dapra.mdb"
+                                << app + "Nomor Error : 5\rDeskripsi Error : database is locked";
+        QTest::newRow("no db.txt") << "-" << app + "File db.txt tidak ditemukan!";
+        QTest::newRow("no folder") << "/" << app + "File database tidak ditemukan!";
+    }
     void eachConnectionFailureHasItsMessage() {
+        QFETCH(QString, file);
+        QFETCH(QString, shown);
         testing::TestInstall install;
-        bool opened = true;
-
-        QCOMPARE(openAndRecord(&opened).size(), 0);  // a good open shows nothing
-        QVERIFY(opened);
-
-        install.writeDbTxt("\r\n");
-        auto boxes = openAndRecord(&opened);
-        QVERIFY(!opened);
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QStringLiteral("File db.txt masih kosong isinya!"));
-        QCOMPARE(boxes[0].title, ui::kAppTitle);
-        QCOMPARE(boxes[0].icon, ui::Icon::None);
-
-        const QString missing = install.folder() + "/hilang.mdb";
-        install.writeDbTxt(missing.toUtf8() + "\r\n");
-        boxes = openAndRecord(&opened);
-        QVERIFY(!opened);
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, "File Database tidak ditemukan di " + missing + kInfoBox);
-        QCOMPARE(boxes[0].title, QStringLiteral("Informasi"));
-        QCOMPARE(boxes[0].icon, ui::Icon::Information);
-        QVERIFY(!QFile::exists(missing));  // never created
-
-        const QString foreign = install.folder() + "/lain.mdb";
-        QFile out(foreign);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray(4096, 'x'));
-        out.close();
-        install.writeDbTxt(foreign.toUtf8() + "\r\n");
-        boxes = openAndRecord(&opened);
-        QVERIFY(!opened);
-        QCOMPARE(boxes[0].text, "File Database tidak ditemukan di " + foreign + kInfoBox);
-
-        QVERIFY(QFile::remove(install.dbTxt()));
-        boxes = openAndRecord(&opened);
-        QVERIFY(!opened);
-        QCOMPARE(boxes[0].text, QStringLiteral("File db.txt tidak ditemukan!"));
-        QCOMPARE(boxes[0].title, ui::kAppTitle);
-        QCOMPARE(moddapra::DbPath, foreign);  // a missing db.txt keeps the path
-    }
-
-    void missingFolderOfDbTxt() {
-        testing::TestInstall install;
-        qputenv("DAPRA_HOME", (install.folder() + "/belum-ada").toUtf8());
-        const auto boxes = openAndRecord();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text, QStringLiteral("File database tidak ditemukan!"));
-        QCOMPARE(boxes[0].icon, ui::Icon::None);
-    }
-
-    void otherFailuresShowTheirNumber() {
-        testing::TestInstall install;
-        auto holder = install.connect();
-        holder->exec("BEGIN EXCLUSIVE");  // another station holds the whole file
-        const auto boxes = openAndRecord();
-        QCOMPARE(boxes.size(), 1);
-        QCOMPARE(boxes[0].text,
-                 QStringLiteral("Nomor Error : 5\rDeskripsi Error : database is locked"));
-        QCOMPARE(boxes[0].title, ui::kAppTitle);
-        holder->exec("ROLLBACK");
+        const QString path = file.isEmpty() ? QString() : install.folder() + '/' + file;
+        QFile foreign(path);
+        if (file == "lain.mdb" || file == "kosong.mdb") {
+            QVERIFY(foreign.open(QIODevice::WriteOnly));
+            foreign.write(QByteArray(file == "lain.mdb" ? 4096 : 0, 'x'));
+            foreign.close();
+        } else if (file == "tanpa-tabel.mdb") {
+            db::Connection(path, db::Connection::Mode::Create).exec("CREATE TABLE meja (a)");
+        }
+        install.writeDbTxt(path.toUtf8() + "\r\n");
+        std::unique_ptr<db::Connection> holder;
+        if (QTest::currentDataTag() == QString("locked")) {
+            holder = install.connect();
+            holder->exec("BEGIN EXCLUSIVE");  // another station holds the whole file
+        } else if (file == "-") {
+            QVERIFY(QFile::remove(install.dbTxt()));
+            moddapra::DbPath = "/vorher";
+        } else if (file == "/") {
+            qputenv("DAPRA_HOME", (install.folder() + "/belum-ada").toUtf8());
+        }
+        ui::MessageRecorder boxes;
+        const bool opened = moddapra::OpenConnection() != nullptr;
+        QCOMPARE(opened, shown.isEmpty());
+        QCOMPARE(testing::seen(boxes).join('\n'), shown.arg(path));
+        QVERIFY(file != "hilang.mdb" || !QFile::exists(path));  // never created
+        QVERIFY(file != "-" || moddapra::DbPath == "/vorher");  // a missing db.txt keeps it
     }
 
     void unitOfWorkClosesOnEveryPath() {
@@ -145,13 +122,7 @@ private Q_SLOTS:
         QFile txt(home + "/db.txt");
         QVERIFY(txt.open(QIODevice::ReadOnly));
         QCOMPARE(txt.readAll(), (home + "/dapra.mdb\r\n").toUtf8());
-        {
-            db::Connection c(home + "/dapra.mdb");
-            QCOMPARE(c.scalar("SELECT count(*) FROM sqlite_master WHERE type = 'table'"
-                              " AND name <> 'sqlite_sequence' AND name NOT LIKE 'rekap%'")
-                         .toInt(),
-                     10);
-        }
+        db::Connection(home + "/dapra.mdb");  // opens: it holds the ten tables
         // Any later start creates nothing, not even a missing db.txt.
         QVERIFY(QFile::remove(home + "/db.txt"));
         QVERIFY(!install::setUpFirstRun());

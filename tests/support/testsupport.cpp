@@ -1,5 +1,6 @@
 #include "support/testsupport.h"
 
+#include "app/forms.h"
 #include "db/schema.h"
 #include "shell/moddapra.h"
 #include "toolkit/format.h"
@@ -54,11 +55,33 @@ qint64 TestInstall::count(const QString& table) const {
     return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
 }
 
+qint64 TestInstall::addUser(const QString& name, const QStringList& rights,
+                            const QString& passwordHash) const {
+    exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)", {name, passwordHash});
+    const qint64 id = scalar("SELECT max(id_user) FROM pengguna").toLongLong();
+    for (const QString& right : rights) {
+        exec("INSERT INTO akses VALUES (?, ?)", {id, right});
+    }
+    return id;
+}
+
 void TestInstall::writeDbTxt(const QByteArray& content) const {
     QFile file(dbTxt());
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
         qFatal("cannot write db.txt");
     }
+}
+
+QStringList seen(const ui::MessageRecorder& boxes) {
+    QStringList lines;
+    for (const ui::MessageRecord& box : boxes.boxes()) {
+        const char* icon = box.icon == ui::Icon::Information   ? "i"
+                           : box.icon == ui::Icon::Exclamation ? "!"
+                                                               : "-";
+        const char* question = box.buttons == ui::Buttons::YesNo ? "?" : "";
+        lines.append(box.title + " (" + icon + question + "): " + box.text);
+    }
+    return lines;
 }
 
 void resetProgramState() {
@@ -98,12 +121,78 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     timer->start(10);
 }
 
-void typeText(QWidget* widget, const QString& text) {
-    QTest::keyClicks(widget, text);
+namespace {
+
+QWidget* keyTarget() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus : QApplication::activeWindow();
 }
 
-void pressEnter(QWidget* widget) {
-    QTest::keyClick(widget, Qt::Key_Return);
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(keyTarget(), key, modifiers);
+}
+
+}  // namespace
+
+void keys(const QString& road) {
+    static const QMap<QString, Qt::Key> named = {
+        {"Tab", Qt::Key_Tab},      {"Shift+Tab", Qt::Key_Backtab},
+        {"Enter", Qt::Key_Return}, {"Esc", Qt::Key_Escape},
+        {"Space", Qt::Key_Space},  {"Up", Qt::Key_Up},
+        {"Down", Qt::Key_Down},    {"Home", Qt::Key_Home},
+        {"End", Qt::Key_End},      {"Backspace", Qt::Key_Backspace}};
+    static const QMap<QString, Qt::KeyboardModifier> chords = {{"Alt+", Qt::AltModifier},
+                                                               {"Ctrl+", Qt::ControlModifier}};
+    for (const QString& step : road.split('|')) {
+        const QString chord = step.left(step.indexOf('+') + 1);
+        if (step == "Del") {  // as X11 sends it, with the character 0x7f
+            QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),
+                                Qt::NoModifier);
+        } else if (named.contains(step)) {
+            press(named.value(step));
+        } else if (chords.contains(chord) && step.size() == chord.size() + 1) {
+            press(Qt::Key(Qt::Key_A + step.back().unicode() - 'A'), chords.value(chord));
+        } else {
+            for (const QChar c : step) {
+                QTest::keyClick(keyTarget(), c.toLatin1());
+            }
+        }
+    }
+}
+
+QStringList tabRoad(int presses, Qt::Key key) {
+    QStringList names{focusName()};
+    for (int i = 0; i < presses; ++i) {
+        press(key);
+        names.append(focusName());
+    }
+    return names;
+}
+
+void doubleClick(QTreeWidget* list, int row) {
+    const QPoint at = row < 0 ? QPoint(20, list->viewport()->height() - 5)
+                              : list->visualItemRect(list->topLevelItem(row)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+QStringList column(const QTreeWidget* list, int col) {
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        texts.append(list->topLevelItem(i)->text(col));
+    }
+    return texts;
+}
+
+QString focusName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QStringLiteral("<none>");
+}
+
+bool activate(QWidget* window) {
+    window->activateWindow();
+    return QTest::qWaitFor([window] { return QApplication::activeWindow() == window; }, 3000);
 }
 
 void settle() {
@@ -121,6 +210,7 @@ void prepareApplication() {
 
 void afterApplication() {
     fmt::applyIndonesianLocale();
+    shell::setFormTable(app::formTable());
     db::Connection::busyTimeoutMs = 200;
 }
 

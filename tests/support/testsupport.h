@@ -1,10 +1,12 @@
 #pragma once
 
 #include "db/database.h"
+#include "toolkit/msgbox.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 #include <QWidget>
 
 #include <functional>
@@ -31,6 +33,9 @@ public:
     void exec(const QString& sql, const QVariantList& params = {}) const;
     QVariant scalar(const QString& sql, const QVariantList& params = {}) const;
     qint64 count(const QString& table) const;
+    // Stores a user with these access rights; returns his id.
+    qint64 addUser(const QString& name, const QStringList& rights = {},
+                   const QString& passwordHash = QStringLiteral("x")) const;
 
     // Writes db.txt with exactly these bytes.
     void writeDbTxt(const QByteArray& content) const;
@@ -39,6 +44,11 @@ private:
     QTemporaryDir dir_;
     QByteArray previousHome_;
 };
+
+// Each box a recorder kept as the user saw it: "title (icon): text" with the
+// icon "i" (information), "!" (exclamation) or "-" (none) and the buttons'
+// "?" after the icon for a Yes/No question.
+QStringList seen(const ui::MessageRecorder& boxes);
 
 // Clears the program-wide state (signed-in user, window request fields).
 void resetProgramState();
@@ -57,10 +67,24 @@ T* child(const QObject* parent, const QString& name) {
     return found;
 }
 
-// Types a text into the focused widget, key by key.
-void typeText(QWidget* widget, const QString& text);
-// Presses Enter on the widget.
-void pressEnter(QWidget* widget);
+// Keys as a user sends them: to the widget that has the focus (the active
+// window when none has), with no event processing in between. A road of keys, steps parted by "|":
+// Tab, Shift+Tab, Enter, Esc, Space, Up, Down, Home, End, Backspace, Del (with the character 0x7f,
+// as X11 sends it), Ctrl+<letter>, Alt+<letter>; any other step is typed as text.
+void keys(const QString& road);
+// The object name of the focused widget; "<none>" when none has the focus.
+QString focusName();
+// Presses the key that many times and returns the names of the widgets that
+// held the focus, the first one before any press.
+QStringList tabRoad(int presses, Qt::Key key = Qt::Key_Tab);
+// A double-click with the mouse on a row of the list, or below its rows when
+// row is -1; the first click selects what it hits.
+void doubleClick(QTreeWidget* list, int row);
+// The texts of one column of a list, top to bottom.
+QStringList column(const QTreeWidget* list, int col);
+// Brings the window to the front and waits until it is active, as a window
+// manager would (keys reach its shortcuts only then).
+bool activate(QWidget* window);
 
 // Lets queued events run (deferred deletes included).
 void settle();

@@ -1,38 +1,40 @@
 #include "support/testsupport.h"
+#include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/keys.h"
-#include "toolkit/reportlist.h"
-#include "toolkit/twips.h"
 
-#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QPushButton>
-#include <QTreeWidget>
+
+using testing::keys;
 
 namespace {
 
-// A working window that counts its activations.
-class CountingForm : public ui::Form {
+// A window with a name box, "&Simpan" that keeps the name and empties the
+// box, and "&Keluar" (Esc) that closes it; what they did goes into the log.
+class SaveForm : public ui::Form {
 public:
-    int activations = 0;
-    int deactivations = 0;
-    void activated() override { ++activations; }
-    void deactivated() override { ++deactivations; }
-};
+    QStringList log;
+    QLineEdit* box = ui::lineBox(this, "Text1", {100, 100, 2000, 315});
+    QPushButton* save = ui::button(this, "Command1", "&Simpan", {100, 600, 1200, 350});
+    QPushButton* close = ui::button(this, "Command2", "&Keluar", {1400, 600, 1200, 350});
 
-// A window with a resize table of two steps.
-class LaidOutForm : public ui::Form {
-public:
-    QWidget* frame = new QWidget(this);
-    bool widthTaken = false;
-
-protected:
-    void relayout(ui::TwLayout& l) override {
-        widthTaken = ui::TwLayout::setWidth(frame, l.W - 3000);
-        ui::TwLayout::setHeight(frame, l.H - 600);
+    SaveForm() {
+        setObjectName("fKategori");
+        setCancelButton(close);
+        connect(save, &QPushButton::clicked, this, [this] {
+            log << box->text();
+            box->clear();
+            box->setFocus();
+        });
+        connect(close, &QPushButton::clicked, this, [this] {
+            log << "closed";
+            hide();
+        });
     }
 };
 
@@ -41,155 +43,68 @@ protected:
 class ToolkitTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void reportListHoldsRowsWithAHiddenId() {
-        QTreeWidget list;
-        ui::setupList(&list);
-        ui::setColumns(&list, {{"Nama", 2000}, {"Harga", 1500, Qt::AlignRight}, {"ID", 0}});
-        QCOMPARE(list.columnCount(), 3);
-        QVERIFY(list.isColumnHidden(2));
-        QCOMPARE(list.columnWidth(0), ui::toPx(2000));
-        QVERIFY(ui::selectedRow(&list).isEmpty());
-        ui::addRow(&list, {"Es Teh", "3.000", "7"});
-        QTreeWidgetItem* second = ui::addRow(&list, {"Kopi", "5.000", "9"});
-        QVERIFY(!second->icon(0).isNull());
-        QVERIFY(second->textAlignment(1) & Qt::AlignRight);
-        list.setCurrentItem(second);
-        QCOMPARE(ui::selectedRow(&list), (QStringList{"Kopi", "5.000", "9"}));
-        QCOMPARE(ui::rowCount(&list), 2);
-        ui::setColumns(&list, {{"A", 100}});  // new columns empty the list
-        QCOMPARE(ui::rowCount(&list), 0);
+    // Keys typed ahead act in the order typed: each is sent while the ones
+    // before it are still in the queue, as from a fast typist.
+    void buttonKeysActAtOnce_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QString>("left");
+        QTest::newRow("Alt+S, next name")
+            << "Makanan|Alt+S|Minuman" << QStringList{"Makanan"} << "Minuman";
+        QTest::newRow("Enter on the button")
+            << "Snack|Tab|Enter|Esc" << QStringList{"Snack", "closed"} << "";
+        QTest::newRow("Space on the button")
+            << "Snack|Tab|Space|Esc" << QStringList{"Snack", "closed"} << "";
     }
-
-    void rowDoubleClickAndEnter() {
-        QTreeWidget list;
-        ui::setupList(&list);
-        ui::setColumns(&list, {{"Nama", 2000}});
-        QTreeWidgetItem* row = ui::addRow(&list, {"Meja 1"});
-        int picks = 0;
-        ui::onRowDoubleClick(
-            &list, [&] { ++picks; }, true);
-        QTest::keyClick(&list, Qt::Key_Return);  // no current row yet
-        QCOMPARE(picks, 0);
-        list.setCurrentItem(row);
-        QTest::keyClick(&list, Qt::Key_Return);
-        Q_EMIT list.itemDoubleClicked(row, 0);
-        QCOMPARE(picks, 2);
-
-        QTreeWidget plain;
-        ui::setColumns(&plain, {{"Nama", 2000}});
-        plain.setCurrentItem(ui::addRow(&plain, {"x"}));
-        int plainPicks = 0;
-        ui::onRowDoubleClick(
-            &plain, [&] { ++plainPicks; }, false);
-        QTest::keyClick(&plain, Qt::Key_Return);  // Enter is ignored here
-        QCOMPARE(plainPicks, 0);
-    }
-
-    void digitsOnlyBox() {
-        QLineEdit box;
-        int saves = 0;
-        ui::digitsOnly(
-            &box, [&] { ++saves; }, 12);
-        QTest::keyClicks(&box, "12a.3-4 5");
-        QCOMPARE(box.text(), QStringLiteral("12345"));
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QCOMPARE(box.text(), QStringLiteral("1234"));
-        QTest::keyClick(&box, Qt::Key_Return);
-        QTest::keyClick(&box, Qt::Key_Enter);
-        QCOMPARE(saves, 2);
-        QTest::keyClicks(&box, "99999999999");
-        QCOMPARE(box.text().size(), 12);           // at most twelve digits
-        box.setText(QStringLiteral("1.250.000"));  // an amount loaded as listed
-        box.end(false);
-        QTest::keyClick(&box, Qt::Key_Backspace);
-        QTest::keyClicks(&box, "5");
-        QCOMPARE(box.text(), QStringLiteral("1.250.005"));
-        box.setText(QStringLiteral("999.999.999.999"));  // twelve digits, fifteen characters
-        QCOMPARE(box.text(), QStringLiteral("999.999.999.999"));
-        box.clear();
-        QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
-        box.paste();
-        QCOMPARE(box.text(), QString());  // a paste cannot bring letters in
-    }
-
-    void enterMovesTheFocus() {
-        QWidget window;
-        auto* first = new QLineEdit(&window);
-        auto* second = new QLineEdit(&window);
-        second->setText(QStringLiteral("lama"));
-        ui::enterMovesTo(first, second, true);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        first->setFocus();
-        QTest::keyClick(first, Qt::Key_Return);
-        QVERIFY(second->hasFocus());
-        QCOMPARE(second->selectedText(), QStringLiteral("lama"));
-    }
-
-    void escPressesTheCancelButton() {
-        auto* form = new ui::Form;
-        auto* box = new QLineEdit(form);
-        auto* cancel = new QPushButton(QStringLiteral("&Keluar"), form);
-        int presses = 0;
-        QObject::connect(cancel, &QPushButton::clicked, [&] { ++presses; });
-        form->setCancelButton(cancel);
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_Escape);
-        QCOMPARE(presses, 1);
-        form->unload();
-        testing::settle();
-    }
-
-    void resizeTableSkipsNegativeSizes() {
-        LaidOutForm form;
-        form.resize(ui::toPx(9000), ui::toPx(6000));
+    void buttonKeysActAtOnce() {
+        QFETCH(QString, road);
+        SaveForm form;
         form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        const int widthBefore = form.frame->width();
-        QVERIFY(form.widthTaken);
-        QVERIFY(qAbs(ui::TwLayout::width(form.frame) - (ui::outerSizeTw(&form).width() - 3000)) <=
-                15);
-        form.resize(ui::toPx(1500), ui::toPx(6000));  // W - 3000 < 0: the step is skipped
-        QVERIFY(!form.widthTaken);
-        QCOMPARE(form.frame->width(), widthBefore);
-        QCOMPARE(ui::toTwips(ui::toPx(1440)), 1440);
+        QVERIFY(testing::activate(&form));
+        form.box->setFocus();
+        testing::keys(road);
+        QTEST(form.log, "log");
+        QTEST(form.box->text(), "left");
     }
 
-    void activationRunsOnlyBetweenWorkingWindows() {
+    // In a working window inside the main window the window's own button
+    // takes its mnemonic, each time, before the main menu sharing the letter.
+    void mnemonicBeatsTheMainMenu() {
         QMainWindow main;
+        int menuOpened = 0;
+        QMenu* menu = main.menuBar()->addMenu("&Sistem");
+        connect(menu, &QMenu::aboutToShow, [&] { ++menuOpened; });
         auto* area = new QMdiArea(&main);
         main.setCentralWidget(area);
-        ui::setMdiArea(area);
+        auto* form = new SaveForm;
+        area->addSubWindow(form)->showMaximized();
+        main.resize(800, 600);
         main.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&main));
-        auto* first = new CountingForm;
-        auto* second = new CountingForm;
-        ui::showChild(first);
-        QCOMPARE(first->activations, 1);
-        ui::showChild(second);
-        QCOMPARE(first->deactivations, 1);
-        QCOMPARE(second->activations, 1);
-        ui::showChild(first);  // already open: comes to the front
-        QCOMPARE(area->subWindowList().size(), 2);
-        QCOMPARE(first->activations, 2);
-        QCOMPARE(second->deactivations, 1);
+        QVERIFY(testing::activate(&main));
+        form->box->setFocus();
+        keys("A|Alt+S|B|Alt+S|C|Alt+S");
+        QCOMPARE(form->log, QStringList({"A", "B", "C"}));
+        QCOMPARE(menuOpened, 0);
+    }
 
-        // A modal window opened from the active one is not a move.
-        auto* dialog = new ui::Form;
-        dialog->setFixedDialog(3000, 2000);
-        testing::whenModal([](QWidget* w) { static_cast<ui::Form*>(w)->unload(); });
-        ui::showModal(dialog);
-        testing::settle();
-        QCOMPARE(first->activations, 2);
-        QCOMPARE(first->deactivations, 1);
-
-        first->unload();
-        second->unload();
-        testing::settle();
-        QVERIFY(area->subWindowList().isEmpty());
-        ui::setMdiArea(nullptr);
+    // The limit binds typing only: a longer text set by the program stays
+    // whole and may be shortened or corrected, never lengthened.
+    void typingLimitBindsTypingOnly() {
+        QLineEdit box;
+        ui::typingLimit(&box, 5);
+        box.show();
+        QVERIFY(testing::activate(&box));
+        keys("abcdefg");
+        QCOMPARE(box.text(), QStringLiteral("abcde"));
+        box.setText("Nasi Goreng Spesial");
+        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesial"));
+        keys("x");
+        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesial"));
+        keys("Backspace|L");
+        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesia"));
+        box.setSelection(0, 1);
+        keys("M");
+        QCOMPARE(box.text(), QStringLiteral("Masi Goreng Spesia"));
     }
 };
 

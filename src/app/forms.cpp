@@ -1,11 +1,15 @@
 // The table from access right to window: adding a window is one line here.
-#include "shell/windowrequests.h"
+#include "app/forms.h"
 
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
+#include "reports/reports.h"
 #include "toolkit/form.h"
 
-namespace shell {
+namespace app {
+
+using shell::FormEntry;
+using shell::FormId;
 
 const std::vector<FormEntry>& formTable() {
     static const std::vector<FormEntry> table = {
@@ -17,12 +21,17 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, nullptr},
         {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
         {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,
-         nullptr},
-        {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false, nullptr},
-        {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
-        {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
+         &reports::makePenjualanPeriode},
+        {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false,
+         &reports::makePenjualanHarian},
+        {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false,
+         &reports::makeMenuFavorit},
+        {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false,
+         &reports::makeDaftarMenu},
         {FormId::fUser, QStringLiteral("User Management"), true,
-         [] { return new controlpanel::fUser; }},
+         [] {
+             return new controlpanel::fUser;
+         }},
         {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true, nullptr},
         {FormId::fClient_Server, QStringLiteral("Setting Database"), true, nullptr},
         {FormId::fBackupDB, QStringLiteral("Backup Database"), true, nullptr},
@@ -32,4 +41,4 @@ const std::vector<FormEntry>& formTable() {
     return table;
 }
 
-}  // namespace shell
+}  // namespace app

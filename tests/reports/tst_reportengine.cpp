@@ -128,19 +128,6 @@ private Q_SLOTS:
         QCOMPARE(find(page, "Label3")->text, QStringLiteral("Halaman: 1 dari 1 halaman."));
     }
 
-    void twoLayoutsAlike() {
-        const auto first = layOut(periodReport(), payments(25), landscapeA4Tw(), kToday);
-        const auto second = layOut(periodReport(), payments(25), landscapeA4Tw(), kToday);
-        QCOMPARE(first.size(), second.size());
-        for (size_t p = 0; p < first.size(); ++p) {
-            QCOMPARE(first[p].size(), second[p].size());
-            for (size_t i = 0; i < first[p].size(); ++i) {
-                QCOMPARE(first[p][i].text, second[p][i].text);
-                QCOMPARE(first[p][i].tw, second[p][i].tw);
-            }
-        }
-    }
-
     void printsIntoPdfAndReportsAFailure() {
         QTemporaryDir dir;
         ui::MessageRecorder boxes;

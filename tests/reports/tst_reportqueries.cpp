@@ -122,17 +122,6 @@ private Q_SLOTS:
         install_.reset();
     }
 
-    void emptyDatabaseGivesNothing() {
-        const QDate day(2024, 5, 1);
-        QVERIFY(periodPayments(*conn_, day, day).empty());
-        QVERIFY(!periodTotal(*conn_, day, day));
-        QVERIFY(dailyTotals(*conn_).empty());
-        QVERIFY(favourites(*conn_, 10).empty());
-        QVERIFY(!anyPayment(*conn_));
-        QCOMPARE(menuItemCount(*conn_), 0);
-        QVERIFY(menuList(*conn_).empty());
-    }
-
     void periodListAndTotalAgree_data() {
         QTest::addColumn<QDate>("start");
         QTest::addColumn<QDate>("end");
@@ -170,28 +159,6 @@ private Q_SLOTS:
         QCOMPARE(listedSum, std::max<qint64>(total, 0));
     }
 
-    void periodRowCarriesEveryField() {
-        rtest::seedSales(*install_);
-        const std::vector<db::Row> rows =
-            periodPayments(*conn_, QDate(2024, 5, 1), QDate(2024, 5, 3));
-        QCOMPARE(rows[0], db::Row({1, "PO-1", "RO-01042024101", "2024-05-01", "10:00:00", "ani",
-                                   "Sari", 25000, 30000, 5000}));
-        QCOMPARE(rows[1][kNmUser].toString() + "|" + rows[1][kNmPelayan].toString(),
-                 QStringLiteral("|Tono"));
-        QCOMPARE(rows[2][kNmUser].toString() + "|" + rows[2][kNmPelayan].toString(),
-                 QStringLiteral("ani|"));
-    }
-
-    void dailyTotalsByDateAscending() {
-        rtest::seedSales(*install_);
-        QStringList days;
-        for (const DailyTotal& d : dailyTotals(*conn_)) {
-            days.append(d.date + "=" + QString::number(d.total));
-        }
-        QCOMPARE(days, QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
-        QVERIFY(anyPayment(*conn_));
-    }
-
     // Quantities of paid and unpaid orders count; equal quantities go by
     // name; the eleventh is cut even when it equals the tenth; items whose
     // category or unit is gone drop out.
@@ -215,19 +182,6 @@ private Q_SLOTS:
                                    "Soto=4", "Bakso=3", "Roti=2", "Ayam=1"}));
         const Favourite first = favourites(*conn_, 1).front();
         QCOMPARE(first.category + "/" + first.unit, QStringLiteral("Makanan/Porsi"));
-    }
-
-    void menuListLeavesOutItemsWithoutCategoryOrUnit() {
-        rtest::seedCategories(*install_);
-        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500, "Pedas");
-        rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 1, 1000);
-        rtest::addMenu(*install_, "XX02", "Tanpa Satuan", 1, 9, 1000);
-        rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 0);
-        QCOMPARE(menuItemCount(*conn_), 4);
-        const std::vector<db::Row> rows = menuList(*conn_);
-        QCOMPARE(rows.size(), size_t(2));
-        QCOMPARE(rows[0], db::Row({"NG01", "Nasi Goreng", "Pedas", "Makanan", "Porsi", 12500, 1}));
-        QCOMPARE(rows[1][kKodeMenu].toString(), QStringLiteral("ET01"));
     }
 
     void runningTotalsEqualTheFullSums() {

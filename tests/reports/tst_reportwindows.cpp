@@ -7,6 +7,7 @@
 #include "reports/reports.h"
 #include "seed.h"
 #include "toolkit/msgbox.h"
+#include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
 
 #include <QChart>
@@ -99,7 +100,9 @@ private Q_SLOTS:
         QCOMPARE(column(list, 2), QStringList({"01/05/2024", "01/05/2024", "03/05/2024"}));
         QCOMPARE(column(list, 4), QStringList({"ani", "", "ani"}));
         QCOMPARE(column(list, 5), QStringList({"Sari", "Tono", ""}));
-        QCOMPARE(column(list, 7), QStringList({"30.000", "12.000", "10.000"}));
+        QCOMPARE(ui::rowTexts(list->topLevelItem(0)),
+                 QStringList({"PO-1", "RO-01042024101", "01/05/2024", "10:00:00", "ani", "Sari",
+                              "25.000", "30.000", "5.000", "1"}));
         QCOMPARE(list->topLevelItem(0)->textAlignment(6) & Qt::AlignRight, Qt::AlignRight);
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
@@ -301,11 +304,14 @@ private Q_SLOTS:
         rtest::seedCategories(*install_);
         rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500, "Pedas");
         rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 1, 1000);
+        rtest::addMenu(*install_, "XX02", "Tanpa Satuan", 1, 9, 1000);
         rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 0);
         auto* form = open<reports::fReportDaftarMenu>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
         QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
         QCOMPARE(column(list, 0), QStringList({"NG01", "ET01"}));
+        QCOMPARE(ui::rowTexts(list->topLevelItem(0)),
+                 QStringList({"NG01", "Nasi Goreng", "Pedas", "Makanan", "Porsi", "12.500", "1"}));
         QCOMPARE(column(list, 5), QStringList({"12.500", "0"}));
         QVERIFY(list->isColumnHidden(6));
         QCOMPARE(child<QLabel>(form, "Label1")->text(),

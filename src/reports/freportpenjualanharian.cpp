@@ -66,6 +66,7 @@ void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     auto* chart = new QChart;
     chart->setTitle(QStringLiteral("Grafik Penjualan Harian"));
     chart->legend()->hide();
+    chart->setLocalizeNumbers(true);  // amounts grouped with "." like the list's
     auto* series = new QLineSeries;
     QList<QPointF> points;
     points.reserve(qsizetype(days.size()));
@@ -83,6 +84,7 @@ void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     totals->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(totals, Qt::AlignLeft);
     series->attachAxis(totals);
+    totals->applyNiceNumbers();
     if (days.size() == 1) {
         // One day gives the axis no span; a day either side centres the point.
         const qreal day = 24.0 * 3600 * 1000;

@@ -246,6 +246,8 @@ private Q_SLOTS:
         auto* axis = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
         QVERIFY(axis);
         QCOMPARE(axis->format(), QStringLiteral("dd/MM/yyyy"));
+        QVERIFY(chart->localizeNumbers());  // "37.000", as the list shows it
+        QCOMPARE(chart->locale().groupSeparator(), QStringLiteral("."));
         keys("Esc");
         QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
     }

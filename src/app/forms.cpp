@@ -8,6 +8,7 @@
 #include "controlpanel/fubahpassword.h"
 #include "controlpanel/fuser.h"
 #include "masterdata/masterdata.h"
+#include "reports/reports.h"
 #include "toolkit/form.h"
 
 namespace app {
@@ -34,10 +35,13 @@ const std::vector<FormEntry>& formTable() {
         {FormId::fOrder, QStringLiteral("Pesanan/Order"), false, nullptr},
         {FormId::fKasir, QStringLiteral("Kasir"), false, nullptr},
         {FormId::fReportPenjualanPeriode, QStringLiteral("Report Penjualan Per Periode"), false,
-         nullptr},
-        {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false, nullptr},
-        {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false, nullptr},
-        {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false, nullptr},
+         &reports::makePenjualanPeriode},
+        {FormId::fReportPenjualanHarian, QStringLiteral("Report Penjualan Harian"), false,
+         &reports::makePenjualanHarian},
+        {FormId::fReportMenuFavorit, QStringLiteral("Report Menu Favorit"), false,
+         &reports::makeMenuFavorit},
+        {FormId::fReportDaftarMenu, QStringLiteral("Report Daftar Menu"), false,
+         &reports::makeDaftarMenu},
         {FormId::fUser, QStringLiteral("User Management"), true, &make<controlpanel::fUser>},
         {FormId::fUbahPassword, QStringLiteral("Ubah Password"), true,
          &make<controlpanel::fUbahPassword>},

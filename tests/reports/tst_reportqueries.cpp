@@ -100,9 +100,7 @@ void randomWrite(db::Connection& c, std::mt19937& random) {
             break;
         default:
             if (pick(10) == 0) {  // a reset of the sales
-                for (const char* table : {"pesan", "detail_pesan", "bayar"}) {
-                    c.exec(QString("DELETE FROM ") + table);
-                }
+                db::resetTables(c, db::Reset::OrdersAndPayments);
             }
             break;
     }

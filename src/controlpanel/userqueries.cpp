@@ -1,5 +1,6 @@
 #include "controlpanel/userqueries.h"
 
+#include "shell/password.h"
 #include "shell/shellqueries.h"
 
 namespace controlpanel {
@@ -91,6 +92,32 @@ GuardRefusal userManagementGuard(db::Connection& c) {
                  {kUserManagement})
             .toLongLong();
     return holders == 0 ? GuardRefusal::NoUserManagement : GuardRefusal::None;
+}
+
+// The user is found by name but changed by id, so a user deleted and added
+// again meanwhile is not changed under the old id.
+PasswordChange changePassword(db::Connection& c, const QString& userName, qint64 userId,
+                              const QString& oldTyped, const QString& newTyped,
+                              const QString& confirmTyped) {
+    db::Transaction tx(c);
+    const std::optional<shell::StoredUser> user = shell::findUser(c, userName);
+    if (!user) {
+        return PasswordChange::NoUserName;
+    }
+    if (!password::verify(user->passwordHash, oldTyped)) {
+        return PasswordChange::WrongPassword;
+    }
+    if (newTyped != confirmTyped) {
+        return PasswordChange::NotSame;
+    }
+    if (c.scalar(QStringLiteral("SELECT count(*) FROM pengguna WHERE id_user = ?"), {userId})
+            .toLongLong() == 0) {
+        return PasswordChange::NoUserId;
+    }
+    c.exec(QStringLiteral("UPDATE pengguna SET Password = ? WHERE id_user = ?"),
+           {password::hash(newTyped), userId});
+    tx.commit();
+    return PasswordChange::Changed;
 }
 
 }  // namespace controlpanel

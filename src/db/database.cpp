@@ -205,42 +205,55 @@ QByteArray rawKeyFor(const QByteArray& salt) {
     return pragma;
 }
 
-// Counts the program's tables in the file. Reading the schema checks the key
-// too, so this costs little more than the bare read that opening needs anyway.
-const QByteArray& tableCountQuery() {
+// Counts the program's tables in the file and reads its schema version, in
+// one call. Reading the schema checks the key too, so this costs little more
+// than the bare read that opening needs anyway.
+const QByteArray& fileCheckQuery() {
     static const QByteArray query =
         "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name IN ('" +
-        tableNames().join(QStringLiteral("', '")).toUtf8() + "')";
+        tableNames().join(QStringLiteral("', '")).toUtf8() + "'); PRAGMA user_version";
     return query;
 }
 
-int storeCount(void* count, int, char** values, char**) {
-    *static_cast<int*>(count) = values[0] ? std::atoi(values[0]) : 0;
+// What the check found: the program's tables, then the version.
+struct FileCheck {
+    int values[2] = {0, 0};
+    int seen = 0;
+};
+
+int storeCheck(void* check, int, char** values, char**) {
+    auto* found = static_cast<FileCheck*>(check);
+    if (found->seen < 2) {
+        found->values[found->seen++] = values[0] ? std::atoi(values[0]) : 0;
+    }
     return 0;
 }
 
 // Opens and keys the file, reading its schema to check the key and, unless a
 // file is being created, that it holds the program's tables. Returns the
-// engine's error code; *out holds the handle on success.
-int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3** out,
+// engine's error code; *out holds the handle and *version the file's schema
+// version on success.
+int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3** out, int* version,
               QString* message) {
     sqlite3* handle = nullptr;
     int rc = sqlite3_open_v2(file.constData(), &handle, flags, nullptr);
     if (rc == SQLITE_OK) {
         rc = sqlite3_key(handle, key.constData(), int(key.size()));
     }
-    int tables = 0;
+    FileCheck check;
     if (rc == SQLITE_OK) {
         sqlite3_busy_timeout(handle, Connection::busyTimeoutMs);
-        rc = sqlite3_exec(handle, tableCountQuery().constData(), &storeCount, &tables, nullptr);
+        rc = sqlite3_exec(handle, fileCheckQuery().constData(), &storeCheck, &check, nullptr);
     }
-    if (rc == SQLITE_OK && !(flags & SQLITE_OPEN_CREATE) && tables != tableNames().size()) {
+    if (rc == SQLITE_OK && !(flags & SQLITE_OPEN_CREATE) &&
+        check.values[0] != tableNames().size()) {
         sqlite3_close_v2(handle);
         *message = QStringLiteral("file is not a database");
         return SQLITE_NOTADB;
     }
     if (rc == SQLITE_OK) {
         *out = handle;
+        *version = check.values[1];
         return rc;
     }
     rc = handle ? sqlite3_errcode(handle) : rc;
@@ -261,13 +274,23 @@ Connection::Connection(const QString& path, Mode mode) {
     const QByteArray salt = readSalt(path);
     const QByteArray raw = salt.isEmpty() ? QByteArray() : rawKeyFor(salt);
     QString message;
-    int rc = openKeyed(file, flags, raw.isEmpty() ? password : raw, &db_, &message);
+    int version = 0;
+    int rc = openKeyed(file, flags, raw.isEmpty() ? password : raw, &db_, &version, &message);
     if (rc == SQLITE_NOTADB && !raw.isEmpty()) {
-        rc = openKeyed(file, flags, password, &db_, &message);
+        rc = openKeyed(file, flags, password, &db_, &version, &message);
     }
     if (rc != SQLITE_OK) {
         db_ = nullptr;
         throw Error(rc, message);
+    }
+    if (mode == Mode::OpenExisting && isOlderVersion(version)) {
+        try {
+            upgradeSchema(*this);
+        } catch (const Error&) {
+            sqlite3_close_v2(db_);
+            db_ = nullptr;
+            throw;
+        }
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include "db/database.h"
 
+#include <vector>
+
 namespace db {
 
 namespace {
@@ -95,6 +97,140 @@ const char* const kIndexes[] = {
     "CREATE INDEX ix_bayar_order ON bayar (id_order)",
 };
 
+// Running totals of the reports, kept by triggers in the same transaction as
+// every write of bayar, pesan and detail_pesan, so they always equal the sums
+// over the full tables: per payment date the order totals of the payments
+// whose order exists (and how many those are), per menu item the ordered
+// quantity (and over how many lines). The engine knows no upsert: a missing
+// row is added empty, then updated. In the steps below %1 is the trigger's
+// row, NEW or OLD.
+const char* const kRunningTotalTables[] = {
+    "CREATE TABLE rekap_harian ("
+    " tgl_bayar TEXT PRIMARY KEY, total INTEGER NOT NULL, jumlah INTEGER NOT NULL)",
+    "CREATE TABLE rekap_menu ("
+    " id_menu INTEGER PRIMARY KEY, total INTEGER NOT NULL, baris INTEGER NOT NULL)",
+};
+
+// One payment joins the totals of its date, when its order exists.
+const char* const kAddPayment = R"(
+    INSERT OR IGNORE INTO rekap_harian
+        SELECT %1.tgl_bayar, 0, 0 FROM pesan WHERE id_order = %1.id_order;
+    UPDATE rekap_harian
+        SET jumlah = jumlah + 1,
+            total = total + (SELECT coalesce(total_harga, 0) FROM pesan
+                             WHERE id_order = %1.id_order)
+        WHERE tgl_bayar = %1.tgl_bayar
+          AND EXISTS (SELECT 1 FROM pesan WHERE id_order = %1.id_order);
+)";
+
+// One payment leaves the totals of its date; a date without payments goes.
+const char* const kRemovePayment = R"(
+    UPDATE rekap_harian
+        SET jumlah = jumlah - 1,
+            total = total - (SELECT coalesce(total_harga, 0) FROM pesan
+                             WHERE id_order = %1.id_order)
+        WHERE tgl_bayar = %1.tgl_bayar
+          AND EXISTS (SELECT 1 FROM pesan WHERE id_order = %1.id_order);
+    DELETE FROM rekap_harian WHERE tgl_bayar = %1.tgl_bayar AND jumlah <= 0;
+)";
+
+// The payments of one order, per date: %2 is 1 to add them, -1 to take them away.
+const char* const kOrderPayments = R"(
+    INSERT OR IGNORE INTO rekap_harian
+        SELECT DISTINCT tgl_bayar, 0, 0 FROM bayar WHERE id_order = %1.id_order;
+    UPDATE rekap_harian
+        SET total = total + %2 * coalesce(%1.total_harga, 0) *
+                (SELECT count(*) FROM bayar b
+                 WHERE b.id_order = %1.id_order AND b.tgl_bayar = rekap_harian.tgl_bayar),
+            jumlah = jumlah + %2 *
+                (SELECT count(*) FROM bayar b
+                 WHERE b.id_order = %1.id_order AND b.tgl_bayar = rekap_harian.tgl_bayar)
+        WHERE tgl_bayar IN (SELECT tgl_bayar FROM bayar WHERE id_order = %1.id_order);
+    DELETE FROM rekap_harian WHERE jumlah <= 0
+        AND tgl_bayar IN (SELECT tgl_bayar FROM bayar WHERE id_order = %1.id_order);
+)";
+
+// One order line joins the totals of its menu item.
+const char* const kAddLine = R"(
+    INSERT OR IGNORE INTO rekap_menu SELECT %1.id_menu, 0, 0 WHERE %1.id_menu IS NOT NULL;
+    UPDATE rekap_menu SET total = total + coalesce(%1.qty, 0), baris = baris + 1
+        WHERE id_menu = %1.id_menu;
+)";
+
+// One order line leaves the totals of its menu item; an item without lines goes.
+const char* const kRemoveLine = R"(
+    UPDATE rekap_menu SET total = total - coalesce(%1.qty, 0), baris = baris - 1
+        WHERE id_menu = %1.id_menu;
+    DELETE FROM rekap_menu WHERE id_menu = %1.id_menu AND baris <= 0;
+)";
+
+QString step(const char* templ, const char* row) {
+    return QString::fromLatin1(templ).arg(QLatin1String(row));
+}
+
+QString orderPayments(const char* row, const char* sign) {
+    return QString::fromLatin1(kOrderPayments).arg(QLatin1String(row), QLatin1String(sign));
+}
+
+struct Trigger {
+    QString name;
+    QString sql;
+};
+
+Trigger trigger(const char* name, const char* event, const QString& body) {
+    return {QLatin1String(name), QStringLiteral("CREATE TRIGGER %1 AFTER %2 BEGIN%3END")
+                                     .arg(QLatin1String(name), QLatin1String(event), body)};
+}
+
+std::vector<Trigger> runningTotalTriggers() {
+    return {
+        trigger("rekap_bayar_insert", "INSERT ON bayar", step(kAddPayment, "NEW")),
+        trigger("rekap_bayar_delete", "DELETE ON bayar", step(kRemovePayment, "OLD")),
+        trigger("rekap_bayar_update", "UPDATE OF tgl_bayar, id_order ON bayar",
+                step(kRemovePayment, "OLD") + step(kAddPayment, "NEW")),
+        trigger("rekap_pesan_insert", "INSERT ON pesan", orderPayments("NEW", "1")),
+        trigger("rekap_pesan_delete", "DELETE ON pesan", orderPayments("OLD", "-1")),
+        trigger("rekap_pesan_update", "UPDATE OF total_harga, id_order ON pesan",
+                orderPayments("OLD", "-1") + orderPayments("NEW", "1")),
+        trigger("rekap_detail_insert", "INSERT ON detail_pesan", step(kAddLine, "NEW")),
+        trigger("rekap_detail_delete", "DELETE ON detail_pesan", step(kRemoveLine, "OLD")),
+        trigger("rekap_detail_update", "UPDATE OF id_menu, qty ON detail_pesan",
+                step(kRemoveLine, "OLD") + step(kAddLine, "NEW")),
+    };
+}
+
+// Fills the running totals from the rows a file of the first version holds.
+const char* const kFillRunningTotals[] = {
+    "INSERT INTO rekap_harian (tgl_bayar, total, jumlah)"
+    " SELECT b.tgl_bayar, coalesce(sum(o.total_harga), 0), count(*)"
+    " FROM bayar b JOIN pesan o ON o.id_order = b.id_order GROUP BY b.tgl_bayar",
+    "INSERT INTO rekap_menu (id_menu, total, baris)"
+    " SELECT id_menu, coalesce(sum(qty), 0), count(*) FROM detail_pesan"
+    " WHERE id_menu IS NOT NULL GROUP BY id_menu",
+};
+
+constexpr int kFirstVersion = 1;
+
+void addRunningTotals(Connection& conn) {
+    for (const char* sql : kRunningTotalTables) {
+        conn.exec(QString::fromLatin1(sql));
+    }
+    for (const Trigger& t : runningTotalTriggers()) {
+        conn.exec(t.sql);
+    }
+    for (const char* sql : kFillRunningTotals) {
+        conn.exec(QString::fromLatin1(sql));
+    }
+    conn.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+}
+
+// Tables the program keeps from the rows of the orders and payments (running
+// totals), emptied after them by every reset so no total outlives its rows.
+const QStringList& keptFromOrders() {
+    static const QStringList names = {QStringLiteral("rekap_harian"), QStringLiteral("rekap_menu")};
+    return names;
+}
+
 }  // namespace
 
 const QStringList& tableNames() {
@@ -111,7 +247,49 @@ void createSchema(Connection& conn) {
     for (const char* sql : kIndexes) {
         conn.exec(QString::fromLatin1(sql));
     }
-    conn.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
+    addRunningTotals(conn);
+    tx.commit();
+}
+
+bool isOlderVersion(int version) {
+    return version >= kFirstVersion && version < kSchemaVersion;
+}
+
+// Another workstation may have upgraded the file since it was opened: the
+// version is read again under the write lock.
+void upgradeSchema(Connection& conn) {
+    Transaction tx(conn);
+    if (conn.scalar(QStringLiteral("PRAGMA user_version")).toInt() == kFirstVersion) {
+        addRunningTotals(conn);
+    }
+    tx.commit();
+}
+
+QStringList tablesEmptiedBy(Reset which) {
+    QStringList tables = which == Reset::Everything
+                             ? tableNames()
+                             : QStringList{QStringLiteral("pesan"), QStringLiteral("detail_pesan"),
+                                           QStringLiteral("bayar")};
+    return tables + keptFromOrders();
+}
+
+// The names come from the lists above, never from typing. The running totals
+// are emptied with their rows, so their triggers are taken off while the
+// tables empty: a table without triggers is emptied whole at once instead of
+// row by row (seconds instead of a minute on years of orders). Dropping and
+// creating them again is part of the transaction, so a failure restores them.
+void resetTables(Connection& conn, Reset which) {
+    Transaction tx(conn);
+    const std::vector<Trigger> triggers = runningTotalTriggers();
+    for (const Trigger& t : triggers) {
+        conn.exec(QStringLiteral("DROP TRIGGER IF EXISTS ") + t.name);
+    }
+    for (const QString& table : tablesEmptiedBy(which)) {
+        conn.exec(QStringLiteral("DELETE FROM ") + table);
+    }
+    for (const Trigger& t : triggers) {
+        conn.exec(t.sql);
+    }
     tx.commit();
 }
 

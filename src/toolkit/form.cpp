@@ -114,9 +114,16 @@ void showModal(Form* form) {
     if (!guard) {
         return;  // closed while showing
     }
+    QPointer<QWidget> back(owner);
     QEventLoop loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::DialogExec);
+    // A window that closes right after a message box of its own closed is
+    // gone before the window manager has handed it the focus back; the focus
+    // would then go nowhere and the next keys be lost.
+    if (back) {
+        back->activateWindow();
+    }
 }
 
 void showChild(Form* form) {

@@ -59,14 +59,34 @@ void setColumns(QTreeWidget* list, const std::vector<Column>& columns) {
     }
 }
 
-QTreeWidgetItem* addRow(QTreeWidget* list, const QStringList& texts) {
-    auto* item = new QTreeWidgetItem(list, texts);
+namespace {
+
+QTreeWidgetItem* newRow(const QTreeWidget* list, const QStringList& texts) {
+    auto* item = new QTreeWidgetItem(texts);
     item->setIcon(0, rowIcon());
     const QTreeWidgetItem* header = list->headerItem();
     for (int i = 0; i < list->columnCount(); ++i) {
         item->setTextAlignment(i, Qt::Alignment(header->textAlignment(i)));
     }
     return item;
+}
+
+}  // namespace
+
+QTreeWidgetItem* addRow(QTreeWidget* list, const QStringList& texts) {
+    QTreeWidgetItem* item = newRow(list, texts);
+    list->addTopLevelItem(item);
+    return item;
+}
+
+void addRows(QTreeWidget* list, std::vector<QStringList>::const_iterator first,
+             std::vector<QStringList>::const_iterator last) {
+    QList<QTreeWidgetItem*> items;
+    items.reserve(last - first);
+    for (auto it = first; it != last; ++it) {
+        items.append(newRow(list, *it));
+    }
+    list->addTopLevelItems(items);
 }
 
 QStringList rowTexts(const QTreeWidgetItem* item) {

@@ -27,6 +27,9 @@ void setupList(QTreeWidget* list);
 void setColumns(QTreeWidget* list, const std::vector<Column>& columns);
 // Appends a row of texts with the row icon; returns the new row.
 QTreeWidgetItem* addRow(QTreeWidget* list, const QStringList& texts);
+// Appends many rows at once, each as addRow would (one insertion for all).
+void addRows(QTreeWidget* list, std::vector<QStringList>::const_iterator first,
+             std::vector<QStringList>::const_iterator last);
 // The texts of a row, one per column (hidden ones included).
 QStringList rowTexts(const QTreeWidgetItem* item);
 // The texts of the selected (highlighted) row; empty when none is selected.

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace db {
+
+class Connection;
+
+// True when the file opens as the program's database (the check every open
+// makes: the program's key and its ten tables) and, when wholeCheck is set,
+// every page reads back whole, which reads the whole file. A missing file is
+// false and is not created.
+bool isProgramDatabase(const QString& path, bool wholeCheck = false);
+
+// Copies the whole database of the open connection, as one consistent
+// snapshot even while others write, into the file at target, keyed with the
+// program's key and with the database file's permissions. The copy is written beside the target
+// under a temporary name and renamed over it once complete, so a failure leaves no partial file and
+// keeps a file already there. Throws Error.
+void backupToFile(Connection& source, const QString& target);
+
+// Replaces the whole content of the target's database by the source's in one
+// write, so no reader (of this or another station) sees half of either.
+// Throws Error; the target then stays as it was.
+void copyInto(Connection& source, Connection& target);
+
+}  // namespace db

@@ -1,0 +1,452 @@
+// The database location, backup, restore and reset dialogs, opened through
+// their access rights and driven by keys.
+#include "controlpanel/fbackupdb.h"
+#include "controlpanel/fclient_server.h"
+#include "controlpanel/fresetdb.h"
+#include "controlpanel/frestoredb.h"
+#include "db/backup.h"
+#include "db/schema.h"
+#include "shell/moddapra.h"
+#include "shell/windowrequests.h"
+#include "support/testsupport.h"
+#include "toolkit/seams.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QPointer>
+#include <QScopeGuard>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using testing::focusName;
+using testing::keys;
+using testing::seen;
+
+namespace {
+
+// Makes a folder one in which no file can be created or renamed, root
+// included (by the immutable flag where the file system has one), or undoes
+// it. True when the folder then refuses a new file.
+bool lockFolder(const QString& folder, bool on) {
+    const QByteArray name = QFile::encodeName(folder);
+    ::chmod(name.constData(), on ? 0555 : 0755);
+    if (const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
+        int flags = 0;
+        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        ::close(fd);
+    }
+    QFile probe(folder + "/probe");
+    const bool refused = !probe.open(QIODevice::WriteOnly);
+    probe.remove();
+    return refused;
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
+// A database of the program's holding one restaurant table of that name.
+QString makeDatabase(const QString& path, const QString& table) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    db::createDatabaseFile(path);
+    db::Connection(path).exec("INSERT INTO meja (nm_meja) VALUES (?)", {table});
+    return path;
+}
+
+QString tableName(const QString& path) {
+    return db::Connection(path).scalar("SELECT group_concat(nm_meja) FROM meja").toString();
+}
+
+// Files that are not a database of the program. The damaged one has a byte
+// changed on a late page, found only by reading the file whole.
+void makeForeignFiles(const QString& folder) {
+    writeBytes(folder + "/kosong.mdb", {});
+    writeBytes(folder + "/asing.mdb", QByteArray(8192, 'x'));
+    db::Connection(folder + "/tanpa-tabel.mdb", db::Connection::Mode::Create)
+        .exec("CREATE TABLE lain (a)");
+    const QString damaged = makeDatabase(folder + "/rusak.mdb", "Rusak");
+    db::Connection(damaged).exec(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300) "
+        "INSERT INTO menu (keterangan) SELECT printf('%0100d', i) FROM n");
+    QByteArray bytes = bytesOf(damaged);
+    bytes[bytes.size() - 3000] = char(bytes[bytes.size() - 3000] ^ 0x55);
+    writeBytes(damaged, bytes);
+}
+
+// Every table of the file, the program's ten and those kept from them, with
+// its number of rows.
+QMap<QString, qint64> rowsPerTable(const QString& path) {
+    db::Connection c(path);
+    QMap<QString, qint64> rows;
+    for (const db::Row& row : c.rows("SELECT name FROM sqlite_master WHERE type = 'table' AND "
+                                     "name NOT LIKE 'sqlite%'")) {
+        rows[row[0].toString()] =
+            c.scalar("SELECT count(*) FROM " + row[0].toString()).toLongLong();
+    }
+    return rows;
+}
+
+}  // namespace
+
+class DatabaseFileTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestInstall> install;
+    QPointer<ui::Form> dialog;
+
+    // Opens the dialog as its menu entry does, for a user holding its right.
+    template <typename Dialog>
+    void open() {
+        moddapra::ReadDbPath();  // as the access check before it did
+        dialog = new Dialog;
+        dialog->show();
+        QVERIFY(testing::activate(dialog));
+    }
+    QString text(const char* box) { return testing::child<QLineEdit>(dialog, box)->text(); }
+    // The users the next database action of any window reads.
+    static QString nextUsers() {
+        return moddapra::OpenConnection()
+            ->scalar("SELECT group_concat(nm_user) FROM pengguna")
+            .toString();
+    }
+
+private Q_SLOTS:
+    void init() { install = std::make_unique<testing::TestInstall>(); }
+    void cleanup() {
+        delete dialog;
+        install.reset();
+        testing::settle();
+    }
+
+    void roadAndEsc_data() {
+        QTest::addColumn<shell::FormId>("form");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QStringList>("road");
+        QTest::newRow("location") << shell::FormId::fClient_Server << "Setting Database"
+                                  << QStringList{"Command1", "Command4", "Command3", "Command2"};
+        QTest::newRow("backup") << shell::FormId::fBackupDB << "Backup Database"
+                                << QStringList{"Command2", "Command1"};
+        QTest::newRow("restore") << shell::FormId::fRestoreDB << "Restore Database"
+                                 << QStringList{"Command3", "Command1", "Command2"};
+        QTest::newRow("reset") << shell::FormId::fResetDB << "Reset Database"
+                               << QStringList{"Option1", "Command7", "Command1"};
+    }
+    // Each dialog opens modal through its right, with its caption, initial
+    // focus and Tab road round to the start; Esc closes it with no question.
+    void roadAndEsc() {
+        QFETCH(shell::FormId, form);
+        QFETCH(QString, title);
+        QFETCH(QStringList, road);
+        moddapra::UserId = install->addUser("Ani", {shell::formEntry(form).right});
+        ui::MessageRecorder boxes;
+        QStringList shown;
+        testing::whenModal([&](QWidget* d) {
+            shown << d->windowTitle() << testing::tabRoad(int(road.size()));
+            keys("Esc");
+        });
+        shell::requestForm(form);
+        testing::settle();
+        QCOMPARE(shown, QStringList{title} + road + QStringList{road.first()});
+        QVERIFY(!shell::openForm(form));
+        QVERIFY(boxes.empty());
+    }
+
+    // The last line of db.txt shows; a browsed file, then "&Default", each
+    // saved by Alt+S typed at once, write exactly the path and CR LF, and the
+    // very next action of any window uses it.
+    void locationSaved() {
+        const QString other = makeDatabase(install->folder() + "/server/dapra.mdb", "Lain");
+        db::Connection(other).exec("INSERT INTO pengguna (nm_user) VALUES ('Budi')");
+        install->writeDbTxt("/lama/dapra.mdb\r\n\r\n" + other.toUtf8());
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        files.answer(QString());
+        files.answer(install->folder() + "/server/../server/dapra.mdb");
+        open<controlpanel::fClient_Server>();
+        QCOMPARE(text("Text1"), other);
+        keys("Space");  // cancelled: the box stays
+        QCOMPARE(text("Text1"), other);
+        keys("Space|Alt+S");
+        const ui::FileDialogRequest asked = files.requests().last();
+        QCOMPARE(asked.kind, ui::FileDialogRequest::Open);
+        QCOMPARE(asked.filter + '/' + asked.fileName, "Database Mirawe Dapra|dapra.mdb/" + other);
+        QCOMPARE(bytesOf(install->dbTxt()), text("Text1").toUtf8() + "\r\n");
+        QCOMPARE(nextUsers(), QStringLiteral("Budi"));
+
+        keys("Alt+D|Alt+S");
+        QCOMPARE(bytesOf(install->dbTxt()), install->dbPath().toUtf8() + "\r\n");
+        const QString saved =
+            ui::kAppTitle + QStringLiteral(" (-): Lokasi Database Server telah disimpan.");
+        QCOMPARE(seen(boxes), QStringList({saved, saved}));
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(nextUsers(), QString());
+    }
+
+    // An empty path and a db.txt that cannot be written are refused; the old
+    // db.txt stays whole and no stray file is left.
+    void locationNotWritten() {
+        install->writeDbTxt("\r\n");
+        ui::MessageRecorder boxes;
+        open<controlpanel::fClient_Server>();
+        keys("Tab|Alt+S");
+        QCOMPARE(focusName(), QStringLiteral("Command1"));
+        keys("Alt+D");
+        const QStringList files = QDir(install->folder()).entryList(QDir::Files);
+        const auto unlock = qScopeGuard([&] { lockFolder(install->folder(), false); });
+        if (!lockFolder(install->folder(), true)) {
+            QSKIP("this file system lets every file be created");
+        }
+        keys("Alt+S");
+        QCOMPARE(
+            seen(boxes).mid(0, 2),
+            QStringList({ui::kAppTitle + QStringLiteral(" (-): File db.txt masih kosong isinya!"),
+                         "Informasi (i): Lokasi Database Server tidak boleh kosong!"}));
+        QVERIFY(seen(boxes).last().startsWith("Informasi (i): File db.txt tidak bisa ditulis: "));
+        QCOMPARE(bytesOf(install->dbTxt()), QByteArray("\r\n"));
+        QCOMPARE(QDir(install->folder()).entryList(QDir::Files), files);
+    }
+
+    void backup_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("over a file") << "cadangan.mdb"
+                                     << "Backup Database Berhasil...";
+        QTest::newRow("missing folder") << "hilang/cadangan.mdb"
+                                        << "Backup Database Gagal!\r";
+        QTest::newRow("read-only folder") << "tertutup/cadangan.mdb"
+                                          << "Backup Database Gagal!\r";
+        QTest::newRow("the database itself")
+            << "dapra.mdb"
+            << "Backup Database Gagal!\rFile backup tidak boleh file database itu sendiri.";
+    }
+    // While another station holds a write open, the copy is one consistent
+    // state, keyed and whole, and replaces a file of that name. A failure is
+    // reported, never as a success: the target stays and no file is added.
+    void backup() {
+        QFETCH(QString, target);
+        QFETCH(QString, shown);
+        target = install->folder() + '/' + target;
+        const QString folder = QFileInfo(target).absolutePath();
+        install->exec("INSERT INTO meja (nm_meja) VALUES ('Satu')");
+        QDir().mkpath(install->folder() + "/tertutup");
+        writeBytes(install->folder() + "/tertutup/cadangan.mdb", "lama");
+        writeBytes(install->folder() + "/cadangan.mdb", "lama");
+        const QByteArray before = bytesOf(target);
+        const QStringList listed = QDir(folder).entryList(QDir::Files);
+        const auto unlock =
+            qScopeGuard([&] { lockFolder(install->folder() + "/tertutup", false); });
+        if (QTest::currentDataTag() == QByteArray("read-only folder") &&
+            !lockFolder(folder, true)) {
+            QSKIP("this file system lets every file be created");
+        }
+        auto other = install->connect();
+        other->exec("BEGIN IMMEDIATE");
+        other->exec("INSERT INTO meja (nm_meja) VALUES ('Belum')");
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        files.answer(QString());
+        files.answer(target);
+        open<controlpanel::fBackupDB>();
+        QCOMPARE(text("Text1"), install->dbPath());
+        keys("Alt+B|Alt+B");  // the first one cancelled: nothing happens
+        QCOMPARE(files.requests().last().kind, ui::FileDialogRequest::Save);
+        QCOMPARE(files.requests().last().filter, QStringLiteral("Database Mirawe Dapra|*.mdb"));
+        QCOMPARE(boxes.boxes().size(), 1);
+        QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
+        if (!shown.endsWith("...")) {
+            QCOMPARE(bytesOf(target), before);
+        }
+        other->exec("COMMIT");
+        QCOMPARE(QDir(folder).entryList(QDir::Files), listed);
+        if (!shown.endsWith("...")) {
+            return;
+        }
+        QVERIFY(db::isProgramDatabase(target, true));
+        QVERIFY(!bytesOf(target).startsWith("SQLite format 3"));
+        QCOMPARE(tableName(target), QStringLiteral("Satu"));
+        QCOMPARE(QFile::permissions(target), QFile::permissions(install->dbPath()));
+    }
+
+    void restore_data() {
+        QTest::addColumn<QString>("live");  // the database when the restore runs
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("in use") << "in use"
+                                << "Restore Database Berhasil...";
+        QTest::newRow("missing") << "missing"
+                                 << "Restore Database Berhasil...";
+        QTest::newRow("being written") << "being written"
+                                       << "Restore Database Gagal!\r";
+    }
+    // The backup replaces the database at once: another station's open
+    // connection and the next window request read the restored rights. A
+    // missing database is replaced by a complete copy renamed into place; one
+    // another station is writing stays as it was.
+    void restore() {
+        QFETCH(QString, live);
+        QFETCH(QString, shown);
+        moddapra::UserId = install->addUser("Ani");
+        install->exec("INSERT INTO meja (nm_meja) VALUES ('Tetap')");
+        const QString backup = makeDatabase(install->folder() + "/cadangan/dapra.mdb", "Pulih");
+        db::Connection(backup).exec("INSERT INTO akses VALUES (1, 'Data Menu')");
+        auto other = install->connect();
+        if (live == "being written") {
+            other->exec("BEGIN IMMEDIATE");
+        }
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        files.answer(backup);
+        open<controlpanel::fRestoreDB>();
+        QCOMPARE(text("Text1"), install->dbPath());
+        if (live == "missing") {
+            other.reset();
+            QVERIFY(QFile::remove(install->dbPath()));
+        }
+        keys("Space|Tab|Space");  // browse, then "Restore ke..."
+        QCOMPARE(text("Text2"), backup);
+        QCOMPARE(files.requests().last().kind, ui::FileDialogRequest::Open);
+        QCOMPARE(files.requests().last().filter + '/' + files.requests().last().fileName,
+                 "Database Mirawe Dapra|*.mdb/" + install->dbPath());
+        QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
+        const bool restored = shown.endsWith("...");
+        if (other) {
+            other->exec(restored ? "SELECT 1" : "ROLLBACK");
+            QCOMPARE(other->scalar("SELECT nm_meja FROM meja").toString(),
+                     restored ? QStringLiteral("Pulih") : QStringLiteral("Tetap"));
+        }
+        QCOMPARE(tableName(install->dbPath()),
+                 restored ? QStringLiteral("Pulih") : QStringLiteral("Tetap"));
+        QCOMPARE(QDir(install->folder()).entryList(QDir::Files),
+                 QStringList({"dapra.mdb", "db.txt"}));
+        shell::FormStandIn standIn(shell::FormId::fMenu, [] { return new ui::Form; });
+        boxes.clear();
+        shell::requestForm(shell::FormId::fMenu);
+        QCOMPARE(bool(shell::openForm(shell::FormId::fMenu)), restored);
+        QCOMPARE(boxes.empty(), restored);
+        delete shell::openForm(shell::FormId::fMenu);
+    }
+
+    void fileRefused_data() {
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<QString>("path");
+        for (const bool restore : {false, true}) {
+            for (const char* name :
+                 {"hilang/dapra.mdb", "kosong.mdb", "asing.mdb", "tanpa-tabel.mdb", "."}) {
+                QTest::addRow("%s, %s", restore ? "restore" : "location", name) << restore << name;
+            }
+        }
+        QTest::newRow("restore, damaged") << true << "rusak.mdb";
+        QTest::newRow("restore, the database itself") << true << "dapra.mdb";
+        QTest::newRow("restore, none chosen") << true << QString();
+    }
+    // Only a file that opens as the program's database (for a restore: whole,
+    // and not the database itself) is taken; a refusal changes no file, puts
+    // the focus on the browse button and creates nothing.
+    void fileRefused() {
+        QFETCH(bool, restore);
+        QFETCH(QString, path);
+        makeForeignFiles(install->folder());
+        path = path.isEmpty() ? path : install->folder() + '/' + path;
+        const QByteArray live = bytesOf(install->dbPath());
+        const QByteArray txt = bytesOf(install->dbTxt());
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        files.answer(path);
+        if (restore) {
+            open<controlpanel::fRestoreDB>();
+            keys("Space|Tab|Space");
+        } else {
+            open<controlpanel::fClient_Server>();
+            keys("Space|Alt+S");
+        }
+        QString expected =
+            "File " + path +
+            (restore ? " bukan file database Mirawe Dapra atau rusak. Database tidak diubah."
+                     : " bukan file database Mirawe Dapra atau tidak bisa dibuka.\rLokasi "
+                       "Database Server tidak disimpan.");
+        if (path.isEmpty()) {
+            expected = "Anda belum memilih file database yang akan di restore";
+        } else if (path == install->dbPath()) {
+            expected =
+                "File yang dipilih adalah file database itu sendiri. Pilih file backup yang lain.";
+        }
+        QCOMPARE(seen(boxes), QStringList{"Informasi (i): " + expected});
+        QCOMPARE(focusName(), restore ? QStringLiteral("Command3") : QStringLiteral("Command1"));
+        QCOMPARE(bytesOf(install->dbPath()), live);
+        QCOMPARE(bytesOf(install->dbTxt()), txt);
+        QVERIFY(!QFile::exists(install->folder() + "/hilang"));
+    }
+
+    void resets_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("kept");  // the tables not emptied: all, none or master
+        const QString whole = "Konfirmasi (-?): Anda yakin ingin menghapus seluruh isi database?";
+        const QString orders = "Konfirmasi (-?): Anda yakin ingin menghapus data transaksi?";
+        const QString app = ui::kAppTitle + QStringLiteral(" (-): ");
+        QTest::newRow("no option")
+            << "Alt+R" << true << QStringList{"Informasi (i): Anda belum memilih opsi apapun."}
+            << "all";
+        QTest::newRow("whole, No") << "Space|Alt+R" << false << QStringList{whole} << "all";
+        QTest::newRow("whole") << "Space|Alt+R" << true
+                               << QStringList{whole, app + "Reset Seluruh Database Berhasil..."}
+                               << "none";
+        QTest::newRow("orders") << "Space|Down|Alt+R" << true
+                                << QStringList{orders, app + "Reset Data Transaksi Berhasil..."}
+                                << "master";
+        QTest::newRow("orders, No") << "Space|Down|Alt+R" << false << QStringList{orders} << "all";
+        QTest::newRow("whole, failing at the last table")
+            << "Space|Alt+R" << true << QStringList{whole, app + "Nomor Error : 19"} << "all";
+    }
+    // A reset empties all its tables, the totals kept from orders and
+    // payments included, or, failing, none; success closes the dialog.
+    void resets() {
+        QFETCH(QString, road);
+        QFETCH(bool, yes);
+        QFETCH(QStringList, shown);
+        QFETCH(QString, kept);
+        const QStringList master{"pengguna", "akses",  "meja",   "menu",
+                                 "kategori", "satuan", "pelayan"};
+        for (const QString& table : master) {
+            install->exec("INSERT INTO " + table + " DEFAULT VALUES");
+        }
+        install->exec("INSERT INTO pesan (id_order, total_harga) VALUES (1, 5000)");
+        install->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 2500)");
+        install->exec("INSERT INTO bayar (id_order, tgl_bayar) VALUES (1, '2026-01-05')");
+        if (QTest::currentDataTag() == QByteArray("whole, failing at the last table")) {
+            install->exec(
+                "CREATE TRIGGER t BEFORE DELETE ON bayar BEGIN SELECT RAISE(ABORT, 'x'); END");
+        }
+        const QMap<QString, qint64> before = rowsPerTable(install->dbPath());
+        ui::MessageRecorder boxes;
+        boxes.answer(yes ? ui::Answer::Yes : ui::Answer::No);
+        open<controlpanel::fResetDB>();
+        keys(road);
+        testing::settle();
+        QStringList seenTexts = seen(boxes);
+        seenTexts.last() = seenTexts.last().section('\r', 0, 0);
+        QCOMPARE(seenTexts, shown);
+        const QMap<QString, qint64> after = rowsPerTable(install->dbPath());
+        for (const QString& table : before.keys()) {
+            const bool keeps = kept == "all" || (kept == "master" && master.contains(table));
+            QCOMPARE(after[table], keeps ? before[table] : 0);
+        }
+        QCOMPARE(bool(dialog), kept == "all");
+    }
+};
+
+DAPRA_TEST_MAIN(DatabaseFileTest)
+#include "tst_databasefile.moc"

@@ -1,0 +1,123 @@
+// The password change, driven by keys as a user drives it.
+#include "controlpanel/fubahpassword.h"
+#include "shell/moddapra.h"
+#include "shell/password.h"
+#include "support/testsupport.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+
+using testing::focusName;
+using testing::keys;
+using testing::seen;
+
+class PasswordTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestInstall> install;
+    QPointer<controlpanel::fUbahPassword> dialog;
+
+    qint64 addUser(const QString& name, const QString& typed) {
+        return install->addUser(name, {}, password::hash(typed));
+    }
+    QString hashOf(qint64 id) {
+        return install->scalar("SELECT Password FROM pengguna WHERE id_user = ?", {id}).toString();
+    }
+    void open(qint64 id, const QString& name) {
+        moddapra::UserId = id;
+        moddapra::UserName = name;
+        dialog = new controlpanel::fUbahPassword;
+        dialog->show();
+        QVERIFY(testing::activate(dialog));
+    }
+
+private Q_SLOTS:
+    void init() { install = std::make_unique<testing::TestInstall>(); }
+    void cleanup() {
+        delete dialog;
+        install.reset();
+        testing::settle();
+    }
+
+    // Texts, the Tab road, one "*" per character, and Esc closing at once.
+    void roadAndEsc() {
+        open(1, "Ani");
+        QStringList texts{dialog->windowTitle()};
+        for (const char* name : {"Label3", "Label1", "Label2"}) {
+            texts << testing::child<QLabel>(dialog, name)->text();
+        }
+        for (const char* name : {"Command1", "Command2"}) {
+            texts << testing::child<QPushButton>(dialog, name)->text();
+        }
+        QCOMPARE(texts, QStringList({"Menu Ubah Password", "Masukkan Password Lama",
+                                     "Masukkan Password Baru", "Konfirmasi Password Baru", "&Ganti",
+                                     "&Keluar"}));
+        QCOMPARE(testing::tabRoad(5),
+                 QStringList({"Text3", "Text1", "Text2", "Command1", "Command2", "Text3"}));
+        keys("Shift+Tab|Shift+Tab|Shift+Tab|abc");
+        QCOMPARE(testing::child<QLineEdit>(dialog, "Text2")->displayText(), QStringLiteral("***"));
+        ui::MessageRecorder boxes;
+        keys("Esc");
+        testing::settle();
+        QVERIFY(!dialog);
+        QVERIFY(boxes.empty());
+    }
+
+    // The Enter chain old -> new -> confirmation runs the checks in order;
+    // each refusal moves the focus as designed. Then the change typed ahead
+    // with Alt+G stores a hash that verifies; another user's stays.
+    void refusalsThenChange() {
+        const qint64 ani = addUser("Ani", "Lama");
+        const qint64 budi = addUser("Budi", "Kunci");
+        open(ani, "Ani");
+        ui::MessageRecorder boxes;
+        QStringList focus;
+        for (const char* road : {"Enter|Enter|Enter", "lama|Enter|Enter|Enter", "Baru|Enter|Enter",
+                                 "O'Baru|Enter",  // the old one differs in letter case
+                                 "Ctrl+A|Lama|Enter|Ctrl+A|O'Baru|Enter|Ctrl+A|o'baru|Enter"}) {
+            keys(road);
+            focus << focusName();
+        }
+        const QString info = "Informasi (i): ";
+        QCOMPARE(
+            seen(boxes),
+            QStringList({info + "Anda belum mengisi password lama anda!",
+                         info + "Password harus diisi!", info + "Password harus diisi!",
+                         info + "Password lama salah!", "Information (i): Password tidak sama!"}));
+        QCOMPARE(focus, QStringList({"Text3", "Text1", "Text2", "Text3", "Text1"}));
+        QVERIFY(password::verify(hashOf(ani), "Lama"));
+
+        boxes.clear();
+        keys("Ctrl+A|O'Baru|Enter|Ctrl+A|O'Baru|Alt+G");
+        testing::settle();
+        QCOMPARE(seen(boxes), QStringList({info + "Password untuk user Ani telah diubah!"}));
+        QVERIFY(!dialog);
+        QVERIFY(hashOf(ani).startsWith("$argon2id$"));
+        QVERIFY(password::verify(hashOf(ani), "O'Baru"));
+        QVERIFY(!password::verify(hashOf(ani), "Lama"));
+        QVERIFY(password::verify(hashOf(budi), "Kunci"));
+    }
+
+    // The signed-in user deleted meanwhile, or deleted and added again under
+    // another id: refused, nothing stored.
+    void userGoneMeanwhile() {
+        const qint64 ani = addUser("Ani", "Lama");
+        install->exec("DELETE FROM pengguna");
+        open(ani, "ANI");
+        ui::MessageRecorder boxes;
+        keys("Lama|Enter|Baru|Enter|Baru|Enter");
+        QCOMPARE(focusName(), QStringLiteral("Text2"));
+        const qint64 again = addUser("Ani", "Lama");
+        keys("Enter");
+        QCOMPARE(seen(boxes),
+                 QStringList({"Informasi (i): User ANI tidak ada.",
+                              ui::kAppTitle + QStringLiteral(" (-): Data Tidak Ada")}));
+        QVERIFY(password::verify(hashOf(again), "Lama"));
+        QVERIFY(dialog->isVisible());
+    }
+};
+
+DAPRA_TEST_MAIN(PasswordTest)
+#include "tst_password.moc"

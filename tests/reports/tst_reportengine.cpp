@@ -1,0 +1,166 @@
+// The printed reports as laid out pages, and their printing into a PDF file.
+#include "reports/printedreports.h"
+#include "reports/reportqueries.h"
+#include "support/testsupport.h"
+#include "toolkit/msgbox.h"
+
+#include <QPrinter>
+#include <QTemporaryDir>
+
+using namespace reports;
+
+namespace {
+
+const QDate kToday(2024, 5, 6);
+
+db::Row payment(int i, qint64 total = 1250000) {
+    return {i,
+            QString("PO-%1").arg(i),
+            QString("RO-%1").arg(i),
+            "2024-05-01",
+            "10:00:00",
+            "ani",
+            "Sari",
+            total,
+            total + 50000,
+            50000};
+}
+
+std::vector<db::Row> payments(int n) {
+    std::vector<db::Row> rows;
+    for (int i = 1; i <= n; ++i) {
+        rows.push_back(payment(i));
+    }
+    return rows;
+}
+
+const PageItem* find(const Page& page, const QString& name, int nth = 0) {
+    for (const PageItem& item : page) {
+        if (item.name == name && nth-- == 0) {
+            return &item;
+        }
+    }
+    return nullptr;
+}
+
+int count(const Page& page, const QString& name) {
+    int n = 0;
+    for (const PageItem& item : page) {
+        n += item.name == name ? 1 : 0;
+    }
+    return n;
+}
+
+}  // namespace
+
+class ReportEngineTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // A4 landscape holds (11900 - 2 * 1440 - 2057 - 520) / 333 = 19 rows.
+    void periodRowsPerPageAndPageNumbers_data() {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<QList<int>>("rowsPerPage");
+        QTest::newRow("none") << 0 << QList<int>{0};
+        QTest::newRow("one") << 1 << QList<int>{1};
+        QTest::newRow("one page full") << 19 << QList<int>{19};
+        QTest::newRow("three pages") << 40 << QList<int>{19, 19, 2};
+    }
+    void periodRowsPerPageAndPageNumbers() {
+        QFETCH(int, records);
+        QFETCH(QList<int>, rowsPerPage);
+        const std::vector<Page> pages =
+            layOut(periodReport(), payments(records), landscapeA4Tw(), kToday);
+        QCOMPARE(int(pages.size()), rowsPerPage.size());
+        const QString of = QString(" dari %1 halaman.").arg(pages.size());
+        for (int p = 0; p < int(pages.size()); ++p) {
+            const Page& page = pages[size_t(p)];
+            QCOMPARE(count(page, "txtno_nota"), rowsPerPage[p]);
+            QCOMPARE(count(page, "Line"), rowsPerPage[p]);
+            QCOMPARE(find(page, "Label1")->text, QStringLiteral("Daftar Penjualan Per Periode"));
+            QCOMPARE(find(page, "Label2")->text, QStringLiteral("Tanggal Senin, 06 Mei 2024"));
+            QCOMPARE(find(page, "Label3")->text, QString("Halaman %1").arg(p + 1) + of);
+            QCOMPARE(find(page, "Label13")->text, QString("Halaman %1").arg(p + 1) + of);
+            // Header from the top margin, footer above the bottom margin.
+            QCOMPARE(find(page, "Label1")->tw, QRect(1440 + 1134, 1440 + 567, 3348, 240));
+            QCOMPARE(find(page, "Label13")->tw.top(), 11900 - 1440 - 520 + 279);
+            QCOMPARE(find(page, "Shape1")->tw, QRect(1440 + 1106, 1440 + 1703, 11928, 354));
+            QCOMPARE(find(page, "Shape1")->kind, PageItem::Rect);
+        }
+    }
+
+    void periodRowTextsAndPositions() {
+        std::vector<db::Row> rows = payments(2);
+        rows[1] = payment(2, 0);
+        const Page page = layOut(periodReport(), rows, landscapeA4Tw(), kToday).front();
+        const int firstTop = 1440 + 2057;
+        QCOMPARE(find(page, "txtno_nota")->tw, QRect(1440 + 1212, firstTop + 35, 1098, 240));
+        QCOMPARE(find(page, "txtno_nota", 1)->tw.top(), firstTop + 333 + 35);
+        QCOMPARE(find(page, "txttgl_bayar")->text, QStringLiteral("01/05/2024"));
+        const PageItem* money = find(page, "txttotal_harga");
+        QCOMPARE(money->text, QStringLiteral("1.250.000"));
+        QCOMPARE(money->style.align, Qt::Alignment(Qt::AlignRight));
+        QCOMPARE(find(page, "txttotal_harga", 1)->text, QStringLiteral("0"));
+        QCOMPARE(find(page, "Label10")->style.align, Qt::Alignment(Qt::AlignRight));
+        QCOMPARE(find(page, "Label4")->style.bold, true);
+        QCOMPARE(find(page, "Label1")->style.pointSize, 9.75);
+        QCOMPARE(find(page, "Line")->tw, QRect(1440 + 1106, firstTop + 333, 11928, 0));
+    }
+
+    // A long name wraps inside its row: the row grows, the next one follows.
+    void menuNameGrowsItsRow() {
+        const QString longName = QString(
+            "Nasi goreng spesial dengan telur mata sapi, sate ayam, "
+            "kerupuk udang dan acar timun segar");
+        const std::vector<db::Row> rows = {
+            {"NG01", longName, "-", "Makanan", "Porsi", 25000, 1},
+            {"ET01", "Es Teh", "-", "Minuman", "Gelas", 3000, 2},
+        };
+        const Page page = layOut(menuReport(), rows, landscapeA4Tw(), kToday).front();
+        const PageItem* name = find(page, "txtnama_menu");
+        QCOMPARE(name->text, longName);
+        QVERIFY2(name->tw.height() >= 3 * 180, qPrintable(QString::number(name->tw.height())));
+        const int grown = name->tw.height() - 240;
+        const int firstTop = 1440 + 2025;
+        QCOMPARE(find(page, "Line")->tw.top(), firstTop + 393 + grown);
+        QCOMPARE(find(page, "txtkode_menu", 1)->tw.top(), firstTop + 393 + grown + 69);
+        QCOMPARE(find(page, "txtnama_menu", 1)->tw.height(), 240);
+        QCOMPARE(find(page, "txtharga_jual")->text, QStringLiteral("25.000"));
+        QCOMPARE(find(page, "Label3")->text, QStringLiteral("Halaman: 1 dari 1 halaman."));
+    }
+
+    void printsIntoPdfAndReportsAFailure() {
+        QTemporaryDir dir;
+        ui::MessageRecorder boxes;
+        auto* preview = new ReportPreview(periodReport(), payments(40), nullptr);
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Cetak Daftar Penjualan Per Periode"));
+        QCOMPARE(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        for (int round = 0; round < 2; ++round) {
+            QPrinter pdf(QPrinter::HighResolution);
+            pdf.setOutputFormat(QPrinter::PdfFormat);
+            pdf.setPageSize(QPageSize(QPageSize::A4));
+            pdf.setPageOrientation(QPageLayout::Landscape);
+            pdf.setOutputFileName(dir.filePath(QString("period%1.pdf").arg(round)));
+            QVERIFY(preview->printTo(&pdf));
+            QCOMPARE(preview->pages().size(), size_t(3));
+        }
+        const QByteArray pdf0 = readAll(dir.filePath("period0.pdf"));
+        QCOMPARE(pdf0.count("/Type /Page\n") + pdf0.count("/Type /Page\r"), 3);
+        QVERIFY(boxes.empty());
+
+        QPrinter broken(QPrinter::HighResolution);
+        broken.setOutputFormat(QPrinter::PdfFormat);
+        broken.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
+        QVERIFY(!preview->printTo(&broken));
+        QCOMPARE(boxes.texts(), QStringList{"Laporan gagal dicetak! Periksa printer anda."});
+        delete preview;
+    }
+
+private:
+    static QByteArray readAll(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+DAPRA_TEST_MAIN(ReportEngineTest)
+#include "tst_reportengine.moc"

@@ -1,0 +1,221 @@
+// The report statements on a small fixed data set.
+#include "db/schema.h"
+#include "reports/reportqueries.h"
+#include "seed.h"
+
+#include <random>
+
+#include <memory>
+
+using namespace reports;
+
+namespace {
+
+QStringList notas(const std::vector<db::Row>& rows) {
+    QStringList texts;
+    for (const db::Row& r : rows) {
+        texts.append(r[kNoNota].toString());
+    }
+    return texts;
+}
+
+// The sums over the full tables that the running totals stand in for.
+QStringList fullDailySums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r :
+         c.rows("SELECT b.tgl_bayar, sum(o.total_harga) FROM bayar b JOIN pesan o"
+                " ON o.id_order = b.id_order GROUP BY b.tgl_bayar ORDER BY b.tgl_bayar")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+QStringList fullMenuSums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r :
+         c.rows("SELECT id_menu, sum(qty) FROM detail_pesan GROUP BY id_menu ORDER BY id_menu")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+QStringList runningDailySums(db::Connection& c) {
+    QStringList sums;
+    for (const DailyTotal& d : dailyTotals(c)) {
+        sums.append(d.date + "=" + QString::number(d.total));
+    }
+    return sums;
+}
+
+QStringList runningMenuSums(db::Connection& c) {
+    QStringList sums;
+    for (const db::Row& r : c.rows("SELECT id_menu, total FROM rekap_menu ORDER BY id_menu")) {
+        sums.append(r[0].toString() + "=" + r[1].toString());
+    }
+    return sums;
+}
+
+// One random write of the kind the order, cashier and reset windows make.
+void randomWrite(db::Connection& c, std::mt19937& random) {
+    auto pick = [&random](int n) {
+        return int(random() % unsigned(n));
+    };
+    const int order = 1 + pick(8);
+    const QString date = QString("2024-05-0%1").arg(1 + pick(4));
+    switch (pick(7)) {
+        case 0:
+            c.exec(
+                "INSERT INTO pesan (id_order, no_order, id_pelayan, total_harga, status)"
+                " SELECT ?, 'RO', 1, ?, 'Belum Bayar'"
+                " WHERE NOT EXISTS (SELECT 1 FROM pesan WHERE id_order = ?)",
+                {order, 1000 * pick(50), order});
+            break;
+        case 1:
+            c.exec(
+                "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
+                " total_bayar, kembali) VALUES ('PO', ?, ?, '10:00:00', 1, 0, 0)",
+                {order, date});
+            break;
+        case 2:  // an order changed: new total, its lines written again
+        {
+            db::Transaction tx(c);
+            c.exec("UPDATE pesan SET total_harga = ? WHERE id_order = ?", {1000 * pick(50), order});
+            c.exec("DELETE FROM detail_pesan WHERE id_order = ?", {order});
+            for (int i = pick(4); i > 0; --i) {
+                c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
+                       {order, 1 + pick(5), pick(6)});
+            }
+            tx.commit();
+            break;
+        }
+        case 3:
+            c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
+                   {order, 1 + pick(5), 1 + pick(6)});
+            break;
+        case 4:
+            c.exec("DELETE FROM pesan WHERE id_order = ?", {order});
+            break;
+        case 5:
+            c.exec("UPDATE detail_pesan SET qty = qty + 1 WHERE id_order = ?", {order});
+            break;
+        default:
+            if (pick(10) == 0) {  // a reset of the sales
+                db::resetTables(c, db::Reset::OrdersAndPayments);
+            }
+            break;
+    }
+}
+
+}  // namespace
+
+class ReportQueriesTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        install_ = std::make_unique<testing::TestInstall>();
+        conn_ = install_->connect();
+    }
+    void cleanup() {
+        conn_.reset();
+        install_.reset();
+    }
+
+    void periodListAndTotalAgree_data() {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QStringList>("listed");
+        QTest::addColumn<qint64>("total");  // -1: no payment in the period
+        QTest::newRow("deleted cashier and gone waiter stay")
+            << QDate(2024, 5, 1) << QDate(2024, 5, 3) << QStringList{"PO-1", "PO-2", "PO-3"}
+            << qint64(45000);
+        QTest::newRow("equal start and end")
+            << QDate(2024, 5, 3) << QDate(2024, 5, 3) << QStringList{"PO-3"} << qint64(8000);
+        QTest::newRow("orders adding up to zero")
+            << QDate(2024, 4, 30) << QDate(2024, 4, 30) << QStringList{"PO-4"} << qint64(0);
+        QTest::newRow("listed in the order stored")
+            << QDate(2024, 4, 1) << QDate(2024, 5, 31)
+            << QStringList{"PO-1", "PO-2", "PO-3", "PO-4"} << qint64(45000);
+        QTest::newRow("no payment")
+            << QDate(2024, 6, 1) << QDate(2024, 6, 30) << QStringList{} << qint64(-1);
+        QTest::newRow("start after end")
+            << QDate(2024, 5, 3) << QDate(2024, 5, 1) << QStringList{} << qint64(-1);
+    }
+    void periodListAndTotalAgree() {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        QFETCH(QStringList, listed);
+        QFETCH(qint64, total);
+        rtest::seedSales(*install_);
+        const std::vector<db::Row> rows = periodPayments(*conn_, start, end);
+        QCOMPARE(notas(rows), listed);
+        const std::optional<qint64> sum = periodTotal(*conn_, start, end);
+        QCOMPARE(sum.value_or(-1), total);
+        qint64 listedSum = 0;
+        for (const db::Row& r : rows) {
+            listedSum += r[kTotalHarga].toLongLong();
+        }
+        QCOMPARE(listedSum, std::max<qint64>(total, 0));
+    }
+
+    // Quantities of paid and unpaid orders count; equal quantities go by
+    // name; the eleventh is cut even when it equals the tenth; items whose
+    // category or unit is gone drop out.
+    void favouritesOrderAndCut() {
+        rtest::seedCategories(*install_);
+        const QStringList names = {"Kopi", "Teh",  "Es Jeruk",       "Nasi", "Mie",
+                                   "Sate", "Soto", "Bakso",          "Roti", "Zebra",
+                                   "Ayam", "Lele", "Hilang Kategori"};
+        const QList<int> quantities = {9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 0, 50};
+        for (int i = 0; i < names.size(); ++i) {
+            rtest::addMenu(*install_, QString("M%1").arg(i), names[i], i == 12 ? 7 : 1, 1, 1000);
+            // Two lines each (of orders 1 and 2) add up to the quantity.
+            install_->exec("INSERT INTO detail_pesan VALUES (1, ?, ?, 1000), (2, ?, ?, 1000)",
+                           {i + 1, quantities[i] - quantities[i] / 2, i + 1, quantities[i] / 2});
+        }
+        QStringList got;
+        for (const Favourite& f : favourites(*conn_, 10)) {
+            got.append(f.name + "=" + QString::number(f.quantity));
+        }
+        QCOMPARE(got, QStringList({"Kopi=9", "Teh=9", "Es Jeruk=8", "Nasi=7", "Mie=6", "Sate=5",
+                                   "Soto=4", "Bakso=3", "Roti=2", "Ayam=1"}));
+        const Favourite first = favourites(*conn_, 1).front();
+        QCOMPARE(first.category + "/" + first.unit, QStringLiteral("Makanan/Porsi"));
+    }
+
+    void runningTotalsEqualTheFullSums() {
+        std::mt19937 random(20240501);
+        for (int step = 0; step < 400; ++step) {
+            randomWrite(*conn_, random);
+            QCOMPARE(runningDailySums(*conn_), fullDailySums(*conn_));
+            QCOMPARE(runningMenuSums(*conn_), fullMenuSums(*conn_));
+        }
+    }
+
+    // A file of the first version gains the running totals of its rows, once.
+    void firstVersionFileIsUpgradedOnOpening() {
+        rtest::seedSales(*install_);
+        install_->exec("INSERT INTO detail_pesan VALUES (1, 3, 2, 1000), (2, 3, 5, 1000)");
+        for (const db::Row& r : conn_->rows("SELECT type, name FROM sqlite_master"
+                                            " WHERE name LIKE 'rekap%' ORDER BY type DESC")) {
+            conn_->exec("DROP " + r[0].toString() + " " + r[1].toString());
+        }
+        conn_->exec("PRAGMA user_version = 1");
+        conn_.reset();
+        conn_ = install_->connect();
+        QCOMPARE(conn_->scalar("PRAGMA user_version").toInt(), db::kSchemaVersion);
+        QCOMPARE(runningDailySums(*conn_),
+                 QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
+        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=7"}));
+        conn_->exec("INSERT INTO detail_pesan VALUES (3, 3, 1, 1000)");
+        conn_.reset();
+        conn_ = install_->connect();  // upgraded once only
+        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=8"}));
+    }
+
+private:
+    std::unique_ptr<testing::TestInstall> install_;
+    std::unique_ptr<db::Connection> conn_;
+};
+
+DAPRA_TEST_MAIN(ReportQueriesTest)
+#include "tst_reportqueries.moc"

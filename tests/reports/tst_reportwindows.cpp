@@ -1,0 +1,375 @@
+// The four report windows, driven by keys, with their charts read back.
+#include "reports/freportdaftarmenu.h"
+#include "reports/freportmenufavorit.h"
+#include "reports/freportpenjualanharian.h"
+#include "reports/freportpenjualanperiode.h"
+#include "reports/printedreports.h"
+#include "reports/reports.h"
+#include "seed.h"
+#include "toolkit/msgbox.h"
+#include "toolkit/reportlist.h"
+#include "toolkit/seams.h"
+
+#include <QChart>
+#include <QChartView>
+#include <QDateEdit>
+#include <QDateTimeAxis>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLineSeries>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QPieSeries>
+#include <QPrinter>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+
+using testing::child;
+using testing::column;
+using testing::focusName;
+using testing::keys;
+using testing::seen;
+
+namespace {
+
+QList<reports::ReportPreview*> previews() {
+    QList<reports::ReportPreview*> found;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (auto* p = qobject_cast<reports::ReportPreview*>(w); p && p->isVisible()) {
+            found.append(p);
+        }
+    }
+    return found;
+}
+
+QStringList recordNotas(const reports::ReportPreview* p) {
+    QStringList notas;
+    for (const db::Row& r : p->records()) {
+        notas.append(r[reports::kNoNota].toString());
+    }
+    return notas;
+}
+
+}  // namespace
+
+class ReportWindowsTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        install_ = std::make_unique<testing::TestInstall>();
+        boxes_ = std::make_unique<ui::MessageRecorder>();
+        clock_ = std::make_unique<ui::FixedClock>(QDateTime(QDate(2024, 5, 6), QTime(9, 30)));
+        main_ = std::make_unique<QMainWindow>();
+        auto* area = new QMdiArea(main_.get());
+        main_->setCentralWidget(area);
+        main_->resize(1100, 750);
+        ui::setMdiArea(area);
+        main_->show();
+        QVERIFY(QTest::qWaitForWindowActive(main_.get()));
+    }
+
+    void cleanup() {
+        for (reports::ReportPreview* p : previews()) {
+            delete p;
+        }
+        main_.reset();
+        ui::setMdiArea(nullptr);
+        testing::settle();
+        clock_.reset();
+        boxes_.reset();
+        install_.reset();
+    }
+
+    void periodListTotalAndRefusal() {
+        rtest::seedSales(*install_);
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Per Periode"));
+        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
+        QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 5, 6));
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(list->headerItem()->text(6), QStringLiteral("Total Harga"));
+        QVERIFY(list->isColumnHidden(9));
+
+        // Deleted cashier and gone waiter stay, with empty names.
+        showPeriod("01052024", "03052024");
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(column(list, 2), QStringList({"01/05/2024", "01/05/2024", "03/05/2024"}));
+        QCOMPARE(column(list, 4), QStringList({"ani", "", "ani"}));
+        QCOMPARE(column(list, 5), QStringList({"Sari", "Tono", ""}));
+        QCOMPARE(ui::rowTexts(list->topLevelItem(0)),
+                 QStringList({"PO-1", "RO-01042024101", "01/05/2024", "10:00:00", "ani", "Sari",
+                              "25.000", "30.000", "5.000", "1"}));
+        QCOMPARE(list->topLevelItem(0)->textAlignment(6) & Qt::AlignRight, Qt::AlignRight);
+        QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
+        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
+
+        // A start after the end is refused; the rows stay.
+        keys("05052024|Alt+T");
+        QCOMPARE(
+            seen(*boxes_),
+            QStringList{"Informasi (i): Tanggal Awal tidak boleh lebih besar dari tanggal akhir!"});
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
+
+        showPeriod("30042024", "30042024");
+        QCOMPARE(column(list, 0), QStringList({"PO-4"}));
+        QCOMPARE(total(form), QStringLiteral("Rp. ,-"));
+
+        showPeriod("01062024", "30062024");
+        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(total(form), QString());
+        keys("Shift+Tab|Shift+Tab|Space");
+        QCOMPARE(focusName(), QStringLiteral("Command3"));
+        QCOMPARE(seen(*boxes_).last(),
+                 QStringLiteral("Informasi (i): Tidak ada data yang akan dicetak!"));
+        QVERIFY(previews().isEmpty());
+
+        keys("Esc");
+        QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanPeriode*>().isEmpty());
+    }
+
+    // Keys typed ahead act in order: the list shows the period typed before
+    // Alt+T, the dates typed after it stay in the pickers.
+    void periodKeysTypedAheadActInOrder() {
+        rtest::seedSales(*install_);
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        keys("01052024|Tab|03052024|Alt+T|30042024");
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
+        QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 4, 30));
+        // A refusal shows before Esc closes the window.
+        keys("Tab|20042024|Alt+T|Esc");
+        QCOMPARE(boxes_->boxes().size(), 1);
+        QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanPeriode*>().isEmpty());
+    }
+
+    void tabRoads_data() {
+        QTest::addColumn<int>("window");
+        QTest::addColumn<QStringList>("road");
+        QTest::addColumn<QStringList>("backRoad");
+        const QStringList period = {"DTPicker1", "DTPicker2", "Command1", "ListView1",
+                                    "Command3",  "Command2",  "DTPicker1"};
+        QStringList periodBack = period;
+        std::reverse(periodBack.begin(), periodBack.end());
+        QTest::newRow("period") << 0 << period << periodBack;
+        const QStringList chart = {"ListView1", "Command2", "MSChart1", "ListView1"};
+        const QStringList chartBack = {"ListView1", "MSChart1", "Command2", "ListView1"};
+        QTest::newRow("daily") << 1 << chart << chartBack;
+        QTest::newRow("favourites") << 2 << chart << chartBack;
+        QTest::newRow("menu list")
+            << 3 << QStringList{"ListView1", "Command1", "Command2", "ListView1"}
+            << QStringList{"ListView1", "Command2", "Command1", "ListView1"};
+    }
+    void tabRoads() {
+        QFETCH(int, window);
+        QFETCH(QStringList, road);
+        QFETCH(QStringList, backRoad);
+        const std::array<ui::Form* (*)(), 4> makers = {
+            &reports::makePenjualanPeriode, &reports::makePenjualanHarian,
+            &reports::makeMenuFavorit, &reports::makeDaftarMenu};
+        ui::Form* form = makers[size_t(window)]();
+        ui::showChild(form);
+        testing::settle();
+        QCOMPARE(testing::tabRoad(int(road.size()) - 1), road);
+        QCOMPARE(testing::tabRoad(int(backRoad.size()) - 1, Qt::Key_Backtab), backRoad);
+    }
+
+    // The printout covers the pickers' dates at the moment of printing and
+    // reads the file db.txt names.
+    void periodPrintReadsTheFileDbTxtNames() {
+        testing::TestInstall other;
+        rtest::seedSales(other);
+        other.exec("UPDATE bayar SET no_nota = 'X-' || no_nota");
+        rtest::seedSales(*install_);
+        install_->writeDbTxt(other.dbPath().toUtf8() + "\r\n");
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        showPeriod("01052024", "03052024");
+        keys("01052024|Tab|01052024|Tab|Tab|Tab|Space");
+        QCOMPARE(previews().size(), 1);
+        reports::ReportPreview* preview = previews().front();
+        QCOMPARE(preview->windowTitle(), QStringLiteral("Cetak Daftar Penjualan Per Periode"));
+        QVERIFY(preview->windowState() & Qt::WindowMaximized);
+        QCOMPARE(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        QCOMPARE(recordNotas(preview), QStringList({"X-PO-1", "X-PO-2"}));
+        QVERIFY(boxes_->empty());
+        form->unload();
+    }
+
+    // Many rows go in a batch at a time; the window answers meanwhile.
+    void longListFillsInBatches() {
+        rtest::seedSales(*install_);
+        {
+            auto c = install_->connect();
+            db::Transaction tx(*c);
+            for (int i = 0; i < 5000; ++i) {
+                c->exec(
+                    "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
+                    " total_bayar, kembali) VALUES (?, 1, '2024-05-02', '10:00:00', 1, 1, 0)",
+                    {QString("PB-%1").arg(i)});
+            }
+            tx.commit();
+        }
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        showPeriod("01052024", "03052024");
+        QVERIFY(form->filling());
+        QCOMPARE(list->topLevelItemCount(), 2000);
+        QCOMPARE(total(form), QStringLiteral("Rp. 125.045.000,-"));
+        QTRY_VERIFY(!form->filling());
+        QCOMPARE(list->topLevelItemCount(), 5003);
+    }
+
+    void dailyListAndLineChart() {
+        rtest::seedSales(*install_);
+        auto* form = open<reports::fReportPenjualanHarian>();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Harian"));
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(column(list, 0), QStringList({"30/04/2024", "01/05/2024", "03/05/2024"}));
+        QCOMPARE(column(list, 1), QStringList({"", "37.000", "8.000"}));
+        QChart* chart = child<QChartView>(form, "MSChart1")->chart();
+        QCOMPARE(chart->title(), QStringLiteral("Grafik Penjualan Harian"));
+        QCOMPARE(chart->series().size(), 1);
+        auto* line = qobject_cast<QLineSeries*>(chart->series().front());
+        QVERIFY(line);
+        QStringList points;
+        for (const QPointF& p : line->points()) {
+            points.append(
+                QDateTime::fromMSecsSinceEpoch(qint64(p.x())).date().toString("dd/MM/yyyy") + "=" +
+                QString::number(p.y()));
+        }
+        QCOMPARE(points, QStringList({"30/04/2024=0", "01/05/2024=37000", "03/05/2024=8000"}));
+        auto* axis = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(axis);
+        QCOMPARE(axis->format(), QStringLiteral("dd/MM/yyyy"));
+        QVERIFY(chart->localizeNumbers());  // "37.000", as the list shows it
+        QCOMPARE(chart->locale().groupSeparator(), QStringLiteral("."));
+        keys("Esc");
+        QTRY_VERIFY(main_->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
+    }
+
+    void emptyDatabaseLeavesChartsEmpty() {
+        for (ui::Form* form : {static_cast<ui::Form*>(open<reports::fReportPenjualanHarian>()),
+                               static_cast<ui::Form*>(open<reports::fReportMenuFavorit>())}) {
+            QCOMPARE(child<QTreeWidget>(form, "ListView1")->topLevelItemCount(), 0);
+            QChart* chart = child<QChartView>(form, "MSChart1")->chart();
+            QVERIFY(chart->series().isEmpty());
+            QCOMPARE(chart->title(), QString());
+            form->unload();
+        }
+        QVERIFY(boxes_->empty());
+    }
+
+    void favouritesListAndPie() {
+        rtest::seedSales(*install_);
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500);
+        rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 3000);
+        rtest::addMenu(*install_, "AY01", "Ayam Bakar", 1, 1, 20000);
+        // Order 5 is unpaid: its quantities count as well.
+        install_->exec(
+            "INSERT INTO detail_pesan VALUES (1, 1, 2, 0), (5, 1, 3, 0), (2, 2, 5, 0),"
+            " (3, 3, 5, 0)");
+        auto* form = open<reports::fReportMenuFavorit>();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Report Menu Favorit"));
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(column(list, 0), QStringList({"1", "2", "3"}));
+        QCOMPARE(column(list, 1), QStringList({"Ayam Bakar", "Es Teh", "Nasi Goreng"}));
+        QCOMPARE(column(list, 2), QStringList({"Makanan", "Minuman", "Makanan"}));
+        QCOMPARE(column(list, 4), QStringList({"5", "5", "5"}));
+        QChart* chart = child<QChartView>(form, "MSChart1")->chart();
+        QCOMPARE(chart->title(), QStringLiteral("Grafik 10 Menu Ter Favorit"));
+        auto* pie = qobject_cast<QPieSeries*>(chart->series().value(0));
+        QVERIFY(pie);
+        QStringList slices;
+        for (const QPieSlice* s : pie->slices()) {
+            slices.append(s->label() + "=" + QString::number(s->value()));
+            QVERIFY(s->isLabelVisible());
+        }
+        QCOMPARE(slices, QStringList({"Ayam Bakar=5", "Es Teh=5", "Nasi Goreng=5"}));
+    }
+
+    void favouritesWaitForTheFirstPayment() {
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500);
+        install_->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 0)");
+        auto* form = open<reports::fReportMenuFavorit>();
+        QCOMPARE(child<QTreeWidget>(form, "ListView1")->topLevelItemCount(), 0);
+        QVERIFY(child<QChartView>(form, "MSChart1")->chart()->series().isEmpty());
+    }
+
+    void menuListCountAndPrint() {
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500, "Pedas");
+        rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 1, 1000);
+        rtest::addMenu(*install_, "XX02", "Tanpa Satuan", 1, 9, 1000);
+        rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 0);
+        auto* form = open<reports::fReportDaftarMenu>();
+        QCOMPARE(form->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
+        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QCOMPARE(column(list, 0), QStringList({"NG01", "ET01"}));
+        QCOMPARE(ui::rowTexts(list->topLevelItem(0)),
+                 QStringList({"NG01", "Nasi Goreng", "Pedas", "Makanan", "Porsi", "12.500", "1"}));
+        QCOMPARE(column(list, 5), QStringList({"12.500", "0"}));
+        QVERIFY(list->isColumnHidden(6));
+        QCOMPARE(child<QLabel>(form, "Label1")->text(),
+                 QStringLiteral("Jumlah record = 2 Record."));
+        keys("Tab|Tab|Space");
+        QCOMPARE(previews().size(), 1);
+        QCOMPARE(previews().front()->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
+        QCOMPARE(previews().front()->records().size(), size_t(2));
+        QVERIFY(boxes_->empty());
+    }
+
+    void menuListRefusesToPrintNothing_data() {
+        QTest::addColumn<bool>("orphanItem");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("empty menu") << false << QString();
+        QTest::newRow("no item with category and unit")
+            << true << QStringLiteral("Jumlah record = 0 Record.");
+    }
+    void menuListRefusesToPrintNothing() {
+        QFETCH(bool, orphanItem);
+        QFETCH(QString, label);
+        if (orphanItem) {
+            rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 9, 1000);
+        }
+        auto* form = open<reports::fReportDaftarMenu>();
+        QCOMPARE(child<QLabel>(form, "Label1")->text(), label);
+        // Esc typed at once after Alt+C closes the window only after the refusal.
+        keys("Alt+C|Esc");
+        QCOMPARE(seen(*boxes_), QStringList{"Informasi (i): Tidak ada data yang akan dicetak!"});
+        QVERIFY(previews().isEmpty());
+        QTRY_VERIFY(main_->findChildren<reports::fReportDaftarMenu*>().isEmpty());
+    }
+
+private:
+    template <typename F>
+    F* open() {
+        auto* form = new F;
+        ui::showChild(form);
+        testing::settle();
+        return form;
+    }
+
+    // Types both dates into the pickers, day first, and presses Enter on
+    // "&Tampilkan".
+    void showPeriod(const QString& start, const QString& end) {
+        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
+        keys(start + "|Tab|" + end + "|Tab|Enter");
+    }
+
+    static QString total(QWidget* form) { return child<QLineEdit>(form, "Text2")->text(); }
+
+    std::unique_ptr<testing::TestInstall> install_;
+    std::unique_ptr<ui::MessageRecorder> boxes_;
+    std::unique_ptr<ui::FixedClock> clock_;
+    std::unique_ptr<QMainWindow> main_;
+};
+
+DAPRA_TEST_MAIN(ReportWindowsTest)
+#include "tst_reportwindows.moc"

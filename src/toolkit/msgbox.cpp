@@ -3,6 +3,8 @@
 #include "toolkit/keys.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,6 +28,21 @@ QMessageBox::Icon toQt(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// A box as wide as its text may still be narrower than its title: the window
+// manager then cuts the title ("Inf... ion"). A spacer keeps room for the
+// title and the title bar's buttons.
+void keepTitleWhole(QMessageBox& mb) {
+    auto* grid = qobject_cast<QGridLayout*>(mb.layout());
+    if (!grid) {
+        return;
+    }
+    QFont titleFont = mb.font();
+    titleFont.setBold(true);
+    const int width = QFontMetrics(titleFont).horizontalAdvance(mb.windowTitle()) + 160;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& title) {
@@ -38,6 +55,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
     QMessageBox mb(toQt(icon), box.title, shown, QMessageBox::NoButton,
                    QApplication::activeWindow());
+    keepTitleWhole(mb);
     if (buttons == Buttons::YesNo) {
         mb.addButton(QStringLiteral("&Ya"), QMessageBox::YesRole);
         QAbstractButton* no = mb.addButton(QStringLiteral("&Tidak"), QMessageBox::NoRole);

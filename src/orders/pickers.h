@@ -1,8 +1,7 @@
 #pragma once
 
 #include "masterdata/picker.h"
-
-#include <QDate>
+#include "orders/orderqueries.h"
 
 #include <functional>
 
@@ -18,16 +17,9 @@ const masterdata::PickerKind& menuPicker();
 inline const QString kModeOrder = QStringLiteral("Order");
 inline const QString kModeKasir = QStringLiteral("Kasir");
 
-// What a pick in the order list hands to the window it serves.
-struct PickedOrder {
-    qint64 id = 0;
-    QString number;
-    QDate date;
-    QString time;
-    QString table;
-    QString waiter;
-    qint64 total = 0;
-};
+// What a pick in the order list hands to the window it serves: the order as
+// the list shows it.
+using PickedOrder = UnpaidOrder;
 
 // While it lives, picks made in the order list in this mode go to the receiver.
 // The order and cashier windows each hold one.

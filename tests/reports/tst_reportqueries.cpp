@@ -3,9 +3,8 @@
 #include "reports/reportqueries.h"
 #include "seed.h"
 
-#include <random>
-
 #include <memory>
+#include <random>
 
 using namespace reports;
 
@@ -19,26 +18,16 @@ QStringList notas(const std::vector<db::Row>& rows) {
     return texts;
 }
 
-// The sums over the full tables that the running totals stand in for.
-QStringList fullDailySums(db::Connection& c) {
-    QStringList sums;
-    for (const db::Row& r :
-         c.rows("SELECT b.tgl_bayar, sum(o.total_harga) FROM bayar b JOIN pesan o"
-                " ON o.id_order = b.id_order GROUP BY b.tgl_bayar ORDER BY b.tgl_bayar")) {
-        sums.append(r[0].toString() + "=" + r[1].toString());
+// "key=value" for each row of a two-column statement.
+QStringList pairs(db::Connection& c, const QString& sql) {
+    QStringList texts;
+    for (const db::Row& r : c.rows(sql)) {
+        texts.append(r[0].toString() + "=" + r[1].toString());
     }
-    return sums;
+    return texts;
 }
 
-QStringList fullMenuSums(db::Connection& c) {
-    QStringList sums;
-    for (const db::Row& r :
-         c.rows("SELECT id_menu, sum(qty) FROM detail_pesan GROUP BY id_menu ORDER BY id_menu")) {
-        sums.append(r[0].toString() + "=" + r[1].toString());
-    }
-    return sums;
-}
-
+// The running totals and the full sums over the tables they stand in for.
 QStringList runningDailySums(db::Connection& c) {
     QStringList sums;
     for (const DailyTotal& d : dailyTotals(c)) {
@@ -46,14 +35,12 @@ QStringList runningDailySums(db::Connection& c) {
     }
     return sums;
 }
-
-QStringList runningMenuSums(db::Connection& c) {
-    QStringList sums;
-    for (const db::Row& r : c.rows("SELECT id_menu, total FROM rekap_menu ORDER BY id_menu")) {
-        sums.append(r[0].toString() + "=" + r[1].toString());
-    }
-    return sums;
-}
+const QString kFullDaily =
+    "SELECT b.tgl_bayar, sum(o.total_harga) FROM bayar b JOIN pesan o"
+    " ON o.id_order = b.id_order GROUP BY b.tgl_bayar ORDER BY b.tgl_bayar";
+const QString kFullMenu =
+    "SELECT id_menu, sum(qty) FROM detail_pesan GROUP BY id_menu ORDER BY id_menu";
+const QString kRunningMenu = "SELECT id_menu, total FROM rekap_menu ORDER BY id_menu";
 
 // One random write of the kind the order, cashier and reset windows make.
 void randomWrite(db::Connection& c, std::mt19937& random) {
@@ -62,6 +49,7 @@ void randomWrite(db::Connection& c, std::mt19937& random) {
     };
     const int order = 1 + pick(8);
     const QString date = QString("2024-05-0%1").arg(1 + pick(4));
+    const QString line = "INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)";
     switch (pick(7)) {
         case 0:
             c.exec(
@@ -76,21 +64,18 @@ void randomWrite(db::Connection& c, std::mt19937& random) {
                 " total_bayar, kembali) VALUES ('PO', ?, ?, '10:00:00', 1, 0, 0)",
                 {order, date});
             break;
-        case 2:  // an order changed: new total, its lines written again
-        {
+        case 2: {  // an order changed: new total, its lines written again
             db::Transaction tx(c);
             c.exec("UPDATE pesan SET total_harga = ? WHERE id_order = ?", {1000 * pick(50), order});
             c.exec("DELETE FROM detail_pesan WHERE id_order = ?", {order});
             for (int i = pick(4); i > 0; --i) {
-                c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
-                       {order, 1 + pick(5), pick(6)});
+                c.exec(line, {order, 1 + pick(5), pick(6)});
             }
             tx.commit();
             break;
         }
         case 3:
-            c.exec("INSERT INTO detail_pesan VALUES (?, ?, ?, 1000)",
-                   {order, 1 + pick(5), 1 + pick(6)});
+            c.exec(line, {order, 1 + pick(5), 1 + pick(6)});
             break;
         case 4:
             c.exec("DELETE FROM pesan WHERE id_order = ?", {order});
@@ -102,7 +87,6 @@ void randomWrite(db::Connection& c, std::mt19937& random) {
             if (pick(10) == 0) {  // a reset of the sales
                 db::resetTables(c, db::Reset::OrdersAndPayments);
             }
-            break;
     }
 }
 
@@ -186,8 +170,8 @@ private Q_SLOTS:
         std::mt19937 random(20240501);
         for (int step = 0; step < 400; ++step) {
             randomWrite(*conn_, random);
-            QCOMPARE(runningDailySums(*conn_), fullDailySums(*conn_));
-            QCOMPARE(runningMenuSums(*conn_), fullMenuSums(*conn_));
+            QCOMPARE(runningDailySums(*conn_), pairs(*conn_, kFullDaily));
+            QCOMPARE(pairs(*conn_, kRunningMenu), pairs(*conn_, kFullMenu));
         }
     }
 
@@ -205,11 +189,11 @@ private Q_SLOTS:
         QCOMPARE(conn_->scalar("PRAGMA user_version").toInt(), db::kSchemaVersion);
         QCOMPARE(runningDailySums(*conn_),
                  QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
-        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=7"}));
+        QCOMPARE(pairs(*conn_, kRunningMenu), QStringList({"3=7"}));
         conn_->exec("INSERT INTO detail_pesan VALUES (3, 3, 1, 1000)");
         conn_.reset();
         conn_ = install_->connect();  // upgraded once only
-        QCOMPARE(runningMenuSums(*conn_), QStringList({"3=8"}));
+        QCOMPARE(pairs(*conn_, kRunningMenu), QStringList({"3=8"}));
     }
 
 private:

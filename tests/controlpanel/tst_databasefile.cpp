@@ -22,9 +22,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing::bytesOf;
 using testing::focusName;
 using testing::keys;
 using testing::seen;
+using testing::writeBytes;
 
 namespace {
 
@@ -46,16 +48,6 @@ bool lockFolder(const QString& folder, bool on) {
     const bool refused = !probe.open(QIODevice::WriteOnly);
     probe.remove();
     return refused;
-}
-
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
 // A database of the program's holding one restaurant table of that name.

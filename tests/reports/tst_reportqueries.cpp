@@ -10,14 +10,6 @@ using namespace reports;
 
 namespace {
 
-QStringList notas(const std::vector<db::Row>& rows) {
-    QStringList texts;
-    for (const db::Row& r : rows) {
-        texts.append(r[kNoNota].toString());
-    }
-    return texts;
-}
-
 // "key=value" for each row of a two-column statement.
 QStringList pairs(db::Connection& c, const QString& sql) {
     QStringList texts;
@@ -131,7 +123,7 @@ private Q_SLOTS:
         QFETCH(qint64, total);
         rtest::seedSales(*install_);
         const std::vector<db::Row> rows = periodPayments(*conn_, start, end);
-        QCOMPARE(notas(rows), listed);
+        QCOMPARE(testing::column(rows, kNoNota), listed);
         const std::optional<qint64> sum = periodTotal(*conn_, start, end);
         QCOMPARE(sum.value_or(-1), total);
         qint64 listedSum = 0;

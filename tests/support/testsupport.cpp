@@ -218,6 +218,14 @@ QStringList column(const QTreeWidget* list, int col) {
     return texts;
 }
 
+QStringList column(const std::vector<db::Row>& rows, int col) {
+    QStringList texts;
+    for (const db::Row& row : rows) {
+        texts.append(row.value(col).toString());
+    }
+    return texts;
+}
+
 QStringList rows(const QTreeWidget* list) {
     QStringList texts;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {

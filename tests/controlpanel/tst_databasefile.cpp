@@ -16,15 +16,20 @@
 #include <QPointer>
 #include <QScopeGuard>
 
+#include <csignal>
+
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testing::bytesOf;
 using testing::focusName;
 using testing::keys;
 using testing::seen;
+using testing::writeBytes;
 
 namespace {
 
@@ -48,14 +53,13 @@ bool lockFolder(const QString& folder, bool on) {
     return refused;
 }
 
-QByteArray bytesOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+// Lets no file of this process grow beyond that size, as a full disk would.
+void limitFileSize(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = std::min(bytes, limit.rlim_max);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 // A database of the program's holding one restaurant table of that name.
@@ -228,6 +232,8 @@ private Q_SLOTS:
                                         << "Backup Database Gagal!\r";
         QTest::newRow("read-only folder") << "tertutup/cadangan.mdb"
                                           << "Backup Database Gagal!\r";
+        QTest::newRow("disk full") << "penuh.mdb"
+                                   << "Backup Database Gagal!\r";
         QTest::newRow("the database itself")
             << "dapra.mdb"
             << "Backup Database Gagal!\rFile backup tidak boleh file database itu sendiri.";
@@ -261,7 +267,12 @@ private Q_SLOTS:
         files.answer(target);
         open<controlpanel::fBackupDB>();
         QCOMPARE(text("Text1"), install->dbPath());
-        keys("Alt+B|Alt+B");  // the first one cancelled: nothing happens
+        keys("Alt+B");  // cancelled: nothing happens
+        if (QTest::currentDataTag() == QByteArray("disk full")) {
+            limitFileSize(8192);  // the copy fails midway
+        }
+        keys("Alt+B");
+        limitFileSize(RLIM_INFINITY);
         QCOMPARE(files.requests().last().kind, ui::FileDialogRequest::Save);
         QCOMPARE(files.requests().last().filter, QStringLiteral("Database Mirawe Dapra|*.mdb"));
         QCOMPARE(boxes.boxes().size(), 1);

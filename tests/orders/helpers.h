@@ -1,8 +1,8 @@
 #pragma once
 
-// What the tests of the order and cashier windows share: a main window with
-// its working area, master data, recorded message boxes and printouts, and a
-// fixed clock.
+// What the tests of the order and cashier windows share: a main window,
+// master data, recorded message boxes and printouts, and a fixed clock.
+#include "orders/ticket.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
@@ -12,8 +12,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
-#include <QMdiArea>
 #include <QTreeWidget>
 
 #include <memory>
@@ -21,6 +19,9 @@
 namespace ordtest {
 
 inline const QDateTime kNow(QDate(2024, 3, 7), QTime(10, 11, 12));
+// The ticket lines of 2 Nasi Goreng and 3 Es Teh.
+inline const std::vector<orders::TicketItem> kTwoItems = {
+    {"Nasi Goreng", "2", "Porsi", "12.500", "25.000"}, {"Es Teh", "3", "Gelas", "3.000", "9.000"}};
 
 // In the list that the next key opens: records its name, caption, focus and
 // first column, then Tab into the list when "&Keluar" has the focus, Down as
@@ -47,13 +48,6 @@ inline QString refusal(const QString& text) {
 // One test's surroundings: made in init(), dropped in cleanup().
 struct WindowFixture {
     WindowFixture() {
-        main->setCentralWidget(area);
-        main->resize(1100, 750);
-        ui::setMdiArea(area);
-        main->show();
-        if (!testing::activate(main.get())) {
-            qWarning("main window not active");
-        }
         moddapra::UserId = 1;
         install->exec(
             "INSERT INTO meja (nm_meja, Keterangan) VALUES ('Meja 1', 'luar'), ('Meja 2', '')");
@@ -65,11 +59,6 @@ struct WindowFixture {
             " VALUES ('NG', 'Nasi Goreng', 1, 1, 12500), ('ET', 'Es Teh', 2, 2, 3000),"
             " ('KR', 'Kerupuk', 1, 1, 0), ('PS', 'Pisang', 1, 1, 500), ('AQ', 'Air', 2, 2, 250)");
     }
-    ~WindowFixture() {
-        main.reset();
-        ui::setMdiArea(nullptr);
-        testing::settle();
-    }
     WindowFixture(const WindowFixture&) = delete;
     WindowFixture& operator=(const WindowFixture&) = delete;
 
@@ -80,20 +69,14 @@ struct WindowFixture {
                       {id, number, total, status});
     }
     std::vector<db::Row> rows(const QString& sql) const { return install->connect()->rows(sql); }
-    // Keys to the main window, made active again first after a modal window
-    // closed, as a window manager would; the offscreen platform does not.
+    // Keys to the main window, made active again first.
     void keys(const QString& road) const {
-        back();
+        main->back();
         testing::keys(road);
     }
     QString focusName() const {
-        back();
+        main->back();
         return testing::focusName();
-    }
-    void back() const {
-        if (QApplication::activeWindow() != main.get() && !testing::activate(main.get())) {
-            qWarning("main window not active");
-        }
     }
     // Opens the window through the access check; its first focus is "Daftar Order".
     void open(shell::FormId id) {
@@ -128,8 +111,7 @@ struct WindowFixture {
     std::unique_ptr<ui::MessageRecorder> boxes = std::make_unique<ui::MessageRecorder>();
     std::unique_ptr<ui::PrintRecorder> printed = std::make_unique<ui::PrintRecorder>();
     std::unique_ptr<ui::FixedClock> clock = std::make_unique<ui::FixedClock>(kNow);
-    std::unique_ptr<QMainWindow> main = std::make_unique<QMainWindow>();
-    QMdiArea* area = new QMdiArea(main.get());
+    std::unique_ptr<testing::MainWindow> main = std::make_unique<testing::MainWindow>();
     shell::FormId window = shell::FormId::fOrder;
 };
 

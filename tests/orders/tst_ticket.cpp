@@ -67,18 +67,10 @@ private Q_SLOTS:
     // The receipt's header fields and its three totals at column 30: a
     // change of 0 prints "0", the widest amount fits.
     void salesReceiptLines() {
+        const std::vector<TicketItem> sate = {{"Sate", "2", "Porsi", "12.500", "25.000"}};
         const QStringList lines =
-            ticketLines(salesReceipt({"PO-070320241",
-                                      "RO-070320245",
-                                      QDate(2024, 3, 7),
-                                      "10:11:12",
-                                      "Meja 1",
-                                      "Budi",
-                                      "Ani",
-                                      {{"Sate", "2", "Porsi", "12.500", "25.000"}},
-                                      25000,
-                                      25000,
-                                      0}));
+            ticketLines(salesReceipt({"PO-070320241", "RO-070320245", QDate(2024, 3, 7), "10:11:12",
+                                      "Meja 1", "Budi", "Ani", sate, 25000, 25000, 0}));
         QCOMPARE(lines.mid(3), QStringList({kSeparator,
                                             "        Nota Penjualan        ",
                                             kSeparator,

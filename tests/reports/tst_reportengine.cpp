@@ -14,16 +14,9 @@ namespace {
 const QDate kToday(2024, 5, 6);
 
 db::Row payment(int i, qint64 total = 1250000) {
-    return {i,
-            QString("PO-%1").arg(i),
-            QString("RO-%1").arg(i),
-            "2024-05-01",
-            "10:00:00",
-            "ani",
-            "Sari",
-            total,
-            total + 50000,
-            50000};
+    const QString n = QString::number(i);
+    return {i,     "PO-" + n, "RO-" + n, "2024-05-01",  "10:00:00",
+            "ani", "Sari",    total,     total + 50000, 50000};
 }
 
 std::vector<db::Row> payments(int n) {
@@ -143,7 +136,7 @@ private Q_SLOTS:
             QVERIFY(preview->printTo(&pdf));
             QCOMPARE(preview->pages().size(), size_t(3));
         }
-        const QByteArray pdf0 = readAll(dir.filePath("period0.pdf"));
+        const QByteArray pdf0 = testing::bytesOf(dir.filePath("period0.pdf"));
         QCOMPARE(pdf0.count("/Type /Page\n") + pdf0.count("/Type /Page\r"), 3);
         QVERIFY(boxes.empty());
 
@@ -153,12 +146,6 @@ private Q_SLOTS:
         QVERIFY(!preview->printTo(&broken));
         QCOMPARE(boxes.texts(), QStringList{"Laporan gagal dicetak! Periksa printer anda."});
         delete preview;
-    }
-
-private:
-    static QByteArray readAll(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 

@@ -3,9 +3,12 @@
 #include "app/forms.h"
 #include "db/schema.h"
 #include "shell/moddapra.h"
+#include "toolkit/form.h"
 #include "toolkit/format.h"
+#include "toolkit/reportlist.h"
 
 #include <QFile>
+#include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
 
@@ -66,9 +69,39 @@ qint64 TestInstall::addUser(const QString& name, const QStringList& rights,
 }
 
 void TestInstall::writeDbTxt(const QByteArray& content) const {
-    QFile file(dbTxt());
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size()) {
-        qFatal("cannot write db.txt");
+    writeBytes(dbTxt(), content);
+}
+
+MainWindow::MainWindow() {
+    auto* area = new QMdiArea(main_.get());
+    main_->setCentralWidget(area);
+    main_->resize(1100, 750);
+    ui::setMdiArea(area);
+    main_->show();
+    back();
+}
+
+MainWindow::~MainWindow() {
+    main_.reset();
+    ui::setMdiArea(nullptr);
+    settle();
+}
+
+void MainWindow::back() const {
+    if (QApplication::activeWindow() != main_.get() && !activate(main_.get())) {
+        qWarning("main window not active");
+    }
+}
+
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
     }
 }
 
@@ -181,6 +214,22 @@ QStringList column(const QTreeWidget* list, int col) {
     QStringList texts;
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         texts.append(list->topLevelItem(i)->text(col));
+    }
+    return texts;
+}
+
+QStringList column(const std::vector<db::Row>& rows, int col) {
+    QStringList texts;
+    for (const db::Row& row : rows) {
+        texts.append(row.value(col).toString());
+    }
+    return texts;
+}
+
+QStringList rows(const QTreeWidget* list) {
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        texts.append(ui::rowTexts(list->topLevelItem(i)).join('|'));
     }
     return texts;
 }

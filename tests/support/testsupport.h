@@ -4,6 +4,7 @@
 #include "toolkit/msgbox.h"
 
 #include <QApplication>
+#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -45,6 +46,28 @@ private:
     QByteArray previousHome_;
 };
 
+// The main window with its working area, shown and active, that windows
+// open in; everything in it goes with it.
+class MainWindow {
+public:
+    MainWindow();
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
+    QMainWindow* get() const { return main_.get(); }
+    // Makes it the active window again after a modal window closed, as a
+    // window manager would; the offscreen platform does not.
+    void back() const;
+
+private:
+    std::unique_ptr<QMainWindow> main_ = std::make_unique<QMainWindow>();
+};
+
+// The bytes of a file; empty when it does not open.
+QByteArray bytesOf(const QString& path);
+// Writes a file with exactly these bytes; fails the run when it cannot.
+void writeBytes(const QString& path, const QByteArray& bytes);
+
 // Each box a recorder kept as the user saw it: "title (icon): text" with the
 // icon "i" (information), "!" (exclamation) or "-" (none) and the buttons'
 // "?" after the icon for a Yes/No question.
@@ -82,6 +105,10 @@ QStringList tabRoad(int presses, Qt::Key key = Qt::Key_Tab);
 void doubleClick(QTreeWidget* list, int row);
 // The texts of one column of a list, top to bottom.
 QStringList column(const QTreeWidget* list, int col);
+// One column of rows read from the database, as texts.
+QStringList column(const std::vector<db::Row>& rows, int col);
+// Each row of a list as its texts joined by "|", hidden columns included.
+QStringList rows(const QTreeWidget* list);
 // Brings the window to the front and waits until it is active, as a window
 // manager would (keys reach its shortcuts only then).
 bool activate(QWidget* window);

@@ -5,7 +5,11 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryFile>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <system_error>
@@ -72,6 +76,16 @@ void backupToFile(Connection& source, const QString& target) {
         throw Error(kIoError, QString::fromStdString(failed.message()));
     }
     temporary.setAutoRemove(false);
+    syncFolderOf(target);
+}
+
+void syncFolderOf(const QString& file) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(file).absolutePath());
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
 }
 
 }  // namespace db

@@ -19,6 +19,10 @@ bool isProgramDatabase(const QString& path, bool wholeCheck = false);
 // keeps a file already there. Throws Error.
 void backupToFile(Connection& source, const QString& target);
 
+// Makes a rename in the file's folder last through a power cut by syncing the
+// folder itself. The rename has already taken place, so a failure is ignored.
+void syncFolderOf(const QString& file);
+
 // Replaces the whole content of the target's database by the source's in one
 // write, so no reader (of this or another station) sees half of either.
 // Throws Error; the target then stays as it was.

@@ -1,5 +1,6 @@
 #include "shell/installfolder.h"
 
+#include "db/backup.h"
 #include "db/database.h"
 #include "db/schema.h"
 
@@ -39,6 +40,7 @@ void writeDbTxt(const QString& databasePath) {
     if (!file.commit()) {
         throw db::Error(75, file.errorString());
     }
+    db::syncFolderOf(dbTxtPath());
 }
 
 bool setUpFirstRun() {

@@ -265,6 +265,10 @@ int openKeyed(const QByteArray& file, int flags, const QByteArray& key, sqlite3*
 }  // namespace
 
 Connection::Connection(const QString& path, Mode mode) {
+    // The engine would read the name only up to a NUL and open another file.
+    if (path.contains(QChar(0))) {
+        throw Error(SQLITE_CANTOPEN, QStringLiteral("unable to open database file"));
+    }
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX;
     if (mode == Mode::Create) {
         flags |= SQLITE_OPEN_CREATE;

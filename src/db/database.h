@@ -66,10 +66,10 @@ public:
     enum class Mode { OpenExisting, Create };
 
     // Opens the file with the program's database key. OpenExisting never creates
-    // a file: a missing file is an error (14). A file not keyed with the program's
-    // key, or without the program's ten tables (an empty file, say), fails with
-    // 26 "file is not a database". A file of an earlier release is upgraded
-    // once (see upgradeSchema). Create opens or creates any keyed file.
+    // a file: a missing file, or a path holding a NUL, is an error (14). A file
+    // not keyed with the program's key, or without the program's ten tables (an
+    // empty file, say), fails with 26 "file is not a database". A file of an earlier release is
+    // upgraded once (see upgradeSchema). Create opens or creates any keyed file.
     explicit Connection(const QString& path, Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;

@@ -28,6 +28,9 @@ namespace {
 // A quantity never holds more digits than this, so a line's amount stays
 // far inside the money column.
 constexpr int kMaxQuantityDigits = 6;
+// The largest order total the total field shows whole (15 digits); beyond it
+// the sum of the lines would also leave the range of the stored amounts.
+constexpr qint64 kMaxTotal = 999'999'999'999'999;
 
 const QString kZero = QStringLiteral("0");
 
@@ -223,6 +226,14 @@ void fOrder::Command1_Click() {
                    QStringLiteral(" sudah ada! Isi Kode Menu lainnya!"),
                Command8);
         clearLineEntry();
+        return;
+    }
+    qint64 amount = 0;
+    qint64 total = 0;
+    if (__builtin_mul_overflow(qty, price, &amount) ||
+        __builtin_add_overflow(grid_->sum(), amount, &total) || total > kMaxTotal) {
+        refuse(QStringLiteral("Total Harga terlalu besar!"), nullptr);
+        focusQuantity();
         return;
     }
     grid_->add({MenuId, Text5->text(), Text6->text(), CategoryName, UnitName, qty, price});

@@ -26,10 +26,11 @@ QString lastLine(const QString& content) {
     return cut < 0 ? text : text.mid(cut + 1);
 }
 
-// A file that cannot be found, opened with the program's key, or that lacks
-// the program's tables.
+// A file that cannot be found, opened with the program's key, that lacks
+// the program's tables, or whose pages are cut off or damaged.
 bool isUnopenableDatabase(int number) {
-    return number == 14 /* cannot open */ || number == 26 /* not a database */;
+    return number == 14 /* cannot open */ || number == 26 /* not a database */ ||
+           number == 11 /* malformed */;
 }
 
 void showConnectionFailure(const db::Error& error) {

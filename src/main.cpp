@@ -1,25 +1,11 @@
-#include "app/forms.h"
+#include "app/startup.h"
 #include "shell/futama.h"
-#include "shell/installfolder.h"
-#include "shell/moddapra.h"
-#include "toolkit/format.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mirawe Dapra"));
-    fmt::applyIndonesianLocale();
-    // The windows' designed sizes are made for a small sans-serif font.
-    QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
-
-    shell::setFormTable(app::formTable());
-    try {
-        install::setUpFirstRun();
-    } catch (const db::Error& error) {
-        moddapra::showError(error);
-    }
+    app::prepareProgram();
 
     // The program ends with the main window, also while user management,
     // opened on its own at start-up, is still open.

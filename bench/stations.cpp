@@ -2,9 +2,9 @@
 #include "stations.h"
 
 #include "app/forms.h"
+#include "controlpanel/userqueries.h"
 #include "datagen.h"
 #include "db/schema.h"
-#include "controlpanel/userqueries.h"
 #include "shell/installfolder.h"
 
 #include <QDir>
@@ -143,8 +143,9 @@ void readLog(const QString& path, int station, Logged& logged) {
 // Every order as stored: number and "total digest".
 QMap<qint64, QStringList> storedOrders(db::Connection& c) {
     QMap<qint64, QList<std::tuple<qint64, qint64, qint64>>> lines;
-    for (const db::Row& r : c.rows(QStringLiteral("SELECT id_order, id_menu, qty, harga_satuan"
-                                                  " FROM detail_pesan ORDER BY id_order, id_menu"))) {
+    for (const db::Row& r :
+         c.rows(QStringLiteral("SELECT id_order, id_menu, qty, harga_satuan"
+                               " FROM detail_pesan ORDER BY id_order, id_menu"))) {
         lines[r[0].toLongLong()].append({r[1].toLongLong(), r[2].toLongLong(), r[3].toLongLong()});
     }
     QMap<qint64, QStringList> stored;
@@ -219,7 +220,8 @@ void checkAll(const QString& dbPath, Logged& logged) {
     logged.counts[QStringLiteral("half-paid orders")] =
         rows("paid order without exactly one payment") + rows("unpaid order with a payment") +
         rows("payment without a paid order") + rows("payment not of its order's whole total");
-    logged.counts[QStringLiteral("orders stored")] = c.scalar("SELECT count(*) FROM pesan").toLongLong();
+    logged.counts[QStringLiteral("orders stored")] =
+        c.scalar("SELECT count(*) FROM pesan").toLongLong();
     logged.counts[QStringLiteral("payments in the file")] =
         c.scalar("SELECT count(*) FROM bayar").toLongLong();
     checkRights(c, logged);
@@ -249,10 +251,11 @@ std::vector<std::unique_ptr<QProcess>> startStations(const Options& options,
         auto process = std::make_unique<QProcess>();
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(program, {QStringLiteral("--station"), QString::number(i),
-                                 QStringLiteral("--seconds"), QString::number(options.seconds),
-                                 QStringLiteral("--seed"), QString::number(options.seed + quint32(i)),
-                                 QStringLiteral("--folder"), options.folder});
+        process->start(
+            program, {QStringLiteral("--station"), QString::number(i), QStringLiteral("--seconds"),
+                      QString::number(options.seconds), QStringLiteral("--seed"),
+                      QString::number(options.seed + quint32(i)), QStringLiteral("--folder"),
+                      options.folder});
         stations.push_back(std::move(process));
     }
     return stations;

@@ -38,13 +38,17 @@ int main(int argc, char** argv) {
     }
     QCoreApplication app(argc, argv);
     stations::Options options;
-    options.seconds = numberAfter(argc, argv, "--seconds", 60 * numberAfter(argc, argv, "--minutes", 10));
+    options.seconds =
+        numberAfter(argc, argv, "--seconds", 60 * numberAfter(argc, argv, "--minutes", 10));
     options.processes = numberAfter(argc, argv, "--processes", options.processes);
     options.folder = textAfter(argc, argv, "--folder");
-    options.seed = quint32(numberAfter(argc, argv, "--seed", int(QDateTime::currentSecsSinceEpoch() % 100000)));
-    std::printf("%d stations for %d s, seed %u\n", options.processes, options.seconds, options.seed);
+    options.seed = quint32(
+        numberAfter(argc, argv, "--seed", int(QDateTime::currentSecsSinceEpoch() % 100000)));
+    std::printf("%d stations for %d s, seed %u\n", options.processes, options.seconds,
+                options.seed);
     std::fflush(stdout);
-    const stations::Outcome outcome = stations::run(options, QCoreApplication::applicationFilePath());
+    const stations::Outcome outcome =
+        stations::run(options, QCoreApplication::applicationFilePath());
     std::printf("%s", qPrintable(outcome.table()));
     for (const QString& fault : outcome.faults) {
         std::printf("FAULT %s\n", qPrintable(fault));

@@ -27,6 +27,7 @@ namespace {
 
 // A unit slower than this waited for another station's lock.
 constexpr qint64 kWaitMs = 100;
+constexpr qint64 kLongWaitMs = 1000;
 constexpr int kMaxLines = 5;
 constexpr int kMaxQty = 4;
 constexpr qint64 kNote = 50000;
@@ -101,7 +102,10 @@ private:
         counts_[QStringLiteral("longest unit ms")] =
             std::max(counts_[QStringLiteral("longest unit ms")], ms);
         if (ms >= kWaitMs) {
-            ++counts_[QStringLiteral("waits")];
+            ++counts_[QStringLiteral("waits of 0.1 s or more")];
+        }
+        if (ms >= kLongWaitMs) {
+            ++counts_[QStringLiteral("waits of 1 s or more")];
         }
         for (const ui::MessageRecord& box : boxes.boxes()) {
             const bool locked = box.text.contains(QStringLiteral("locked")) ||
@@ -134,17 +138,18 @@ private:
 
     bool loadMasterData() {
         return unit([this](db::Connection& c) {
-            for (const db::Row& r : reports::menuList(c)) {
-                menu_.push_back({r[reports::kIdMenu].toLongLong(),
-                                 r[reports::kHargaJual].toLongLong()});
-            }
-            for (const QStringList& r : orders::tablePickerRows(c)) {
-                tables_.push_back(r[2].toLongLong());
-            }
-            for (const QStringList& r : orders::waiterPickerRows(c)) {
-                waiters_.push_back(r[2].toLongLong());
-            }
-        }) && !menu_.empty() && !tables_.empty() && !waiters_.empty();
+                   for (const db::Row& r : reports::menuList(c)) {
+                       menu_.push_back(
+                           {r[reports::kIdMenu].toLongLong(), r[reports::kHargaJual].toLongLong()});
+                   }
+                   for (const QStringList& r : orders::tablePickerRows(c)) {
+                       tables_.push_back(r[2].toLongLong());
+                   }
+                   for (const QStringList& r : orders::waiterPickerRows(c)) {
+                       waiters_.push_back(r[2].toLongLong());
+                   }
+               }) &&
+               !menu_.empty() && !tables_.empty() && !waiters_.empty();
     }
 
     // An order as a waiter would key it: a few distinct items at their price.
@@ -187,9 +192,8 @@ private:
 
     QString drawNumber(const orders::NumberRule& rule) {
         QString number;
-        unit([&](db::Connection& c) {
-            number = orders::nextNumber(c, rule, QDate::currentDate());
-        });
+        unit(
+            [&](db::Connection& c) { number = orders::nextNumber(c, rule, QDate::currentDate()); });
         count(QStringLiteral("numbers drawn"));
         return number;
     }

@@ -222,8 +222,7 @@ private Q_SLOTS:
                                      "Transaksi tidak bisa dilanjutkan!");
         QTest::newRow("changed")
             << "UPDATE pesan SET total_harga = total_harga + 500 WHERE id_order = 2"
-            << refusal(
-                   "Nomer Order RO-010320242 sudah diubah. Transaksi tidak bisa dilanjutkan!");
+            << refusal("Nomer Order RO-010320242 sudah diubah. Transaksi tidak bisa dilanjutkan!");
         QTest::newRow("number taken")
             << "INSERT INTO bayar (no_nota, id_order, total_bayar) VALUES ('PO-070320241', 1, 1)"
             << ui::kAppTitle +

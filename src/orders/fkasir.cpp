@@ -271,6 +271,10 @@ bool fKasir::SavePayment() {
             refuse(order + QStringLiteral(" tidak ditemukan. Transaksi tidak bisa dilanjutkan!"),
                    Command5);
             break;
+        case PaymentResult::OrderChanged:
+            refuse(order + QStringLiteral(" sudah diubah. Transaksi tidak bisa dilanjutkan!"),
+                   Command5);
+            break;
     }
     return false;
 }

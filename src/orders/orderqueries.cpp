@@ -163,8 +163,8 @@ ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& o
     return ChangeResult::Changed;
 }
 
-// The tests run inside the write lock, so another station paying the same
-// order or storing the same number meanwhile is seen here.
+// The tests run inside the write lock, so another station paying or changing
+// the same order or storing the same number meanwhile is seen here.
 PaymentResult storePayment(db::Connection& c, const Payment& p) {
     db::Transaction tx(c);
     if (c.scalar(QStringLiteral("SELECT count(no_nota) FROM bayar WHERE no_nota = ?"),
@@ -178,6 +178,11 @@ PaymentResult storePayment(db::Connection& c, const Payment& p) {
     }
     if (stored->status.compare(kUnpaid, Qt::CaseInsensitive) != 0) {
         return PaymentResult::OrderPaid;
+    }
+    // An order changed at the order desk after the cashier picked it would
+    // be marked paid for a total nobody paid.
+    if (stored->total != p.paid - p.change) {
+        return PaymentResult::OrderChanged;
     }
     c.exec(
         QStringLiteral("INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"

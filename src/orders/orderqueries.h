@@ -127,11 +127,12 @@ struct Payment {
     qint64 change = 0;
 };
 
-enum class PaymentResult { Stored, NumberTaken, OrderPaid, OrderGone };
+enum class PaymentResult { Stored, NumberTaken, OrderPaid, OrderGone, OrderChanged };
 
 // Stores the payment and marks its order "Sudah Bayar" in one transaction.
-// Nothing is written when the receipt number is stored already, or when the
-// order is gone or no longer unpaid; the result says which.
+// Nothing is written when the receipt number is stored already, when the
+// order is gone or no longer unpaid, or when its total is no longer the one
+// paid for (paid minus change); the result says which.
 PaymentResult storePayment(db::Connection& c, const Payment& payment);
 
 }  // namespace orders

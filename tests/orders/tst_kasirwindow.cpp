@@ -197,8 +197,9 @@ private Q_SLOTS:
         QCOMPARE(f_->install->count("bayar") + f_->printed->documents(), 0);
     }
 
-    // Another station paid or deleted the order, or stored the receipt
-    // number, after this window showed it: refused, nothing stored or printed.
+    // Another station paid, changed or deleted the order, or stored the
+    // receipt number, after this window showed it: refused, nothing stored or
+    // printed.
     void changedMeanwhile_data() {
         QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<QString>("message");
@@ -210,6 +211,9 @@ private Q_SLOTS:
                               << refusal(
                                      "Nomer Order RO-010320242 tidak ditemukan. "
                                      "Transaksi tidak bisa dilanjutkan!");
+        QTest::newRow("changed")
+            << "UPDATE pesan SET total_harga = total_harga + 500 WHERE id_order = 2"
+            << refusal("Nomer Order RO-010320242 sudah diubah. Transaksi tidak bisa dilanjutkan!");
         QTest::newRow("number taken")
             << "INSERT INTO bayar (no_nota, id_order, total_bayar) VALUES ('PO-070320241', 1, 1)"
             << ui::kAppTitle +

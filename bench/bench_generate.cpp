@@ -11,13 +11,13 @@
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    datagen::Spec spec;
+    datagen::Restaurant restaurant;
     if (argc > 1) {
-        spec.years = QByteArray(argv[1]).toInt();
+        restaurant.years = QByteArray(argv[1]).toInt();
     }
     QElapsedTimer timer;
     timer.start();
-    const QString path = datagen::cachedDatabase(spec);
+    const QString path = datagen::cachedDatabase(restaurant);
     std::printf("%s (%.1f s)\n", qPrintable(path), double(timer.elapsed()) / 1000);
     db::Connection c(path);
     for (const char* table : {"pesan", "detail_pesan", "bayar", "menu"}) {

@@ -123,14 +123,14 @@ void benchPayments(db::Connection& c, const QDate& today) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    datagen::Spec spec;
+    datagen::Restaurant restaurant;
     if (argc > 1) {
-        spec.years = QByteArray(argv[1]).toInt();
+        restaurant.years = QByteArray(argv[1]).toInt();
     }
     // Saving writes: work on a copy, so the kept data stays as generated.
     QTemporaryDir dir;
     const QString file = dir.path() + QStringLiteral("/dapra.mdb");
-    if (!QFile::copy(datagen::cachedDatabase(spec), file)) {
+    if (!QFile::copy(datagen::cachedDatabase(restaurant), file)) {
         std::fprintf(stderr, "cannot copy the generated database\n");
         return 1;
     }

@@ -46,11 +46,11 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
-    datagen::Spec spec;
+    datagen::Restaurant restaurant;
     if (argc > 1) {
-        spec.years = QByteArray(argv[1]).toInt();
+        restaurant.years = QByteArray(argv[1]).toInt();
     }
-    const QString data = datagen::cachedDatabase(spec);
+    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir home;
     qputenv("DAPRA_HOME", home.path().toUtf8());
     QFile dbTxt(home.filePath("db.txt"));

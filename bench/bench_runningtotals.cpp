@@ -79,11 +79,11 @@ void measureCopy(const QString& data, const QString& copy, bool triggers) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    datagen::Spec spec;
+    datagen::Restaurant restaurant;
     if (argc > 1) {
-        spec.years = QByteArray(argv[1]).toInt();
+        restaurant.years = QByteArray(argv[1]).toInt();
     }
-    const QString data = datagen::cachedDatabase(spec);
+    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir dir(QFileInfo(data).absolutePath() + QStringLiteral("/copy-XXXXXX"));
     for (const bool triggers : {true, false}) {
         measureCopy(data, dir.filePath(QStringLiteral("copy.mdb")), triggers);

@@ -293,13 +293,13 @@ int driver(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     app::prepareProgram();  // the window table, for the rights and the windows' names
-    datagen::Spec spec;
+    datagen::Restaurant restaurant;
     if (argc > 1) {
-        spec.years = QByteArray(argv[1]).toInt();
+        restaurant.years = QByteArray(argv[1]).toInt();
     }
     const int runs = argc > 2 ? QByteArray(argv[2]).toInt() : 7;
     QTemporaryDir work;
-    const QString label = QStringLiteral("%1 years of data").arg(spec.years);
+    const QString label = QStringLiteral("%1 years of data").arg(restaurant.years);
     const QString coldLabel = label + QStringLiteral(", database file not cached");
     const QByteArray yearsName = label.toUtf8();
     const QByteArray coldName = coldLabel.toUtf8();
@@ -307,8 +307,8 @@ int driver(int argc, char** argv) {
         {"first start (no install folder)", QString()},
         {"database with one user, no orders", oneUserDatabase(work.path())},
     };
-    if (spec.years > 0) {
-        const QString years = datagen::cachedDatabase(spec);
+    if (restaurant.years > 0) {
+        const QString years = datagen::cachedDatabase(restaurant);
         cases.push_back({yearsName.constData(), years, false, true});
         cases.push_back({coldName.constData(), years, true, true});
     }

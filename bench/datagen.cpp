@@ -39,7 +39,7 @@ const char* const kRights[] = {
 const char* const kCategories[] = {"Makanan", "Minuman", "Snack", "Dessert", "Paket"};
 const char* const kUnits[] = {"Porsi", "Gelas", "Botol", "Piring"};
 
-void addMasterData(db::Connection& c, const Spec& spec, std::vector<qint64>& prices,
+void addMasterData(db::Connection& c, const Restaurant& restaurant, std::vector<qint64>& prices,
                    std::mt19937& random) {
     for (const char* name : kCategories) {
         c.exec("INSERT INTO kategori (nm_kategori, Keterangan) VALUES (?, '-')",
@@ -50,7 +50,7 @@ void addMasterData(db::Connection& c, const Spec& spec, std::vector<qint64>& pri
                {QString::fromLatin1(name)});
     }
     std::uniform_int_distribution<int> price(10, 150);
-    for (int i = 1; i <= spec.menuItems; ++i) {
+    for (int i = 1; i <= restaurant.menuItems; ++i) {
         const qint64 harga = qint64(price(random)) * 500;
         prices.push_back(harga);
         c.exec(
@@ -60,18 +60,18 @@ void addMasterData(db::Connection& c, const Spec& spec, std::vector<qint64>& pri
              QStringLiteral("Menu %1").arg(i), QStringLiteral("Hidangan nomor %1").arg(i),
              1 + i % 5, 1 + i % 4, harga});
     }
-    for (int i = 1; i <= spec.tables; ++i) {
+    for (int i = 1; i <= restaurant.tables; ++i) {
         c.exec("INSERT INTO meja (nm_meja, Keterangan) VALUES (?, '-')",
                {QStringLiteral("Meja %1").arg(i)});
     }
-    for (int i = 1; i <= spec.waiters; ++i) {
+    for (int i = 1; i <= restaurant.waiters; ++i) {
         c.exec(
             "INSERT INTO pelayan (nm_pelayan, Alamat, Kota, Kode_Pos, Telepon)"
             " VALUES (?, 'Jl. Merdeka', 'Bandung', '40111', '022-4200')",
             {QStringLiteral("Pelayan %1").arg(i)});
     }
     const QString hash = password::hash(kPassword);
-    for (int i = 1; i <= spec.users; ++i) {
+    for (int i = 1; i <= restaurant.users; ++i) {
         c.exec("INSERT INTO pengguna (nm_user, Password) VALUES (?, ?)",
                {QStringLiteral("kasir%1").arg(i), hash});
         for (const char* right : kRights) {
@@ -85,9 +85,9 @@ void addMasterData(db::Connection& c, const Spec& spec, std::vector<qint64>& pri
 // with prepared statements reused for every row.
 class Days {
 public:
-    Days(db::Connection& c, const Spec& spec, const std::vector<qint64>& prices)
+    Days(db::Connection& c, const Restaurant& restaurant, const std::vector<qint64>& prices)
         : c_(c),
-          spec_(spec),
+          spec_(restaurant),
           prices_(prices),
           order_(c.prepare("INSERT INTO pesan (no_order, tgl_order, jam_order, id_meja,"
                            " id_pelayan, total_harga, status) VALUES (?, ?, ?, ?, ?, ?, ?)")),
@@ -170,7 +170,7 @@ private:
     }
 
     db::Connection& c_;
-    const Spec& spec_;
+    const Restaurant& spec_;
     const std::vector<qint64>& prices_;
     db::Statement order_;
     db::Statement line_;
@@ -181,26 +181,26 @@ private:
     qint64 total_ = 0;
 };
 
-QDate lastDayOf(const Spec& spec) {
-    return spec.lastDay.isValid() ? spec.lastDay : QDate::currentDate();
+QDate lastDayOf(const Restaurant& restaurant) {
+    return restaurant.lastDay.isValid() ? restaurant.lastDay : QDate::currentDate();
 }
 
 }  // namespace
 
-void generate(const QString& dbFile, const Spec& spec) {
+void generate(const QString& dbFile, const Restaurant& restaurant) {
     db::Connection c(dbFile);
     std::mt19937 random(1);
     std::vector<qint64> prices;
     {
         db::Transaction tx(c);
-        addMasterData(c, spec, prices, random);
+        addMasterData(c, restaurant, prices, random);
         tx.commit();
     }
-    const QDate last = lastDayOf(spec);
-    Days(c, spec, prices).write(last.addYears(-spec.years).addDays(1), last);
+    const QDate last = lastDayOf(restaurant);
+    Days(c, restaurant, prices).write(last.addYears(-restaurant.years).addDays(1), last);
 }
 
-QString cachedDatabase(const Spec& spec) {
+QString cachedDatabase(const Restaurant& restaurant) {
     QString folder = qEnvironmentVariable("DAPRA_BENCH_DATA");
     if (folder.isEmpty()) {
         folder = QStringLiteral(DAPRA_BENCH_DATA_DIR);
@@ -208,20 +208,20 @@ QString cachedDatabase(const Spec& spec) {
     QDir().mkpath(folder);
     const QString path = QStringLiteral("%1/restaurant-%2y-%3x%4-%5m-%6t-%7w-%8u.mdb")
                              .arg(folder)
-                             .arg(spec.years)
-                             .arg(spec.ordersPerDay)
-                             .arg(spec.linesPerOrder)
-                             .arg(spec.menuItems)
-                             .arg(spec.tables)
-                             .arg(spec.waiters)
-                             .arg(spec.users);
+                             .arg(restaurant.years)
+                             .arg(restaurant.ordersPerDay)
+                             .arg(restaurant.linesPerOrder)
+                             .arg(restaurant.menuItems)
+                             .arg(restaurant.tables)
+                             .arg(restaurant.waiters)
+                             .arg(restaurant.users);
     if (QFileInfo::exists(path)) {
         return path;
     }
     const QString partial = path + QStringLiteral(".partial");
     QFile::remove(partial);
     db::createDatabaseFile(partial);
-    generate(partial, spec);
+    generate(partial, restaurant);
     if (!QFile::rename(partial, path)) {
         throw db::Error(10, QStringLiteral("cannot rename %1").arg(partial));
     }

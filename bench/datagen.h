@@ -7,7 +7,8 @@
 // layer, for the benchmarks that hold the speed targets.
 namespace datagen {
 
-struct Spec {
+// The size of the generated restaurant and how many years it has traded.
+struct Restaurant {
     int years = 10;
     int ordersPerDay = 300;
     int linesPerOrder = 4;
@@ -25,13 +26,13 @@ inline const QString kPassword = QStringLiteral("rahasia");
 
 // Fills a keyed program database that holds the empty tables: master data,
 // users holding every right, and the orders, lines and payments of the
-// spec's days. Throws db::Error when a write fails.
-void generate(const QString& dbFile, const Spec& spec);
+// restaurant's days. Throws db::Error when a write fails.
+void generate(const QString& dbFile, const Restaurant& restaurant);
 
-// The path of a generated database for the spec, kept between runs in the
+// The path of a generated database for the restaurant, kept between runs in the
 // build folder (or in DAPRA_BENCH_DATA when set); made first when missing.
 // The file is written under a temporary name and renamed when complete, so
 // an interrupted run never leaves a half-filled file behind.
-QString cachedDatabase(const Spec& spec);
+QString cachedDatabase(const Restaurant& restaurant);
 
 }  // namespace datagen

@@ -236,12 +236,12 @@ void checkAll(const QString& dbPath, Logged& logged) {
 void createDatabase(const QString& dbPath) {
     QFile::remove(dbPath);
     db::createDatabaseFile(dbPath);
-    datagen::Spec spec;
-    spec.years = 0;
-    spec.menuItems = 40;
-    spec.tables = 12;
-    spec.waiters = 6;
-    datagen::generate(dbPath, spec);
+    datagen::Restaurant restaurant;
+    restaurant.years = 0;
+    restaurant.menuItems = 40;
+    restaurant.tables = 12;
+    restaurant.waiters = 6;
+    datagen::generate(dbPath, restaurant);
     db::Connection c(dbPath);
     controlpanel::replaceRights(c, kRightsUser, rightsSet(0));
 }

@@ -31,14 +31,14 @@ QString databaseOf(const QString& trial) {
 
 void generate(const QString& path, int years, int ordersPerDay) {
     db::createDatabaseFile(path);
-    datagen::Spec spec;
-    spec.years = years;
-    spec.ordersPerDay = ordersPerDay;
-    spec.linesPerOrder = 3;
-    spec.menuItems = 40;
-    spec.users = 3;
-    spec.lastDay = kLastDay;
-    datagen::generate(path, spec);
+    datagen::Restaurant restaurant;
+    restaurant.years = years;
+    restaurant.ordersPerDay = ordersPerDay;
+    restaurant.linesPerOrder = 3;
+    restaurant.menuItems = 40;
+    restaurant.users = 3;
+    restaurant.lastDay = kLastDay;
+    datagen::generate(path, restaurant);
 }
 
 // Replaces the trial folder's content by a copy of one file as the database.

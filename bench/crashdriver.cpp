@@ -1,6 +1,6 @@
 // Kills a child process at random points of the program's writes and checks
 // that every action is found whole or not at all.
-//   endurance_crashes [trials] [--seed N] [--seconds N]
+//   build/bench/crash_driver [trials] [--seed N] [--seconds N]
 // Three trials in four kill the child just before a randomly chosen one of
 // its file writes, syncs, truncations, creations, renames or deletions
 // (counted by tracing its system calls); the fourth kills it after a random

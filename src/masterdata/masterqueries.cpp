@@ -49,6 +49,15 @@ QString likePattern(const QString& text) {
     return QChar('%') + text + QChar('%');
 }
 
+// The engine refuses a LIKE pattern of more bytes than this.
+constexpr qsizetype kMaxLikePatternBytes = 50000;
+
+// A longer text could be held only by a code or name longer still, which no
+// one types; it finds nothing rather than the engine's refusal.
+bool searchable(const QString& text) {
+    return likePattern(text).toUtf8().size() <= kMaxLikePatternBytes;
+}
+
 std::vector<QStringList> menuListRows(const std::vector<db::Row>& rows) {
     std::vector<QStringList> list;
     for (const db::Row& r : rows) {
@@ -136,6 +145,9 @@ std::vector<QStringList> menuRows(db::Connection& c) {
 }
 
 qint64 menuSearchCount(db::Connection& c, MenuColumn column, const QString& text) {
+    if (!searchable(text)) {
+        return 0;
+    }
     return c
         .scalar(
             QStringLiteral("SELECT count(*) FROM menu WHERE %1 LIKE ?").arg(searchedColumn(column)),
@@ -144,6 +156,9 @@ qint64 menuSearchCount(db::Connection& c, MenuColumn column, const QString& text
 }
 
 std::vector<QStringList> menuSearchRows(db::Connection& c, MenuColumn column, const QString& text) {
+    if (!searchable(text)) {
+        return {};
+    }
     return menuListRows(c.rows(
         kMenuJoin +
             QStringLiteral(" AND m.%1 LIKE ? ORDER BY m.id_menu").arg(searchedColumn(column)),

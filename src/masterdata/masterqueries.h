@@ -59,7 +59,8 @@ qint64 menuCount(db::Connection& c);
 std::vector<QStringList> menuRows(db::Connection& c);
 
 // The same for the items whose code or name contains the text. "%" and "_"
-// in the text act as wildcards; letter case is ignored.
+// in the text act as wildcards; letter case is ignored. A text beyond the
+// engine's pattern length (50,000 bytes with the two "%") finds nothing.
 qint64 menuSearchCount(db::Connection& c, MenuColumn column, const QString& text);
 std::vector<QStringList> menuSearchRows(db::Connection& c, MenuColumn column, const QString& text);
 

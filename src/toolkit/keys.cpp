@@ -146,10 +146,11 @@ bool refusedCharacter(const QKeyEvent* key) {
 // Digits, and the grouping dots of an amount shown under a mask (a row loaded
 // for change shows its amount so); at most maxDigits digits when set. The
 // length is not limited by characters, so a grouped amount is never cut.
+// Dots without a digit would be read as 0, so they leave the box empty.
 class DigitsValidator : public QValidator {
 public:
     DigitsValidator(int maxDigits, QObject* parent) : QValidator(parent), max_(maxDigits) {}
-    State validate(QString& input, int&) const override {
+    State validate(QString& input, int& pos) const override {
         int digits = 0;
         for (const QChar c : input) {
             if (c.unicode() >= '0' && c.unicode() <= '9') {
@@ -157,6 +158,10 @@ public:
             } else if (c != QChar('.')) {
                 return Invalid;
             }
+        }
+        if (digits == 0) {
+            input.clear();
+            pos = 0;
         }
         return max_ > 0 && digits > max_ ? Invalid : Acceptable;
     }

@@ -1,12 +1,22 @@
-// Hostile texts typed and pasted into the windows' boxes: each is stored
-// exactly as the box holds it, or refused with a message; no other row moves.
+// Hostile texts typed and pasted into the windows' boxes, and hostile files
+// chosen for a restore: each is stored exactly as the box holds it, or
+// refused with a message; no other row moves.
 #include "../orders/helpers.h"
+#include "controlpanel/frestoredb.h"
+#include "controlpanel/ftambahuser.h"
+#include "controlpanel/fubahpassword.h"
+#include "db/schema.h"
 #include "orders/forder.h"
+#include "shell/password.h"
 #include "support/testsupport.h"
+#include "toolkit/controls.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
+#include <QDir>
 #include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
 
 using testing::child;
 using testing::keys;
@@ -31,14 +41,110 @@ QStringList hostileTexts() {
             "SATU"};
 }
 
-// Puts the text into the focused box as a user would.
-void enter(const QString& text) {
+// What an amount box is fed besides: digits in other scripts, signs, dots,
+// one digit too many.
+QStringList amountTexts() {
+    return hostileTexts() + QStringList{"typed:1.500",
+                                        "typed:12a3",
+                                        "1500",
+                                        "1.500",
+                                        "...",
+                                        "١٢٣",
+                                        "１２",
+                                        "-5",
+                                        "1e6",
+                                        "9999999999999",
+                                        "typed:99999999999999",
+                                        "999999999999",
+                                        QString(20000, QChar(0x20AC))};
+}
+
+// Puts the text into the focused box as a user would. Shift+Insert pastes
+// too, past any key filter of the box.
+void enter(const QString& text, bool shiftInsert = false) {
     if (text.startsWith("typed:")) {
         QTest::keyClicks(QApplication::focusWidget(), text.mid(6));
-    } else {
-        QApplication::clipboard()->setText(text);
-        keys("Ctrl+V");
+        return;
     }
+    QApplication::clipboard()->setText(text);
+    keys("Ctrl+V");
+    if (shiftInsert) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Insert, Qt::ShiftModifier);
+    }
+}
+
+// Feeds each box in turn, from the focused one on with Tab between them,
+// and Tab after the last; adds what they hold.
+void feed(const QList<QWidget*>& boxes, const QString& text, QStringList* held) {
+    for (QWidget* box : boxes) {
+        QCOMPARE(QApplication::focusWidget(), box);
+        enter(text);
+        *held << ui::boxText(box);
+        keys("Tab");
+    }
+}
+
+// The table holds its first row as it was, and then either the new row and
+// no message was shown, or no other row and one message.
+void storedOrRefused(const testing::TestInstall& install, const QString& table,
+                     const db::Row& first, const db::Row& added,
+                     const ui::MessageRecorder& messages) {
+    const std::vector<db::Row> rows = install.connect()->rows("SELECT * FROM " + table);
+    QCOMPARE(rows.front(), first);
+    if (rows.size() == 2) {
+        QCOMPARE(rows.back(), added);
+        QVERIFY(messages.empty());
+    } else {
+        QCOMPARE(rows.size(), size_t(1));
+        QCOMPARE(messages.boxes().size(), 1);
+    }
+}
+
+// One data row for each target and each text.
+void crossRows(const QStringList& targets, const QStringList& texts = hostileTexts()) {
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("text");
+    for (const QString& target : targets) {
+        for (qsizetype i = 0; i < texts.size(); ++i) {
+            QTest::addRow("%s %lld", qPrintable(target), i) << target << texts[i];
+        }
+    }
+}
+
+// Shows the dialog active, as its menu entry does, and feeds these boxes.
+void showAndFeed(ui::Form* dialog, std::initializer_list<const char*> boxes, const QString& text,
+                 QStringList* held) {
+    dialog->show();
+    QVERIFY(testing::activate(dialog));
+    QList<QWidget*> widgets;
+    for (const char* name : boxes) {
+        widgets << child<QWidget>(dialog, name);
+    }
+    feed(widgets, text, held);
+}
+
+// The amount an amount box holds, which must be what it shows: digits (and
+// the grouping dots of an amount), at most twelve, never dots alone read as
+// 0. Empty: no amount.
+std::optional<qint64> shownAmount(const QString& held, bool* plain) {
+    static const QRegularExpression shape(QStringLiteral("^[0-9.]*$"));
+    QString digits = held;
+    digits.remove(QChar('.'));
+    *plain =
+        shape.match(held).hasMatch() && digits.size() <= 12 && digits.isEmpty() == held.isEmpty();
+    return digits.isEmpty() ? std::nullopt : std::optional<qint64>(digits.toLongLong());
+}
+
+// The password behind the hash is exactly this text, not one a character
+// shorter or longer, nor the part before a NUL.
+bool hashHoldsExactly(const QString& hash, const QString& typed) {
+    if (!hash.startsWith("$argon2id$") || !password::verify(hash, typed) ||
+        password::verify(hash, typed + 'x')) {
+        return false;
+    }
+    const QString beforeNul = typed.section(QChar(0), 0, 0);
+    return (typed.size() < 2 || !password::verify(hash, typed.chopped(1))) &&
+           (beforeNul == typed || !password::verify(hash, beforeNul));
 }
 
 }  // namespace
@@ -49,27 +155,16 @@ private Q_SLOTS:
     void cleanup() { testing::settle(); }
 
     // The small master windows: the name and the description box.
-    void masterBoxes_data() {
-        QTest::addColumn<int>("form");
-        QTest::addColumn<QString>("right");
-        QTest::addColumn<QString>("table");
-        QTest::addColumn<QString>("text");
-        const QList<std::tuple<shell::FormId, QString, QString>> windows = {
-            {shell::FormId::fMeja, "Data Meja", "meja"},
-            {shell::FormId::fKategori, "Data Kategori", "kategori"},
-            {shell::FormId::fSatuan, "Data Satuan", "satuan"}};
-        for (const auto& [form, right, table] : windows) {
-            for (const QString& text : hostileTexts()) {
-                QTest::addRow("%s %lld", qPrintable(table), hostileTexts().indexOf(text))
-                    << int(form) << right << table << text;
-            }
-        }
-    }
+    void masterBoxes_data() { crossRows({"meja", "kategori", "satuan"}); }
     void masterBoxes() {
-        QFETCH(int, form);
-        QFETCH(QString, right);
-        QFETCH(QString, table);
+        QFETCH(QString, target);
         QFETCH(QString, text);
+        const QString& table = target;
+        const QMap<QString, std::pair<shell::FormId, QString>> windows = {
+            {"meja", {shell::FormId::fMeja, "Data Meja"}},
+            {"kategori", {shell::FormId::fKategori, "Data Kategori"}},
+            {"satuan", {shell::FormId::fSatuan, "Data Satuan"}}};
+        const auto [form, right] = windows[table];
         testing::TestInstall install;
         ui::MessageRecorder messages;
         moddapra::UserId = 1;
@@ -77,23 +172,225 @@ private Q_SLOTS:
         install.exec("INSERT INTO " + table + " VALUES (1, 'Satu', 'ada')");
         QStringList held;
         testing::whenModal([&](QWidget* w) {
-            enter(text);
-            keys("Tab");
-            enter(text);
-            held << child<QLineEdit>(w, "Text1")->text()
-                 << child<QPlainTextEdit>(w, "Text2")->toPlainText();
+            feed({child<QWidget>(w, "Text1"), child<QWidget>(w, "Text2")}, text, &held);
             keys("Alt+S|Esc");
         });
-        shell::requestForm(shell::FormId(form));
-        const std::vector<db::Row> rows = install.connect()->rows("SELECT * FROM " + table);
-        QCOMPARE(rows.front(), db::Row({1, "Satu", "ada"}));
+        shell::requestForm(form);
+        storedOrRefused(install, table, {1, "Satu", "ada"}, {2, held[0], held[1]}, messages);
+    }
+
+    // The waiter window: all five boxes.
+    void waiterBoxes_data() { crossRows({"pelayan"}); }
+    void waiterBoxes() {
+        QFETCH(QString, text);
+        testing::TestInstall install;
+        testing::MainWindow main;
+        ui::MessageRecorder messages;
+        moddapra::UserId = 1;
+        install.exec("INSERT INTO akses VALUES (1, 'Data Pelayan')");
+        install.exec("INSERT INTO pelayan VALUES (1, 'Satu', 'a', 'b', 'c', 'd')");
+        shell::requestForm(shell::FormId::fPelayan);
+        QWidget* w = shell::openForm(shell::FormId::fPelayan);
+        QList<QWidget*> boxes;
+        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
+            boxes << child<QWidget>(w, name);
+        }
+        boxes.front()->setFocus();
+        QStringList held;
+        feed(boxes, text, &held);
+        keys("Alt+S");
+        storedOrRefused(install, "pelayan", {1, "Satu", "a", "b", "c", "d"},
+                        {2, held[0], held[1], held[2], held[3], held[4]}, messages);
+    }
+
+    // The menu window: the code and the name box each searched by Enter
+    // (the search's own messages only, no row changed), then code, name,
+    // description and price saved with the one category and unit.
+    void menuBoxes_data() { crossRows({"menu"}, amountTexts()); }
+    void menuBoxes() {
+        QFETCH(QString, text);
+        testing::TestInstall install;
+        testing::MainWindow main;
+        ui::MessageRecorder messages;
+        moddapra::UserId = 1;
+        install.exec("INSERT INTO akses VALUES (1, 'Data Menu')");
+        install.exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
+        install.exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi')");
+        install.exec("INSERT INTO menu VALUES (1, 'K1', 'Satu', 'ada', 1, 1, 500)");
+        shell::requestForm(shell::FormId::fMenu);
+        QWidget* w = shell::openForm(shell::FormId::fMenu);
+        QStringList held;
+        for (const char* name : {"Text1", "Text2"}) {  // Enter searches, Tab moves on
+            feed({child<QWidget>(w, name)}, text, &held);
+            keys("Shift+Tab|Enter|Tab");
+        }
+        feed({child<QWidget>(w, "Text6")}, text, &held);
+        for (const char* picker : {"Command4", "Command5"}) {
+            QCOMPARE(testing::focusName(), QString(picker));
+            testing::whenModal([](QWidget*) { keys("Enter"); });
+            keys("Space");
+            main.back();
+        }
+        QCOMPARE(testing::focusName(), QStringLiteral("Text5"));
+        enter(text, true);
+        const QLineEdit* priceBox = child<QLineEdit>(w, "Text5");
+        bool plain = false;
+        shownAmount(priceBox->text(), &plain);
+        QVERIFY(plain);
+        keys("End|7");  // a price, so that the other boxes get stored
+        const std::optional<qint64> price = shownAmount(priceBox->text(), &plain);
+        const QStringList search = {"Jangan memasukkan karakter aneh!", "Database tidak ada!"};
+        for (const QString& shown : messages.texts()) {
+            QVERIFY2(search.contains(shown), qPrintable(shown));
+        }
+        messages.clear();
+        keys("Enter");
+        storedOrRefused(install, "menu", {1, "K1", "Satu", "ada", 1, 1, 500},
+                        {2, held[0], held[1], held[2], 1, 1, price.value_or(-1)}, messages);
+    }
+
+    // The cashier's amount: a pasted text that is not digits is refused and
+    // never read as 0; the payment stores the amount shown or is refused.
+    void cashierAmount_data() { crossRows({"kasir"}, amountTexts()); }
+    void cashierAmount() {
+        QFETCH(QString, text);
+        ordtest::WindowFixture f;
+        f.install->exec("INSERT INTO akses VALUES (1, 'Kasir')");
+        f.storeOrder(1, "RO-010320241", 1000);
+        f.install->exec("INSERT INTO detail_pesan VALUES (1, 4, 2, 500)");
+        f.open(shell::FormId::fKasir);
+        ordtest::pickWith(0);
+        f.keys("Enter");
+        QCOMPARE(f.focusName(), QStringLiteral("Text7"));
+        enter(text, true);
+        bool plain = false;
+        const std::optional<qint64> paid = shownAmount(f.text("Text7"), &plain);
+        QVERIFY(plain && paid);
+        f.boxes->answer(ui::Answer::Yes);
+        f.keys("Enter");
+        const std::vector<db::Row> payments = f.rows("SELECT total_bayar, kembali FROM bayar");
+        if (payments.empty()) {
+            QCOMPARE(f.seen().size(), 1);
+            QCOMPARE(f.rows("SELECT status FROM pesan").front(), db::Row({"Belum Bayar"}));
+        } else {
+            QCOMPARE(payments, std::vector<db::Row>({{*paid, *paid - 1000}}));
+            QCOMPARE(f.seen().size(), 1);  // the question before it
+        }
+    }
+
+    // The add-user dialog: the name stored as the box holds it, the
+    // password as a hash of exactly what its box holds.
+    void addUser_data() { crossRows({"pengguna"}); }
+    void addUser() {
+        QFETCH(QString, text);
+        testing::TestInstall install;
+        install.addUser("Satu");
+        ui::MessageRecorder messages;
+        QPointer<ui::Form> dialog = new controlpanel::fTambahUser;
+        QStringList held;
+        showAndFeed(dialog, {"Text1", "Text2", "Text3"}, text, &held);
+        keys("Alt+S");
+        const std::vector<db::Row> rows = install.connect()->rows("SELECT * FROM pengguna");
+        QCOMPARE(rows.front(), db::Row({1, "Satu", "x"}));
         if (rows.size() == 2) {
-            QCOMPARE(rows.back(), db::Row({2, held[0], held[1]}));
+            QCOMPARE(rows.back()[1], QVariant(held[0]));
+            QVERIFY(hashHoldsExactly(rows.back()[2].toString(), held[1]));
             QVERIFY(messages.empty());
         } else {
             QCOMPARE(rows.size(), size_t(1));
             QCOMPARE(messages.boxes().size(), 1);
         }
+        delete dialog;
+    }
+
+    // The password change, the old password being the text itself: the new
+    // hash holds exactly what the new box holds; anything else is refused.
+    void passwordChange_data() { crossRows({"password"}); }
+    void passwordChange() {
+        QFETCH(QString, text);
+        testing::TestInstall install;
+        const QString old = password::hash(text.startsWith("typed:") ? text.mid(6) : text);
+        moddapra::UserId = install.addUser("Ani", {}, old);
+        install.addUser("Budi", {}, "y");
+        moddapra::UserName = "Ani";
+        ui::MessageRecorder messages;
+        QPointer<ui::Form> dialog = new controlpanel::fUbahPassword;
+        QStringList held;
+        showAndFeed(dialog, {"Text3", "Text1", "Text2"}, text, &held);
+        keys("Alt+G");
+        const std::vector<db::Row> rows =
+            install.connect()->rows("SELECT nm_user, Password FROM pengguna");
+        QCOMPARE(rows.back(), db::Row({"Budi", "y"}));
+        QCOMPARE(messages.boxes().size(), 1);
+        if (messages.last().text.endsWith("telah diubah!")) {
+            QVERIFY(rows.front()[1] != old);
+            QVERIFY(hashHoldsExactly(rows.front()[1].toString(), held[1]));
+        } else {
+            QCOMPARE(rows.front(), db::Row({"Ani", old}));
+        }
+        delete dialog;
+    }
+
+    // The file chosen for a restore: names with quotes, percent and
+    // underscore, unicode, a 4,000-character path, a folder, a device, a
+    // text file are refused and replace nothing; a backup under a hostile
+    // name is restored.
+    void restoreFile_data() {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("backup");
+        QTest::newRow("quotes") << "it's \"x\".mdb" << false;
+        QTest::newRow("percent") << "100% a_b.mdb" << false;
+        QTest::newRow("unicode") << "Spésial شاي 🍜.mdb" << false;
+        QTest::newRow("4,000 characters") << "long" << false;
+        QTest::newRow("folder") << "folder" << false;
+        QTest::newRow("/dev/zero") << "/dev/zero" << false;
+        QTest::newRow("text file") << "catatan.txt" << false;
+        QTest::newRow("backup with a hostile name") << "it's 100%_ شاي 🍜.mdb" << true;
+    }
+    void restoreFile() {
+        QFETCH(QString, target);
+        QFETCH(bool, backup);
+        testing::TestInstall install;
+        install.exec("INSERT INTO meja (nm_meja) VALUES ('Tetap')");
+        QString path = target.startsWith('/') ? target : install.folder() + '/' + target;
+        if (target == "long") {
+            path = install.folder();
+            while (path.size() < 3990) {
+                path += '/' + QString(200, QChar('d'));
+            }
+            QVERIFY(QDir().mkpath(path));
+            path += "/x.mdb";
+        }
+        if (target == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else if (backup) {
+            db::createDatabaseFile(path);
+            db::Connection(path).exec("INSERT INTO meja (nm_meja) VALUES ('Pulih')");
+        } else if (!target.startsWith('/')) {
+            testing::writeBytes(path, "SQLite format 3\nbukan database\r\n");
+        }
+        const QByteArray live = testing::bytesOf(install.dbPath());
+        ui::MessageRecorder messages;
+        ui::FileDialogScript files;
+        files.answer(path);
+        moddapra::ReadDbPath();
+        QPointer<ui::Form> dialog = new controlpanel::fRestoreDB;
+        showAndFeed(dialog, {}, QString(), nullptr);
+        keys("Space|Tab|Space");  // browse, then "Restore ke..."
+        const QString tables =
+            install.connect()->scalar("SELECT group_concat(nm_meja) FROM meja").toString();
+        if (backup) {
+            QCOMPARE(testing::seen(messages),
+                     QStringList{"Informasi (i): Restore Database Berhasil..."});
+            QCOMPARE(tables, QStringLiteral("Pulih"));
+        } else {
+            QCOMPARE(testing::seen(messages),
+                     QStringList{"Informasi (i): File " + path +
+                                 " bukan file database Mirawe Dapra atau rusak. Database tidak "
+                                 "diubah."});
+            QCOMPARE(testing::bytesOf(install.dbPath()), live);
+        }
+        delete dialog;
     }
 
     // A quantity and price whose line or order total would pass the 15

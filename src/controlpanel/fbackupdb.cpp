@@ -4,6 +4,7 @@
 #include "db/backup.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
@@ -40,7 +41,7 @@ void fBackupDB::buildControls() {
                           {3420, 1920, 1200, 350});
     Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Keluar"),
                           {4680, 1920, 1200, 350});
-    setTabOrder(Command2, Command1);
+    ui::tabRoad({Command2, Command1});
 }
 
 void fBackupDB::Command2_Click() {

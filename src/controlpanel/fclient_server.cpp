@@ -4,6 +4,7 @@
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
@@ -50,9 +51,7 @@ void fClient_Server::buildControls() {
                           {4020, 2160, 1200, 350});
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                           {5280, 2160, 1200, 350});
-    setTabOrder(Command1, Command4);
-    setTabOrder(Command4, Command3);
-    setTabOrder(Command3, Command2);
+    ui::tabRoad({Command1, Command4, Command3, Command2});
 }
 
 // The box shows the path read from db.txt even when that file does not open.

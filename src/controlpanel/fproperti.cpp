@@ -58,10 +58,7 @@ void fProperti::buildControls() {
                           {2805, 4395, 1200, 350});
     Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Batal"),
                           {4065, 4395, 1200, 350});
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, Check1);
-    setTabOrder(Check1, List1);
-    setTabOrder(List1, Text1);
+    ui::tabRoad({Command1, Command2, Check1, List1, Text1});
 }
 
 // The rights in the order of the table from right to window.

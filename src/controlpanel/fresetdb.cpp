@@ -3,6 +3,7 @@
 #include "db/schema.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
 
@@ -48,9 +49,7 @@ void fResetDB::buildControls() {
                           {3420, 2160, 1200, 350});
     Command1 = ui::button(this, QStringLiteral("Command1"), QStringLiteral("&Batal"),
                           {4680, 2160, 1200, 350});
-    setTabOrder(Option1, Option2);
-    setTabOrder(Option2, Command7);
-    setTabOrder(Command7, Command1);
+    ui::tabRoad({Option1, Option2, Command7, Command1});
 }
 
 void fResetDB::Command7_Click() {

@@ -4,6 +4,7 @@
 #include "db/backup.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
@@ -43,8 +44,7 @@ void fRestoreDB::buildControls() {
                           {3420, 1800, 1200, 350});
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                           {4680, 1800, 1200, 350});
-    setTabOrder(Command3, Command1);
-    setTabOrder(Command1, Command2);
+    ui::tabRoad({Command3, Command1, Command2});
 }
 
 void fRestoreDB::inform(const QString& text, QWidget* focus) {

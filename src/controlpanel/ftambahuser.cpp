@@ -64,10 +64,7 @@ void fTambahUser::buildControls() {
                           {4095, 2265, 1200, 350});
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                           {5340, 2265, 1200, 350});
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Text3);
-    setTabOrder(Text3, Command1);
-    setTabOrder(Command1, Command2);
+    ui::tabRoad({Text1, Text2, Text3, Command1, Command2});
 }
 
 void fTambahUser::ClearFields() {

@@ -58,10 +58,7 @@ void fUbahPassword::buildControls() {
                           {3870, 2145, 1200, 350});
     Command2 = ui::button(this, QStringLiteral("Command2"), QStringLiteral("&Keluar"),
                           {5130, 2145, 1200, 350});
-    setTabOrder(Text3, Text1);
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command1);
-    setTabOrder(Command1, Command2);
+    ui::tabRoad({Text3, Text1, Text2, Command1, Command2});
 }
 
 void fUbahPassword::ClearFields() {

@@ -6,6 +6,7 @@
 #include "shell/moddapra.h"
 #include "shell/pictures.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/twips.h"
@@ -79,11 +80,7 @@ void fUser::buildControls() {
                           {3885, ui::tabTop(3840), 1200, 350});
     Command3 = ui::button(this, QStringLiteral("Command3"), QStringLiteral("&Keluar"),
                           {4140, 4455, 1200, 350});
-    setTabOrder(Command3, Command6);
-    setTabOrder(Command6, Command7);
-    setTabOrder(Command7, Command1);
-    setTabOrder(Command1, Command2);
-    setTabOrder(Command2, ListView1);
+    ui::tabRoad({Command3, Command6, Command7, Command1, Command2, ListView1});
 }
 
 void fUser::LoadUserList() {

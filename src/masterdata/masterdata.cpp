@@ -21,4 +21,14 @@ ui::Form* makeMenu() {
     return new fMenu;
 }
 
+const std::vector<ui::Column>& menuColumns() {
+    static const std::vector<ui::Column> columns = {
+        {QStringLiteral("Kode Menu"), 2000},  {QStringLiteral("Nama Menu"), 4000},
+        {QStringLiteral("Keterangan"), 7000}, {QStringLiteral("Kategori"), 2000},
+        {QStringLiteral("Satuan"), 2000},     {QStringLiteral("Harga Jual"), 2000, Qt::AlignRight},
+        {QStringLiteral("idMenu"), 0},
+    };
+    return columns;
+}
+
 }  // namespace masterdata

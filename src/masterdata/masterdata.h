@@ -1,5 +1,9 @@
 #pragma once
 
+#include "toolkit/reportlist.h"
+
+#include <vector>
+
 namespace ui {
 class Form;
 }
@@ -12,5 +16,8 @@ ui::Form* makeKategori();
 ui::Form* makeSatuan();
 ui::Form* makePelayan();
 ui::Form* makeMenu();
+
+// The columns of a list of menu items, the id last and hidden.
+const std::vector<ui::Column>& menuColumns();
 
 }  // namespace masterdata

@@ -215,10 +215,7 @@ SmallMasterForm::SmallMasterForm(const SmallMasterKind& kind)
           {120, h - 375, 2500, 255});
 
     ui::enterMovesTo(text1, text2);
-    setTabOrder(text1, text2);
-    setTabOrder(text2, save);
-    setTabOrder(save, close);
-    setTabOrder(close, listWidget);
+    ui::tabRoad({text1, text2, save, close, listWidget});
     text1->setFocus();
 
     attach({text1, text2}, listWidget,
@@ -267,12 +264,10 @@ fPelayan::fPelayan()
 
     for (size_t i = 0; i + 1 < boxes.size(); ++i) {
         ui::enterMovesTo(boxes[i], boxes[i + 1]);
-        setTabOrder(boxes[i], boxes[i + 1]);
+        ui::tabRoad({boxes[i], boxes[i + 1]});
     }
     ui::onEnter(boxes.back(), [save] { save->click(); });
-    setTabOrder(boxes.back(), save);
-    setTabOrder(save, close);
-    setTabOrder(close, listWidget);
+    ui::tabRoad({boxes.back(), save, close, listWidget});
     boxes.front()->setFocus();
 
     attach(boxes, listWidget,

@@ -1,5 +1,6 @@
 #include "masterdata/menuform.h"
 
+#include "masterdata/masterdata.h"
 #include "masterdata/picker.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
@@ -139,12 +140,8 @@ void fMenu::connectKeys() {
         Text1->setFocus();
     });
 
-    const QList<QWidget*> order = {Text1,    Text2,     Text6,    Command4, Command6,
-                                   Text4,    Command5,  Command7, Text5,    Command1,
-                                   Command3, ListView1, Command2};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
-        setTabOrder(order[i], order[i + 1]);
-    }
+    ui::tabRoad({Text1, Text2, Text6, Command4, Command6, Text4, Command5, Command7, Text5,
+                 Command1, Command3, ListView1, Command2});
 }
 
 void fMenu::activated() {
@@ -152,13 +149,7 @@ void fMenu::activated() {
 }
 
 void fMenu::SetColumnHeaders() {
-    ui::setColumns(ListView1, {{QStringLiteral("Kode Menu"), 2000},
-                               {QStringLiteral("Nama Menu"), 4000},
-                               {QStringLiteral("Keterangan"), 7000},
-                               {QStringLiteral("Kategori"), 2000},
-                               {QStringLiteral("Satuan"), 2000},
-                               {QStringLiteral("Harga Jual"), 2000, Qt::AlignRight},
-                               {QStringLiteral("idMenu"), 0}});
+    ui::setColumns(ListView1, menuColumns());
 }
 
 // Returns to insert mode with empty boxes and an empty list; the record

@@ -3,6 +3,7 @@
 #include "masterdata/masterqueries.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -28,7 +29,7 @@ PickerForm::PickerForm(const PickerKind& kind, Pick onPick)
 
     ui::onRowDoubleClick(
         list_, [this] { pickSelected(); }, true);
-    setTabOrder(list_, close);
+    ui::tabRoad({list_, close});
     close_ = close;
 
     SetColumnHeaders();

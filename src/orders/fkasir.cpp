@@ -111,12 +111,8 @@ void fKasir::connectKeys() {
     ui::digitsOnly(
         Text7, [this] { Command6_Click(); }, kMaxAmountDigits);
 
-    const QList<QWidget*> order = {Text1,     Command5, DTPicker1, Text2,    Text3,
-                                   Text4,     Text5,    Text6,     Text7,    Text8,
-                                   ListView1, Command6, Command11, Command4, Text9};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
-        setTabOrder(order[i], order[i + 1]);
-    }
+    ui::tabRoad({Text1, Command5, DTPicker1, Text2, Text3, Text4, Text5, Text6, Text7, Text8,
+                 ListView1, Command6, Command11, Command4, Text9});
     Timer1->start();
 }
 

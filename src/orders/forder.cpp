@@ -140,13 +140,9 @@ void fOrder::connectKeys() {
         Text7, [this] { Command1_Click(); }, kMaxQuantityDigits);
     ui::onRowClick(ListView1, [this] { ListView1_ItemClick(); });
 
-    const QList<QWidget*> order = {Text1,    Command5,  DTPicker1, Text2,    Text3,
-                                   Command2, Text4,     Command13, Text5,    Command8,
-                                   Text6,    Text7,     Text8,     Command1, Command3,
-                                   Command6, Command11, Command4,  ListView1};
-    for (qsizetype i = 0; i + 1 < order.size(); ++i) {
-        setTabOrder(order[i], order[i + 1]);
-    }
+    ui::tabRoad({Text1, Command5, DTPicker1, Text2, Text3, Command2, Text4, Command13, Text5,
+                 Command8, Text6, Text7, Text8, Command1, Command3, Command6, Command11, Command4,
+                 ListView1});
     Timer1->start();
 }
 

@@ -2,6 +2,7 @@
 
 #include "reports/listfiller.h"
 #include "toolkit/controls.h"
+#include "toolkit/keys.h"
 #include "toolkit/twips.h"
 
 #include <QChartView>
@@ -31,7 +32,7 @@ ChartForm::ChartForm(const ChartFormKind& kind) : kind_(kind) {
                     {10620, 5940, 1200, 350});
     connect(close_, &QPushButton::clicked, this, &Form::unload);
     setCancelButton(close_);
-    setTabOrder(list_, close_);
+    ui::tabRoad({list_, close_});
     list_->setFocus();
 }
 

@@ -1,11 +1,13 @@
 #include "reports/freportdaftarmenu.h"
 
+#include "masterdata/masterdata.h"
 #include "reports/listfiller.h"
 #include "reports/printedreports.h"
 #include "reports/reportqueries.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/format.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/twips.h"
@@ -33,8 +35,7 @@ fReportDaftarMenu::fReportDaftarMenu() {
     connect(print_, &QPushButton::clicked, this, [this] { Command2_Click(); });
     connect(close_, &QPushButton::clicked, this, &Form::unload);
     setCancelButton(close_);
-    setTabOrder(list_, close_);
-    setTabOrder(close_, print_);
+    ui::tabRoad({list_, close_, print_});
     list_->setFocus();
 
     SetColumnHeaders();
@@ -46,13 +47,7 @@ bool fReportDaftarMenu::filling() const {
 }
 
 void fReportDaftarMenu::SetColumnHeaders() {
-    ui::setColumns(list_, {{QStringLiteral("Kode Menu"), 2000},
-                           {QStringLiteral("Nama Menu"), 4000},
-                           {QStringLiteral("Keterangan"), 7000},
-                           {QStringLiteral("Kategori"), 2000},
-                           {QStringLiteral("Satuan"), 2000},
-                           {QStringLiteral("Harga Jual"), 2000, Qt::AlignRight},
-                           {QStringLiteral("idMenu"), 0}});
+    ui::setColumns(list_, masterdata::menuColumns());
 }
 
 void fReportDaftarMenu::FillList() {

@@ -6,6 +6,7 @@
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/format.h"
+#include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
@@ -104,11 +105,7 @@ void fReportPenjualanPeriode::buildButtons() {
     connect(print_, &QPushButton::clicked, this, [this] { Command3_Click(); });
     connect(close_, &QPushButton::clicked, this, &Form::unload);
     setCancelButton(close_);
-    setTabOrder(picker1_, picker2_);
-    setTabOrder(picker2_, show_);
-    setTabOrder(show_, list_);
-    setTabOrder(list_, print_);
-    setTabOrder(print_, close_);
+    ui::tabRoad({picker1_, picker2_, show_, list_, print_, close_});
     focusStartPicker();
 }
 

@@ -69,9 +69,7 @@ void fLogin::buildControls() {
     Command1 = new QPushButton(QStringLiteral("Batal"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     ui::placeTw(Command1, 4300, 2160, 1200, 400);
-    setTabOrder(Text1, Text2);
-    setTabOrder(Text2, Command2);
-    setTabOrder(Command2, Command1);
+    ui::tabRoad({Text1, Text2, Command2, Command1});
 }
 
 void fLogin::ResetLogin() {

@@ -253,4 +253,11 @@ void typingLimit(QLineEdit* box, int maxChars) {
     box->setValidator(new TypingLimit(box, maxChars));
 }
 
+void tabRoad(std::initializer_list<QWidget*> road) {
+    auto it = road.begin();
+    for (; it + 1 < road.end(); ++it) {
+        QWidget::setTabOrder(*it, *(it + 1));
+    }
+}
+
 }  // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <initializer_list>
 
 class QEvent;
 class QLineEdit;
@@ -31,6 +32,9 @@ void onEnter(QWidget* widget, std::function<void()> action);
 // Enter moves the focus to the next widget (selecting its whole text when it
 // is a line edit and selectAll is set); the key is swallowed.
 void enterMovesTo(QWidget* from, QWidget* to, bool selectAll = false);
+
+// The window's tab order: Tab moves from each widget to the next one given.
+void tabRoad(std::initializer_list<QWidget*> road);
 
 // A box that takes digits and refuses every other printable character (typed
 // or pasted); control keys (Tab, Backtab, Delete, Backspace, arrows, Home, End,

@@ -331,6 +331,7 @@ private Q_SLOTS:
         QCOMPARE(files.requests().last().filter + '/' + files.requests().last().fileName,
                  "Database Mirawe Dapra|*.mdb/" + install->dbPath());
         QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
+        QVERIFY(dialog && dialog->isVisible());
         const bool restored = shown.endsWith("...");
         if (other) {
             other->exec(restored ? "SELECT 1" : "ROLLBACK");

@@ -8,22 +8,9 @@
 #include <QFile>
 #include <QScopeGuard>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 namespace {
 
 const QString kInfoBox = QStringLiteral(" \rHubungi Programmer! \rCek db.txt!");
-
-// Lets no file of this process grow beyond that size, as a full disk would.
-void limitFileSize(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = std::min(bytes, limit.rlim_max);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
-}
 
 }  // namespace
 
@@ -166,8 +153,8 @@ private Q_SLOTS:
             testing::writeBytes(home + "/db.txt", (home + "/dapra.mdb\r\n").toUtf8());
         }
         if (QTest::currentDataTag() == QByteArray("disk full")) {
-            limitFileSize(8192);
-            const auto lift = qScopeGuard([] { limitFileSize(RLIM_INFINITY); });
+            testing::limitFileSize(8192);
+            const auto lift = qScopeGuard([] { testing::limitFileSize(RLIM_INFINITY); });
             QVERIFY_THROWS_EXCEPTION(db::Error, install::setUpFirstRun());
             QVERIFY(!QFile::exists(home + "/db.txt") && !QFile::exists(home + "/dapra.mdb"));
         }

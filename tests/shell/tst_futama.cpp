@@ -191,11 +191,9 @@ private Q_SLOTS:
                 d->close();
             },
             50);
-        for (QAction* menu : main->menuBar()->actions()) {
-            for (QAction* action : menu->menu()->actions()) {
-                if (action->text() == item) {
-                    action->trigger();
-                }
+        for (QAction* action : main->menuBar()->findChildren<QAction*>()) {
+            if (action->text() == item) {
+                action->trigger();
             }
         }
         QTest::qWait(100);

@@ -13,6 +13,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace crashes {
 
@@ -131,6 +132,25 @@ QString dbTxtState(const QString&) {
     }
     return QStringLiteral("db.txt ") + moddapra::DbPath + QStringLiteral(" bytes ") +
            QString::fromLatin1(bytes.toHex());
+}
+
+// The install folder as the next start finds it: none yet, or, once that
+// start has run, db.txt, the database and their permissions.
+QString firstStartState(const QString& trial) {
+    if (!QFileInfo::exists(trial)) {
+        return QStringLiteral("no install folder");
+    }
+    try {
+        install::setUpFirstRun();
+    } catch (const db::Error& error) {
+        return QStringLiteral("damaged: the next start fails: ") + error.description();
+    }
+    const auto mode = [](const QString& path) {
+        return QString::number(int(QFile::permissions(path)), 16);
+    };
+    return dbTxtState(trial) + QStringLiteral(" mode ") + mode(install::dbTxtPath()) +
+           QStringLiteral(", ") + databaseState(databaseOf(trial)) + QStringLiteral(" mode ") +
+           mode(databaseOf(trial));
 }
 
 orders::OrderLine line(qint64 menuId, qint64 qty, qint64 price) {
@@ -262,6 +282,9 @@ std::vector<Case> allCases(const Seed& seed) {
         databaseCase(QStringLiteral("restore over foreign"), seed.foreignBytes,
                      [b = seed.largeBackup](const QString& t) { restore(t, b); }),
         dbTxt,
+        {QStringLiteral("first start"),
+         [](const QString& trial) { QDir(trial).removeRecursively(); },
+         [](const QString&) { install::setUpFirstRun(); }, firstStartState},
     };
 }
 

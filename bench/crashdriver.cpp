@@ -6,7 +6,7 @@
 // (counted by tracing its system calls); the fourth kills it after a random
 // delay. After each kill the database must open, pass the integrity check and
 // hold the state before the action or after it; db.txt must name the old path
-// or the new one.
+// or the new one; a first start must leave the next start a whole install folder.
 
 #include "crashcases.h"
 

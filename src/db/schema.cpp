@@ -2,6 +2,13 @@
 
 #include "db/database.h"
 
+#include <QFile>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace db {
@@ -294,6 +301,14 @@ void resetTables(Connection& conn, Reset which) {
 }
 
 void createDatabaseFile(const QString& path) {
+    // The engine would create the file readable by everyone; the file is made
+    // first, for its owner only, and the engine's journals follow its mode.
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        throw Error(14 /* cannot open */, QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    ::close(fd);
     Connection conn(path, Connection::Mode::Create);
     createSchema(conn);
 }

@@ -37,7 +37,8 @@ bool isOlderVersion(int version);
 // is left alone. Throws db::Error when the file cannot be written.
 void upgradeSchema(Connection& conn);
 
-// Creates a new keyed database file holding the empty tables.
+// Creates a new keyed database file holding the empty tables, readable and
+// writable by its owner only. Throws Error.
 void createDatabaseFile(const QString& path);
 
 }  // namespace db

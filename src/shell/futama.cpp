@@ -224,9 +224,11 @@ void fUtama::Toolbar1_ButtonClick(const QString& key) {
     }
 }
 
+// Signing out needs no database: when a count cannot be made (its message
+// has been shown once), a signed-in user is still asked to sign out.
 void fUtama::mLogin_Click() {
-    if (CheckUsers()) {
-        CheckAccessRights();
+    if ((!CheckUsers() || !CheckAccessRights()) && signedIn()) {
+        askSignOut();
     }
 }
 
@@ -247,16 +249,18 @@ bool fUtama::CheckUsers() {
     return true;
 }
 
-void fUtama::CheckAccessRights() {
+// False when the count could not be made (its error has been shown).
+bool fUtama::CheckAccessRights() {
     qint64 rights = 0;
     if (!moddapra::RunUnit([&](db::Connection& c) { rights = countRights(c); })) {
-        return;
+        return false;
     }
     if (rights == 0) {
         showUserManagement();
     } else {
         ToggleLogin();
     }
+    return true;
 }
 
 // User management modeless, on its own (no owner, no sign-in); an open one
@@ -278,13 +282,22 @@ void fUtama::showUserManagement() {
     users->activateWindow();
 }
 
+// The Login action treats every caption but "&Login" as signed in.
+bool fUtama::signedIn() const {
+    return menuItem(QStringLiteral("mLogin"))->text() != kLoginCaption;
+}
+
 void fUtama::ToggleLogin() {
-    if (menuItem(QStringLiteral("mLogin"))->text() == kLoginCaption) {
+    if (!signedIn()) {
         auto* dialog = new fLogin(this);
         connect(dialog, &fLogin::signedIn, this, &fUtama::markSignedIn);
         ui::showModal(dialog);
         return;
     }
+    askSignOut();
+}
+
+void fUtama::askSignOut() {
     if (ui::msgBox(QStringLiteral("Anda yakin ingin Logout?"), ui::Buttons::YesNo, ui::Icon::None,
                    QStringLiteral("Konfirmasi")) == ui::Answer::Yes) {
         signOut();

@@ -42,8 +42,10 @@ private:
     void buildToolbar();
     void buildStatusBar();
     bool CheckUsers();
-    void CheckAccessRights();
+    bool CheckAccessRights();
+    bool signedIn() const;
     void ToggleLogin();
+    void askSignOut();
     void markSignedIn(const QString& storedName);
     void signOut();
     void showUserManagement();

@@ -16,18 +16,16 @@
 #include <QPointer>
 #include <QScopeGuard>
 
-#include <csignal>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using testing::bytesOf;
 using testing::focusName;
 using testing::keys;
+using testing::limitFileSize;
 using testing::seen;
 using testing::writeBytes;
 
@@ -51,15 +49,6 @@ bool lockFolder(const QString& folder, bool on) {
     const bool refused = !probe.open(QIODevice::WriteOnly);
     probe.remove();
     return refused;
-}
-
-// Lets no file of this process grow beyond that size, as a full disk would.
-void limitFileSize(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = std::min(bytes, limit.rlim_max);
-    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 // A database of the program's holding one restaurant table of that name.
@@ -331,6 +320,7 @@ private Q_SLOTS:
         QCOMPARE(files.requests().last().filter + '/' + files.requests().last().fileName,
                  "Database Mirawe Dapra|*.mdb/" + install->dbPath());
         QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
+        QVERIFY(dialog && dialog->isVisible());
         const bool restored = shown.endsWith("...");
         if (other) {
             other->exec(restored ? "SELECT 1" : "ROLLBACK");

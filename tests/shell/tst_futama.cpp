@@ -28,6 +28,12 @@ void typeLine(const QString& text) {
     keys("Ctrl+A|Del|" + text + "|Enter");
 }
 
+// A window's name: its object name, else its class's.
+QString windowName(const QWidget* w) {
+    return w->objectName().isEmpty() ? QString(w->metaObject()->className()).section("::", -1)
+                                     : w->objectName();
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -142,6 +148,62 @@ private Q_SLOTS:
         QVERIFY(main->isVisible());
     }
 
+    // The rights in the order the rights window lists them, each with the
+    // menu item that requests its window: for a user holding that right
+    // alone, the window opens modally or inside the main window.
+    void rightsAndWindows_data() {
+        QTest::addColumn<QString>("right");
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("opened");
+        const auto row = [](const char* right, const char* item, const char* opened) {
+            QTest::newRow(right) << right << item << opened;
+        };
+        row("Data Meja", "Data Meja", "modal fMeja");
+        row("Data Menu", "Data Menu", "child fMenu");
+        row("Data Pelayan", "Data Pelayan", "child fPelayan");
+        row("Data Kategori", "Data &Kategori", "modal fKategori");
+        row("Data Satuan", "Data &Satuan", "modal fSatuan");
+        row("Pesanan/Order", "Pesan/Order", "child fOrder");
+        row("Kasir", "Pembayaran", "child fKasir");
+        row("Report Penjualan Per Periode", "Report Penjualan Per &Periode",
+            "child fReportPenjualanPeriode");
+        row("Report Penjualan Harian", "Report Penjualan &Harian", "child fReportPenjualanHarian");
+        row("Report Menu Favorit", "Report &Menu Favorit", "child fReportMenuFavorit");
+        row("Report Daftar Menu", "Report &Daftar Menu", "child fReportDaftarMenu");
+        row("User Management", "User Management", "modal fUser");
+        row("Ubah Password", "Ubah Password", "modal fUbahPassword");
+        row("Setting Database", "Setting Database", "modal fClient_Server");
+        row("Backup Database", "Backup Database", "modal fBackupDB");
+        row("Reset Database", "Reset Database", "modal fResetDB");
+        row("Restore Database", "Restore Database", "modal fRestoreDB");
+    }
+    void rightsAndWindows() {
+        QFETCH(QString, right);
+        QFETCH(QString, item);
+        QFETCH(QString, opened);
+        moddapra::UserId = install->addUser("Ani", {right});
+        showMain();
+        ui::MessageRecorder boxes;
+        QString shown;
+        testing::whenModal(
+            [&](QWidget* d) {
+                shown = "modal " + windowName(d);
+                d->close();
+            },
+            50);
+        for (QAction* action : main->menuBar()->findChildren<QAction*>()) {
+            if (action->text() == item) {
+                action->trigger();
+            }
+        }
+        QTest::qWait(100);
+        if (QMdiSubWindow* sub = main->findChild<QMdiArea*>()->activeSubWindow()) {
+            shown = "child " + windowName(sub->widget());
+        }
+        QCOMPARE(shown, opened);
+        QCOMPARE(seen(boxes), QStringList());
+    }
+
     // The Login action at start-up, before the main window shows: what the
     // sign-in dialog (if any) saw open behind it.
     void startUp_data() {
@@ -212,13 +274,24 @@ private Q_SLOTS:
         QCOMPARE(main->windowTitle() + login->text() + first->text() + first->toolTip(),
                  QStringLiteral("Mirawe Dapra [ User: Budi ] LogoutLogoutLogout"));
 
-        // Signed in the program does not end; signed out it asks first.
+        // Signed in the program does not end. After a whole reset the Login
+        // action opens user management; with the database gone it still asks
+        // to sign out, and signed out the program ends.
         boxes.clear();
         for (auto answer : {ui::Answer::No, ui::Answer::Yes, ui::Answer::Yes}) {
             boxes.answer(answer);
         }
         QSignalSpy ended(main.get(), &shell::fUtama::closedForGood);
-        keys("Ctrl+K|Ctrl+L");
+        keys("Ctrl+K");
+        install->exec("DELETE FROM pengguna");
+        install->exec("DELETE FROM akses");
+        keys("Ctrl+L");
+        QPointer<QWidget> users = shell::openForm(FormId::fUser);
+        QVERIFY(users && users->isVisible());
+        delete users;
+        QVERIFY(testing::activate(main.get()));
+        QVERIFY(QFile::rename(install->dbPath(), install->dbPath() + ".hilang"));
+        keys("Ctrl+L");
         QCOMPARE(moddapra::UserId, budi);
         keys("Ctrl+L");
         QCOMPARE(main->windowTitle() + login->text() + first->text() + first->toolTip(),
@@ -228,9 +301,11 @@ private Q_SLOTS:
         keys("Ctrl+K");
         QVERIFY(!main->isVisible());
         QCOMPARE(ended.size(), 1);
+        const QString gone = "Informasi (i): File Database tidak ditemukan di " +
+                             install->dbPath() + " \rHubungi Programmer! \rCek db.txt!";
         QCOMPARE(seen(boxes),
                  QStringList({ui::kAppTitle + " (-): Tolong Logout terlebih dahulu sebelum keluar",
-                              "Konfirmasi (-?): Anda yakin ingin Logout?",
+                              gone, "Konfirmasi (-?): Anda yakin ingin Logout?", gone,
                               "Konfirmasi (-?): Anda yakin ingin Logout?",
                               "Konfirmasi (-?): Anda yakin ingin keluar?"}));
     }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 
 namespace {
 
@@ -114,19 +115,65 @@ private Q_SLOTS:
         QCOMPARE(boxes.boxes().size(), 2);
     }
 
-    void firstStartSetsUpTheInstallFolder() {
+    // What the install folder holds before a start (files as "name:bytes",
+    // "whole" a complete database) and whether that start is a first start.
+    // A first start cut off at any point leaves the next one a first start
+    // or a whole database to put into place; afterwards the folder holds the
+    // database with its tables and db.txt naming it, both the owner's only.
+    void firstStart_data() {
+        QTest::addColumn<QStringList>("held");
+        QTest::addColumn<bool>("first");
+        QTest::newRow("no folder") << QStringList() << true;
+        QTest::newRow("other files") << QStringList{"catatan.txt:x"} << true;
+        QTest::newRow("disk full") << QStringList() << true;
+        QTest::newRow("cut off by an earlier release")
+            << QStringList{"dapra.mdb:", "dapra.mdb-journal:xyz"} << true;
+        QTest::newRow("cut off while building")
+            << QStringList{"dapra.mdb.baru:xyz", "dapra.mdb.baru-journal:xyz"} << true;
+        QTest::newRow("cut off before the rename")
+            << QStringList{"dapra.mdb.baru:whole", "db.txt:"} << false;
+        QTest::newRow("database without db.txt") << QStringList{"dapra.mdb:whole"} << false;
+    }
+    void firstStart() {
+        QFETCH(QStringList, held);
+        QFETCH(bool, first);
         testing::TestInstall install;
         const QString home = install.folder() + "/baru";
         qputenv("DAPRA_HOME", home.toUtf8());
-        QVERIFY(install::setUpFirstRun());
-        QFile txt(home + "/db.txt");
-        QVERIFY(txt.open(QIODevice::ReadOnly));
-        QCOMPARE(txt.readAll(), (home + "/dapra.mdb\r\n").toUtf8());
-        db::Connection(home + "/dapra.mdb");  // opens: it holds the ten tables
-        // Any later start creates nothing, not even a missing db.txt.
-        QVERIFY(QFile::remove(home + "/db.txt"));
-        QVERIFY(!install::setUpFirstRun());
-        QVERIFY(!QFile::exists(home + "/db.txt"));
+        for (const QString& file : held) {
+            QDir().mkpath(home);
+            const QString path = home + '/' + file.section(':', 0, 0);
+            if (file.endsWith(":whole")) {
+                db::createDatabaseFile(path);
+            } else if (!file.isEmpty()) {
+                testing::writeBytes(path, file.section(':', 1).toUtf8());
+            }
+        }
+        if (held.contains("db.txt:")) {
+            testing::writeBytes(home + "/db.txt", (home + "/dapra.mdb\r\n").toUtf8());
+        }
+        if (QTest::currentDataTag() == QByteArray("disk full")) {
+            testing::limitFileSize(8192);
+            const auto lift = qScopeGuard([] { testing::limitFileSize(RLIM_INFINITY); });
+            QVERIFY_THROWS_EXCEPTION(db::Error, install::setUpFirstRun());
+            QVERIFY(!QFile::exists(home + "/db.txt") && !QFile::exists(home + "/dapra.mdb"));
+        }
+        QCOMPARE(install::setUpFirstRun(), first);
+        QStringList files = QDir(home).entryList(QDir::Files);
+        files.removeOne("catatan.txt");
+        if (QTest::currentDataTag() == QByteArray("database without db.txt")) {
+            QCOMPARE(files, QStringList{"dapra.mdb"});  // not created, not even db.txt
+            return;
+        }
+        QCOMPARE(files, QStringList({"dapra.mdb", "db.txt"}));
+        QCOMPARE(testing::bytesOf(home + "/db.txt"), (home + "/dapra.mdb\r\n").toUtf8());
+        QCOMPARE(db::Connection(home + "/dapra.mdb").scalar("SELECT count(*) FROM pengguna"), 0);
+        const auto ownerOnly =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QCOMPARE(QFile::permissions(home + "/dapra.mdb"), ownerOnly);
+        if (first) {
+            QCOMPARE(QFile::permissions(home + "/db.txt"), ownerOnly);
+        }
     }
 
     void installFolderFollowsTheEnvironment() {

@@ -12,6 +12,9 @@
 #include <QPointer>
 #include <QTimer>
 
+#include <algorithm>
+#include <csignal>
+
 namespace testing {
 
 TestInstall::TestInstall() : previousHome_(qgetenv("DAPRA_HOME")) {
@@ -103,6 +106,14 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         qFatal("cannot write %s", qPrintable(path));
     }
+}
+
+void limitFileSize(rlim_t bytes) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = std::min(bytes, limit.rlim_max);
+    ::setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 QStringList seen(const ui::MessageRecorder& boxes) {

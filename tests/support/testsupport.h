@@ -13,6 +13,8 @@
 #include <functional>
 #include <memory>
 
+#include <sys/resource.h>
+
 namespace testing {
 
 // A temporary install folder for one test: DAPRA_HOME points at it, db.txt
@@ -67,6 +69,8 @@ private:
 QByteArray bytesOf(const QString& path);
 // Writes a file with exactly these bytes; fails the run when it cannot.
 void writeBytes(const QString& path, const QByteArray& bytes);
+// Lets no file of this process grow beyond that size, as a full disk would.
+void limitFileSize(rlim_t bytes);
 
 // Each box a recorder kept as the user saw it: "title (icon): text" with the
 // icon "i" (information), "!" (exclamation) or "-" (none) and the buttons'

@@ -66,8 +66,9 @@ public:
         painter_.setFont(font_);
         const QFontMetrics metrics(font_, &printer_);
         // A line that would run off the paper starts a new page, at its top
-        // and at the same left edge, in the same font.
-        if (!midLine_ && y_ > 0 && y_ + metrics.height() > printer_.height() &&
+        // and at the same left edge, in the same font; an empty line never
+        // starts one, so a printout never ends on a blank page.
+        if (!midLine_ && !text.isEmpty() && y_ > 0 && y_ + metrics.height() > printer_.height() &&
             printer_.newPage()) {
             y_ = 0;
         }

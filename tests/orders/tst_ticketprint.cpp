@@ -95,7 +95,7 @@ private Q_SLOTS:
     // down to the totals and the thank-you line; 27 lines end at the foot of
     // the first page, with no blank page after. The header alone is bold.
     // Below, "-" stands for the separator and %1 for the waiter.
-    void longOrderPrintsOnTwoPages_data() {
+    void longOrderPrintsWhole_data() {
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("pages");
         QTest::addColumn<bool>("receipt");
@@ -113,7 +113,7 @@ private Q_SLOTS:
                "Detail Penjualan"
             << "Total : Rp.40.000|Bayar : Rp.50.000|Kembali : Rp.10.000";
     }
-    void longOrderPrintsOnTwoPages() {
+    void longOrderPrintsWhole() {
         QFETCH(int, lines);
         QFETCH(int, pages);
         QFETCH(bool, receipt);

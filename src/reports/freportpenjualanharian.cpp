@@ -4,11 +4,13 @@
 #include "shell/moddapra.h"
 #include "toolkit/format.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
-#include <QDateTimeAxis>
 #include <QLineSeries>
 #include <QValueAxis>
+
+#include <algorithm>
 
 namespace reports {
 
@@ -33,9 +35,9 @@ const ChartFormKind& harianKind() {
     return kind;
 }
 
-qreal chartX(const QString& storedDate) {
-    return qreal(fmt::readStoredDate(storedDate).startOfDay().toMSecsSinceEpoch());
-}
+// With more dates than this, only every n-th date is labelled, so the labels
+// stay readable.
+constexpr size_t kDateLabels = 10;
 
 }  // namespace
 
@@ -58,7 +60,8 @@ void fReportPenjualanHarian::FillAll() {
     DrawChart(days);
 }
 
-// No day at all leaves the chart unfilled.
+// One point per day in the order of the result, evenly spaced and labelled
+// with its date; no day at all leaves the chart unfilled.
 void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     if (days.empty()) {
         return;
@@ -68,29 +71,36 @@ void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     chart->legend()->hide();
     chart->setLocalizeNumbers(true);  // amounts grouped with "." like the list's
     auto* series = new QLineSeries;
+    auto* dates = new QCategoryAxis;
+    dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const size_t step = (days.size() + kDateLabels - 1) / kDateLabels;
     QList<QPointF> points;
     points.reserve(qsizetype(days.size()));
-    for (const DailyTotal& day : days) {
-        points.append({chartX(day.date), qreal(day.total)});
+    qint64 high = 0;
+    qint64 low = 0;
+    for (size_t i = 0; i < days.size(); ++i) {
+        points.append({qreal(i), qreal(days[i].total)});
+        if (i % step == 0) {
+            dates->append(fmt::showStoredDate(days[i].date), qreal(i));
+        }
+        high = std::max(high, days[i].total);
+        low = std::min(low, days[i].total);
     }
     series->replace(points);
     series->setPointsVisible(days.size() < 100);
     chart->addSeries(series);
-    auto* dates = new QDateTimeAxis;
-    dates->setFormat(QStringLiteral("dd/MM/yyyy"));
     chart->addAxis(dates, Qt::AlignBottom);
     series->attachAxis(dates);
     auto* totals = new QValueAxis;
     totals->setLabelFormat(QStringLiteral("%.0f"));
     chart->addAxis(totals, Qt::AlignLeft);
     series->attachAxis(totals);
+    // Half a step either side, and room above the highest total, keep every
+    // point off the edges; totals from zero give a lone day a span, and days of
+    // nothing sold a scale in thousands.
+    dates->setRange(-0.5, qreal(days.size()) - 0.5);
+    totals->setRange(qreal(low), qreal(high > low ? high : low + 1000) * 1.05);
     totals->applyNiceNumbers();
-    if (days.size() == 1) {
-        // One day gives the axis no span; a day either side centres the point.
-        const qreal day = 24.0 * 3600 * 1000;
-        dates->setRange(QDateTime::fromMSecsSinceEpoch(qint64(points.front().x() - day)),
-                        QDateTime::fromMSecsSinceEpoch(qint64(points.front().x() + day)));
-    }
     chartView()->setChart(chart);
 }
 

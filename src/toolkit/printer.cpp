@@ -65,7 +65,15 @@ public:
         }
         painter_.setFont(font_);
         const QFontMetrics metrics(font_, &printer_);
+        // A line that would run off the paper starts a new page, at its top
+        // and at the same left edge, in the same font; an empty line never
+        // starts one, so a printout never ends on a blank page.
+        if (!midLine_ && !text.isEmpty() && y_ > 0 && y_ + metrics.height() > printer_.height() &&
+            printer_.newPage()) {
+            y_ = 0;
+        }
         painter_.drawText(x_, y_ + metrics.ascent(), text);
+        midLine_ = !endLine;
         if (endLine) {
             x_ = 0;
             y_ += metrics.lineSpacing();
@@ -79,6 +87,7 @@ public:
             painter_.end();
         }
         x_ = y_ = 0;
+        midLine_ = false;
     }
 
 private:
@@ -97,6 +106,7 @@ private:
     QFont font_{QStringLiteral("Courier New"), 10};
     int x_ = 0;
     int y_ = 0;
+    bool midLine_ = false;  // the last print stayed on its line
 };
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 // What the tests of the order and cashier windows share: a main window,
 // master data, recorded message boxes and printouts, and a fixed clock.
-#include "orders/ticket.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
@@ -19,9 +18,6 @@
 namespace ordtest {
 
 inline const QDateTime kNow(QDate(2024, 3, 7), QTime(10, 11, 12));
-// The ticket lines of 2 Nasi Goreng and 3 Es Teh.
-inline const std::vector<orders::TicketItem> kTwoItems = {
-    {"Nasi Goreng", "2", "Porsi", "12.500", "25.000"}, {"Es Teh", "3", "Gelas", "3.000", "9.000"}};
 
 // In the list that the next key opens: records its name, caption, focus and
 // first column, then Tab into the list when "&Keluar" has the focus, Down as

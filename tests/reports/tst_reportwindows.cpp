@@ -10,10 +10,10 @@
 #include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateEdit>
-#include <QDateTimeAxis>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -194,30 +194,70 @@ private Q_SLOTS:
         QCOMPARE(list->topLevelItemCount(), 5003);
     }
 
-    void dailyListAndLineChart() {
-        rtest::seedSales(*install_);
-        auto* form = open<reports::fReportPenjualanHarian>();
-        QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Harian"));
-        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(testing::rows(list),
-                 QStringList({"30/04/2024|", "01/05/2024|37.000", "03/05/2024|8.000"}));
-        QChart* chart = child<QChartView>(form, "MSChart1")->chart();
-        QCOMPARE(chart->title(), QStringLiteral("Grafik Penjualan Harian"));
-        QCOMPARE(chart->series().size(), 1);
-        auto* line = qobject_cast<QLineSeries*>(chart->series().front());
-        QVERIFY(line);
-        QStringList points;
-        for (const QPointF& p : line->points()) {
-            points.append(
-                QDateTime::fromMSecsSinceEpoch(qint64(p.x())).date().toString("dd/MM/yyyy") + "=" +
-                QString::number(p.y()));
+    // One point per listed date, evenly spaced in the list's order, each
+    // labelled with its date (with thousands of dates, every n-th); a lone
+    // date is a visible point, and nothing draws with a warning.
+    void dailyChartFollowsList_data() {
+        QTest::addColumn<int>("days");  // 3: the shared sales, else days from 02/01/2015
+        QTest::addColumn<QStringList>("list");
+        QTest::newRow("three") << 3
+                               << QStringList(
+                                      {"30/04/2024|", "01/05/2024|37.000", "03/05/2024|8.000"});
+        QTest::newRow("one") << 1 << QStringList({"02/01/2015|1.000"});
+        QTest::newRow("thousands") << 3650 << QStringList();
+    }
+    void dailyChartFollowsList() {
+        QFETCH(int, days);
+        QFETCH(QStringList, list);
+        QTest::failOnWarning(QRegularExpression(QStringLiteral(".")));
+        if (days == 3) {
+            rtest::seedSales(*install_);
+        } else {
+            install_->exec("INSERT INTO pengguna (nm_user) VALUES ('ani')");
+            install_->exec(
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?)"
+                " INSERT INTO pesan (id_order, total_harga) SELECT i, i * 1000 FROM n",
+                {days});
+            install_->exec(
+                "INSERT INTO bayar (id_order, tgl_bayar, id_user) SELECT id_order,"
+                " date('2015-01-01', '+' || id_order || ' days'), 1 FROM pesan");
         }
-        QCOMPARE(points, QStringList({"30/04/2024=0", "01/05/2024=37000", "03/05/2024=8000"}));
-        auto* axis = qobject_cast<QDateTimeAxis*>(chart->axes(Qt::Horizontal).value(0));
-        QVERIFY(axis);
-        QCOMPARE(axis->format(), QStringLiteral("dd/MM/yyyy"));
+        auto* form = open<reports::fReportPenjualanHarian>();
+        QTRY_VERIFY(!form->filling());
+        QAbstractItemModel* rows = child<QAbstractItemView>(form, "ListView1")->model();
+        QStringList shown;
+        QList<QPointF> points;  // the row's index and its total
+        for (int i = 0; i < rows->rowCount(); ++i) {
+            const QString total = rows->index(i, 1).data().toString();
+            shown.append(rows->index(i, 0).data().toString() + '|' + total);
+            points.append({qreal(i), QString(total).remove('.').toDouble()});
+        }
+        QCOMPARE(shown.size(), days);
+        QCOMPARE(list.isEmpty() ? list : shown, list);
+
+        auto* view = child<QChartView>(form, "MSChart1");
+        QChart* chart = view->chart();
+        QCOMPARE(chart->title() + QString::number(chart->series().size()),
+                 QStringLiteral("Grafik Penjualan Harian1"));
+        auto* line = qobject_cast<QLineSeries*>(chart->series().front());
+        QVERIFY(line && line->metaObject() == &QLineSeries::staticMetaObject);
+        QCOMPARE(line->points(), points);
+        auto* dates = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+        QVERIFY(dates);
+        QStringList labelled;  // the list's dates where the labels stand
+        for (const QString& label : dates->categoriesLabels()) {
+            labelled.append(shown.value(int(dates->endValue(label))).section('|', 0, 0));
+        }
+        QCOMPARE(dates->categoriesLabels(), labelled);
+        QCOMPARE(labelled.size(), std::min(days, 10));
         QVERIFY(chart->localizeNumbers());  // "37.000", as the list shows it
         QCOMPARE(chart->locale().groupSeparator(), QStringLiteral("."));
+
+        const QImage shot = view->grab().toImage();
+        if (days == 1) {  // the lone point is drawn in the line's colour
+            const QPoint at = view->mapFromScene(chart->mapToPosition(line->at(0), line));
+            QCOMPARE(shot.pixelColor(at), line->color());
+        }
         keys("Esc");
         QTRY_VERIFY(main_->get()->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
     }

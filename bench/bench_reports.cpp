@@ -74,6 +74,18 @@ int main(int argc, char** argv) {
     measure("period list, one year", 3, [&] {
         return inUnit([&](db::Connection& c) { return periodPayments(c, yearStart, last).size(); });
     });
+    measure("period list ids, one year", 3, [&] {
+        return inUnit(
+            [&](db::Connection& c) { return periodPaymentIds(c, yearStart, last).size(); });
+    });
+    std::vector<qint64> ids;
+    moddapra::RunUnit([&](db::Connection& c) { ids = periodPaymentIds(c, yearStart, last); });
+    measure("period list, its last 256 rows (a page)", 5, [&] {
+        return inUnit([&](db::Connection& c) {
+            return periodPaymentsBetween(c, yearStart, last, ids[ids.size() - 256], ids.back())
+                .size();
+        });
+    });
     measure("period total, one year", 3, [&] {
         return inUnit(
             [&](db::Connection& c) { return size_t(periodTotal(c, yearStart, last) ? 1 : 0); });

@@ -144,24 +144,15 @@ void dailyWindow() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    datagen::offscreenUnlessSet();
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
-    datagen::Restaurant restaurant;
-    if (argc > 1) {
-        restaurant.years = QByteArray(argv[1]).toInt();
-    }
-    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir home;
-    qputenv("DAPRA_HOME", home.path().toUtf8());
-    QFile dbTxt(home.filePath("db.txt"));
-    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+    const QString data = datagen::useCachedDatabase(argc, argv, home.path());
+    if (data.isEmpty()) {
         return 1;
     }
-    dbTxt.close();
 
     QDate start;
     QDate end;

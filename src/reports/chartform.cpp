@@ -8,7 +8,6 @@
 #include <QChartView>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
 
 namespace reports {
@@ -41,11 +40,10 @@ bool ChartForm::filling() const {
     return filler_->busy();
 }
 
-// The list fills while the window opens: it scrolls once it is laid out.
 void ChartForm::fillList(std::vector<QStringList> rows, bool scrollToEnd) {
     filler_->fill(std::move(rows), [this, scrollToEnd] {
         if (scrollToEnd) {
-            QTimer::singleShot(0, list_, &QTreeView::scrollToBottom);
+            list_->scrollToBottom();
         }
     });
 }

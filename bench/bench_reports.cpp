@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -41,23 +40,14 @@ size_t inUnit(const std::function<size_t(db::Connection&)>& work) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    datagen::offscreenUnlessSet();
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
-    datagen::Restaurant restaurant;
-    if (argc > 1) {
-        restaurant.years = QByteArray(argv[1]).toInt();
-    }
-    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir home;
-    qputenv("DAPRA_HOME", home.path().toUtf8());
-    QFile dbTxt(home.filePath("db.txt"));
-    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+    const QString data = datagen::useCachedDatabase(argc, argv, home.path());
+    if (data.isEmpty()) {
         return 1;
     }
-    dbTxt.close();
 
     using namespace reports;
     const QDate last = db::Connection(data).scalar("SELECT max(tgl_bayar) FROM bayar").toDate();
@@ -73,6 +63,18 @@ int main(int argc, char** argv) {
     });
     measure("period list, one year", 3, [&] {
         return inUnit([&](db::Connection& c) { return periodPayments(c, yearStart, last).size(); });
+    });
+    measure("period list ids, one year", 3, [&] {
+        return inUnit(
+            [&](db::Connection& c) { return periodPaymentIds(c, yearStart, last).size(); });
+    });
+    std::vector<qint64> ids;
+    moddapra::RunUnit([&](db::Connection& c) { ids = periodPaymentIds(c, yearStart, last); });
+    measure("period list, its last 256 rows (a page)", 5, [&] {
+        return inUnit([&](db::Connection& c) {
+            return periodPaymentsBetween(c, yearStart, last, ids[ids.size() - 256], ids.back())
+                .size();
+        });
     });
     measure("period total, one year", 3, [&] {
         return inUnit(

@@ -229,3 +229,27 @@ QString cachedDatabase(const Restaurant& restaurant) {
 }
 
 }  // namespace datagen
+
+namespace datagen {
+
+void offscreenUnlessSet() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+}
+
+QString useCachedDatabase(int argc, char** argv, const QString& home) {
+    Restaurant restaurant;
+    if (argc > 1) {
+        restaurant.years = QByteArray(argv[1]).toInt();
+    }
+    const QString data = cachedDatabase(restaurant);
+    qputenv("DAPRA_HOME", home.toUtf8());
+    QFile dbTxt(QDir(home).filePath(QStringLiteral("db.txt")));
+    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+        return {};
+    }
+    return data;
+}
+
+}  // namespace datagen

@@ -35,4 +35,13 @@ void generate(const QString& dbFile, const Restaurant& restaurant);
 // an interrupted run never leaves a half-filled file behind.
 QString cachedDatabase(const Restaurant& restaurant);
 
+// Shows the windows offscreen unless QT_QPA_PLATFORM says otherwise; call it
+// before the QApplication is made.
+void offscreenUnlessSet();
+
+// Points the program at the generated database of as many years as the
+// command line's first argument says (default: the Restaurant's): an install
+// folder in home whose db.txt names it. Returns its path, empty on failure.
+QString useCachedDatabase(int argc, char** argv, const QString& home);
+
 }  // namespace datagen

@@ -8,7 +8,7 @@
 #include <QChartView>
 #include <QGroupBox>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
 
 namespace reports {
 
@@ -19,7 +19,7 @@ ChartForm::ChartForm(const ChartFormKind& kind) : kind_(kind) {
     setDesignSize(11940, 6390);
     frame1_ = frame(this, QStringLiteral("Frame1"), QString(), {90, 45, 11760, 5820});
     frame2_ = frame(frame1_, QStringLiteral("Frame2"), kind.listFrame, kind.listFrameTw);
-    list_ = listView(frame2_, QStringLiteral("ListView1"), kind.listTw);
+    list_ = modelListView(frame2_, QStringLiteral("ListView1"), kind.listTw);
     filler_ = new ListFiller(list_);
     setColumns(list_, kind.columns);
     frame3_ = frame(frame1_, QStringLiteral("Frame3"), kind.chartFrame, kind.chartFrameTw);
@@ -41,7 +41,6 @@ bool ChartForm::filling() const {
 }
 
 void ChartForm::fillList(std::vector<QStringList> rows, bool scrollToEnd) {
-    list_->clear();
     filler_->fill(std::move(rows), [this, scrollToEnd] {
         if (scrollToEnd) {
             list_->scrollToBottom();

@@ -6,7 +6,7 @@
 #include <vector>
 
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 class QChartView;
 
@@ -48,7 +48,7 @@ protected:
     // when scrollToEnd is set.
     void fillList(std::vector<QStringList> rows, bool scrollToEnd);
 
-    QTreeWidget* list() const { return list_; }
+    QTreeView* list() const { return list_; }
     QChartView* chartView() const { return chart_; }
 
 private:
@@ -56,7 +56,7 @@ private:
     QWidget* frame1_ = nullptr;
     QWidget* frame2_ = nullptr;
     QWidget* frame3_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    QTreeView* list_ = nullptr;
     QChartView* chart_ = nullptr;
     QPushButton* close_ = nullptr;
     ListFiller* filler_ = nullptr;

@@ -17,7 +17,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeWidget>
+#include <QTreeView>
+
+#include <algorithm>
+#include <memory>
 
 namespace reports {
 
@@ -55,6 +58,25 @@ QStringList listTexts(const db::Row& r) {
             r[kIdBayar].toString()};
 }
 
+// Reads the rows of the listed payments as the list shows them, each in its
+// place by its id.
+ui::RowReader periodRows(std::shared_ptr<const std::vector<qint64>> ids, QDate start, QDate end) {
+    return [ids, start, end](int first, int count) {
+        std::vector<QStringList> texts{size_t(count)};
+        const auto begin = ids->begin() + first;
+        moddapra::RunUnit([&](db::Connection& c) {
+            for (const db::Row& r :
+                 periodPaymentsBetween(c, start, end, *begin, *(begin + count - 1))) {
+                const auto at = std::lower_bound(begin, begin + count, r[kIdBayar].toLongLong());
+                if (at != begin + count && *at == r[kIdBayar].toLongLong()) {
+                    texts[size_t(at - begin)] = listTexts(r);
+                }
+            }
+        });
+        return texts;
+    };
+}
+
 }  // namespace
 
 fReportPenjualanPeriode::fReportPenjualanPeriode() {
@@ -88,7 +110,7 @@ void fReportPenjualanPeriode::buildList() {
     using namespace ui;
     frame3_ = frame(frame1_, QStringLiteral("Frame3"), QStringLiteral("[ Daftar Penjualan ]"),
                     {90, 1665, 10455, 4110});
-    list_ = listView(frame3_, QStringLiteral("ListView1"), {90, 225, 10275, 3390});
+    list_ = modelListView(frame3_, QStringLiteral("ListView1"), {90, 225, 10275, 3390});
     filler_ = new ListFiller(list_);
     label6_ = label(frame3_, QStringLiteral("Label6"), QStringLiteral("Total Penjualan"),
                     {6390, 3735, 1110, 195});
@@ -115,10 +137,6 @@ void fReportPenjualanPeriode::focusStartPicker() {
     picker1_->setSelectedSection(QDateTimeEdit::DaySection);
 }
 
-bool fReportPenjualanPeriode::filling() const {
-    return filler_->busy();
-}
-
 void fReportPenjualanPeriode::SetColumnHeaders() {
     const Qt::Alignment right = Qt::AlignRight;
     ui::setColumns(list_, {{QStringLiteral("Nomer Nota"), 2000},
@@ -140,8 +158,7 @@ void fReportPenjualanPeriode::ClearInput() {
     picker2_->setDate(today);
     StartDate = today;
     EndDate = today;
-    filler_->stop();
-    list_->clear();
+    filler_->fill({});
 }
 
 void fReportPenjualanPeriode::Command1_Click() {
@@ -159,19 +176,13 @@ void fReportPenjualanPeriode::FillList() {
         focusStartPicker();
         return;
     }
-    filler_->stop();
-    list_->clear();
-    std::vector<db::Row> rows;
+    filler_->fill({});
+    auto ids = std::make_shared<std::vector<qint64>>();
     if (!moddapra::RunUnit(
-            [&](db::Connection& c) { rows = periodPayments(c, StartDate, EndDate); })) {
+            [&](db::Connection& c) { *ids = periodPaymentIds(c, StartDate, EndDate); })) {
         return;
     }
-    std::vector<QStringList> texts;
-    texts.reserve(rows.size());
-    for (const db::Row& r : rows) {
-        texts.push_back(listTexts(r));
-    }
-    filler_->fill(std::move(texts));
+    filler_->fill(int(ids->size()), periodRows(ids, StartDate, EndDate));
 }
 
 // The total follows the pickers even when the list refused them, as the

@@ -8,7 +8,7 @@ class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeWidget;
+class QTreeView;
 
 namespace reports {
 
@@ -24,9 +24,6 @@ public:
     // The start and end day of the last list ("&Tampilkan").
     QDate StartDate;
     QDate EndDate;
-
-    // Whether the list is still being filled.
-    bool filling() const;
 
 protected:
     void relayout(ui::TwLayout& l) override;
@@ -50,7 +47,7 @@ private:
     QWidget* frame3_ = nullptr;
     QDateEdit* picker1_ = nullptr;
     QDateEdit* picker2_ = nullptr;
-    QTreeWidget* list_ = nullptr;
+    QTreeView* list_ = nullptr;
     QLabel* label6_ = nullptr;
     QLineEdit* text2_ = nullptr;
     QPushButton* show_ = nullptr;

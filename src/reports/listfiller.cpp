@@ -7,14 +7,28 @@
 
 namespace reports {
 
-ListFiller::ListFiller(QTreeWidget* list) : QObject(list), list_(list) {}
+ListFiller::ListFiller(QTreeView* list)
+    : QObject(list), view_(list), list_(qobject_cast<QTreeWidget*>(list)) {}
 
 void ListFiller::fill(std::vector<QStringList> rows, std::function<void()> done) {
+    if (!list_) {
+        stop();
+        ui::setRows(view_, std::move(rows));
+        if (done) {
+            done();
+        }
+        return;
+    }
     ++generation_;
     rows_ = std::move(rows);
     next_ = 0;
     done_ = std::move(done);
     appendBatch();
+}
+
+void ListFiller::fill(int count, ui::RowReader reader) {
+    stop();
+    ui::setRows(view_, count, std::move(reader));
 }
 
 void ListFiller::stop() {

@@ -33,8 +33,16 @@ enum PeriodField {
 // order they were stored: the fields of PeriodField.
 std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const QDate& end);
 
+// The ids of the same payments, in the same order.
+std::vector<qint64> periodPaymentIds(db::Connection& c, const QDate& start, const QDate& end);
+
+// The payments of periodPayments whose id lies between the two ids (both
+// included), in the same order.
+std::vector<db::Row> periodPaymentsBetween(db::Connection& c, const QDate& start, const QDate& end,
+                                           qint64 firstId, qint64 lastId);
+
 // The sum of the order totals of the same payments; none when the period
-// holds no payment.
+// holds no payment. Read from the running totals per day.
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end);
 
 // Whether any payment is stored.

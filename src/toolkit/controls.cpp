@@ -98,6 +98,13 @@ QTreeWidget* listView(QWidget* parent, const QString& name, const QRect& tw) {
     return l;
 }
 
+QTreeView* modelListView(QWidget* parent, const QString& name, const QRect& tw) {
+    auto* l = placed(new QTreeView(parent), name, tw);
+    l->setModel(new RowModel(l));
+    setupList(l);
+    return l;
+}
+
 QWidget* tabPage(QWidget* parent, const QString& caption, const QRect& tw) {
     auto* tab = placed(new QTabWidget(parent), QStringLiteral("SSTab1"), tw);
     tab->setFocusPolicy(Qt::NoFocus);

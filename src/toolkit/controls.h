@@ -10,6 +10,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QToolButton;
+class QTreeView;
 class QTreeWidget;
 class QWidget;
 
@@ -29,6 +30,9 @@ QPushButton* button(QWidget* parent, const QString& name, const QString& text, c
 QToolButton* smallButton(QWidget* parent, const QString& name, const QString& tip,
                          QStyle::StandardPixmap icon, const QRect& tw);
 QTreeWidget* listView(QWidget* parent, const QString& name, const QRect& tw);
+// A list that reads its rows through a RowModel (see reportlist.h), for lists
+// that can hold a year of rows.
+QTreeView* modelListView(QWidget* parent, const QString& name, const QRect& tw);
 
 // A tab control of one page framing a window's controls; returns the page.
 // The designed tops of its children count the tab strip in: tabTop turns

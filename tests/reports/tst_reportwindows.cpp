@@ -65,9 +65,17 @@ private Q_SLOTS:
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Per Periode"));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
         QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 5, 6));
-        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(list->topLevelItemCount(), 0);
-        QCOMPARE(list->headerItem()->text(6), QStringLiteral("Total Harga"));
+        QTreeView* list = child<QTreeView>(form, "ListView1");
+        QCOMPARE(list->model()->rowCount(), 0);
+        QStringList captions;
+        for (int i = 0; i < list->model()->columnCount(); ++i) {
+            captions.append(list->model()->headerData(i, Qt::Horizontal).toString() + "/" +
+                            QString::number(list->columnWidth(i)));
+        }
+        QCOMPARE(captions,
+                 QStringList({"Nomer Nota/133", "Nomer Order/133", "Tanggal Penjualan/133",
+                              "Jam Penjualan/133", "Nama Kasir/133", "Nama Pelayan/133",
+                              "Total Harga/133", "Total Bayar/133", "Kembali/133", "Id Bayar/0"}));
         QVERIFY(list->isColumnHidden(9));
 
         // Deleted cashier and gone waiter stay, with empty names.
@@ -77,7 +85,14 @@ private Q_SLOTS:
             QStringList({"PO-1|RO-01042024101|01/05/2024|10:00:00|ani|Sari|25.000|30.000|5.000|1",
                          "PO-2|RO-01042024102|01/05/2024|11:30:00||Tono|12.000|12.000|0|2",
                          "PO-3|RO-01042024103|03/05/2024|12:00:00|ani||8.000|10.000|2.000|3"}));
-        QCOMPARE(list->topLevelItem(0)->textAlignment(6) & Qt::AlignRight, Qt::AlignRight);
+        for (const int col : {0, 6}) {
+            const int align = list->model()->index(0, col).data(Qt::TextAlignmentRole).toInt();
+            const int header =
+                list->model()->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
+            QCOMPARE(
+                QString::number(align & Qt::AlignRight) + QString::number(header & Qt::AlignRight),
+                col == 6 ? QString("22") : QString("00"));
+        }
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
 
@@ -94,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(total(form), QStringLiteral("Rp. ,-"));
 
         showPeriod("01062024", "30062024");
-        QCOMPARE(list->topLevelItemCount(), 0);
+        QCOMPARE(list->model()->rowCount(), 0);
         QCOMPARE(total(form), QString());
         keys("Shift+Tab|Shift+Tab|Space");
         QCOMPARE(focusName(), QStringLiteral("Command3"));
@@ -112,7 +127,7 @@ private Q_SLOTS:
         rtest::seedSales(*install_);
         auto* form = open<reports::fReportPenjualanPeriode>();
         keys("01052024|Tab|03052024|Alt+T|30042024");
-        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QTreeView* list = child<QTreeView>(form, "ListView1");
         QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
         QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 4, 30));
@@ -170,28 +185,41 @@ private Q_SLOTS:
         form->unload();
     }
 
-    // Many rows go in a batch at a time; the window answers meanwhile.
-    void longListFillsInBatches() {
+    // A long list keeps the order stored (a payment dated earlier but stored
+    // later comes later), shows its first row at the top, and End, Page Up,
+    // Home and a click reach any row.
+    void longListKeepsOrderAndReachesEveryRow() {
         rtest::seedSales(*install_);
-        {
-            auto c = install_->connect();
-            db::Transaction tx(*c);
-            for (int i = 0; i < 5000; ++i) {
-                c->exec(
-                    "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
-                    " total_bayar, kembali) VALUES (?, 1, '2024-05-02', '10:00:00', 1, 1, 0)",
-                    {QString("PB-%1").arg(i)});
-            }
-            tx.commit();
-        }
+        install_->exec(
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4999)"
+            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
+            " kembali) SELECT 'PB-' || i, 1, '2024-05-02', '10:00:00', 1, 1, 0 FROM n");
         auto* form = open<reports::fReportPenjualanPeriode>();
-        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        showPeriod("01052024", "03052024");
-        QVERIFY(form->filling());
-        QCOMPARE(list->topLevelItemCount(), 2000);
+        QTreeView* list = child<QTreeView>(form, "ListView1");
+        showPeriod("30042024", "03052024");
         QCOMPARE(total(form), QStringLiteral("Rp. 125.045.000,-"));
-        QTRY_VERIFY(!form->filling());
-        QCOMPARE(list->topLevelItemCount(), 5003);
+        QCOMPARE(list->model()->rowCount(), 5004);
+        QCOMPARE(list->indexAt(QPoint(5, 5)).row(), 0);
+        QTRY_COMPARE(column(list, 0).mid(0, 5),
+                     QStringList({"PO-1", "PO-2", "PO-3", "PO-4", "PB-0"}));
+        qint64 sum = 0;
+        QTRY_VERIFY(!column(list, 6).contains(QString()));
+        for (const QString& amount : column(list, 6)) {
+            sum += QString(amount).remove('.').toLongLong();
+        }
+        QCOMPARE(sum, 125045000);
+        keys("Tab|Tab|Tab|End");
+        QCOMPARE(focusName(), QStringLiteral("ListView1"));
+        QCOMPARE(list->currentIndex().row(), 5003);
+        QTRY_COMPARE(list->currentIndex().data().toString(), QStringLiteral("PB-4999"));
+        QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex()).center()));
+        keys("Up|Home");
+        QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("PO-1"));
+        const QModelIndex third = list->model()->index(2, 0);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(third).center());
+        QCOMPARE(list->selectionModel()->selectedRows().value(0).data().toString(),
+                 QStringLiteral("PO-3"));
+        QVERIFY(boxes_.empty());
     }
 
     // One point per listed date, evenly spaced in the list's order, each
@@ -262,6 +290,23 @@ private Q_SLOTS:
         QTRY_VERIFY(main_->get()->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
     }
 
+    // The daily list ends showing its last day.
+    void dailyListShowsItsLastDays() {
+        rtest::seedSales(*install_);
+        install_->exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400)"
+            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
+            " kembali) SELECT 'PB', 3, date('2024-05-03', '+' || i || ' days'), '10:00:00', 1,"
+            " 8000, 0 FROM n");
+        auto* form = open<reports::fReportPenjualanHarian>();
+        QTreeView* list = child<QTreeView>(form, "ListView1");
+        QCOMPARE(list->model()->rowCount(), 403);
+        const QRect shown = list->viewport()->rect();
+        QCOMPARE(testing::rows(list).last(), QStringLiteral("07/06/2025|8.000"));
+        QVERIFY(shown.contains(list->visualRect(list->model()->index(402, 0))));
+        QVERIFY(!shown.intersects(list->visualRect(list->model()->index(0, 0))));
+    }
+
     // Before the first payment, with menu items ordered, both charts stay empty.
     void noPaymentLeavesChartsEmpty() {
         rtest::seedCategories(*install_);
@@ -269,7 +314,7 @@ private Q_SLOTS:
         install_->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 0)");
         for (ui::Form* form : {static_cast<ui::Form*>(open<reports::fReportPenjualanHarian>()),
                                static_cast<ui::Form*>(open<reports::fReportMenuFavorit>())}) {
-            QCOMPARE(child<QTreeWidget>(form, "ListView1")->topLevelItemCount(), 0);
+            QCOMPARE(child<QTreeView>(form, "ListView1")->model()->rowCount(), 0);
             QChart* chart = child<QChartView>(form, "MSChart1")->chart();
             QCOMPARE(chart->title() + QString::number(chart->series().size()), QStringLiteral("0"));
             form->unload();
@@ -289,7 +334,7 @@ private Q_SLOTS:
             " (3, 3, 5, 0)");
         auto* form = open<reports::fReportMenuFavorit>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Menu Favorit"));
-        QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
+        QTreeView* list = child<QTreeView>(form, "ListView1");
         QCOMPARE(testing::rows(list),
                  QStringList({"1|Ayam Bakar|Makanan|Porsi|5", "2|Es Teh|Minuman|Gelas|5",
                               "3|Nasi Goreng|Makanan|Porsi|5"}));

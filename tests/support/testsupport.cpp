@@ -221,10 +221,10 @@ void doubleClick(QTreeWidget* list, int row) {
     QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, at);
 }
 
-QStringList column(const QTreeWidget* list, int col) {
+QStringList column(const QTreeView* list, int col) {
     QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        texts.append(list->topLevelItem(i)->text(col));
+    for (int i = 0; i < list->model()->rowCount(); ++i) {
+        texts.append(list->model()->index(i, col).data().toString());
     }
     return texts;
 }
@@ -237,10 +237,15 @@ QStringList column(const std::vector<db::Row>& rows, int col) {
     return texts;
 }
 
-QStringList rows(const QTreeWidget* list) {
+QStringList rows(const QTreeView* list) {
     QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        texts.append(ui::rowTexts(list->topLevelItem(i)).join('|'));
+    const QAbstractItemModel* model = list->model();
+    for (int i = 0; i < model->rowCount(); ++i) {
+        QStringList row;
+        for (int c = 0; c < model->columnCount(); ++c) {
+            row.append(model->index(i, c).data().toString());
+        }
+        texts.append(row.join('|'));
     }
     return texts;
 }

@@ -108,11 +108,11 @@ QStringList tabRoad(int presses, Qt::Key key = Qt::Key_Tab);
 // row is -1; the first click selects what it hits.
 void doubleClick(QTreeWidget* list, int row);
 // The texts of one column of a list, top to bottom.
-QStringList column(const QTreeWidget* list, int col);
+QStringList column(const QTreeView* list, int col);
 // One column of rows read from the database, as texts.
 QStringList column(const std::vector<db::Row>& rows, int col);
 // Each row of a list as its texts joined by "|", hidden columns included.
-QStringList rows(const QTreeWidget* list);
+QStringList rows(const QTreeView* list);
 // Brings the window to the front and waits until it is active, as a window
 // manager would (keys reach its shortcuts only then).
 bool activate(QWidget* window);

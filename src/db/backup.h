@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTemporaryFile>
 
 namespace db {
 
@@ -22,6 +23,20 @@ void backupToFile(Connection& source, const QString& target);
 // Makes a rename in the file's folder last through a power cut by syncing the
 // folder itself. The rename has already taken place, so a failure is ignored.
 void syncFolderOf(const QString& file);
+
+// A private copy of a file, to check and bring up to this version a backup
+// without writing to it: a new file in the system's temporary folder that
+// only its owner may read and write, removed when the copy goes.
+class PrivateCopy {
+public:
+    // Copies the file byte by byte; what is not a regular file readable to its
+    // end leaves the copy empty. Throws Error when the copy cannot be written.
+    explicit PrivateCopy(const QString& path);
+    QString path() const { return file_.fileName(); }
+
+private:
+    QTemporaryFile file_;
+};
 
 // Replaces the whole content of the target's database by the source's in one
 // write, so no reader (of this or another station) sees half of either.

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using testing::focusName;
 using testing::keys;
@@ -115,6 +116,29 @@ private Q_SLOTS:
                  QStringList({"Informasi (i): User ANI tidak ada.",
                               ui::kAppTitle + QStringLiteral(" (-): Data Tidak Ada")}));
         QVERIFY(password::verify(hashOf(again), "Lama"));
+        QVERIFY(dialog->isVisible());
+    }
+
+    // On a database that cannot be written the checks answer before the
+    // write: a wrong old password is named so; the right one meets the
+    // engine's refusal, and nothing changes.
+    void readOnlyDatabase() {
+        const qint64 ani = addUser("Ani", "Lama");
+        const QString hash = hashOf(ani);
+        const auto unlock = qScopeGuard([&] { testing::writeProtect(install->dbPath(), false); });
+        if (!testing::writeProtect(install->dbPath(), true)) {
+            QSKIP("this file system lets every file be written");
+        }
+        open(ani, "Ani");
+        ui::MessageRecorder boxes;
+        keys("lama|Enter|Baru|Enter|Baru|Enter");
+        QCOMPARE(focusName(), QStringLiteral("Text3"));
+        keys("Ctrl+A|Lama|Enter|Enter|Enter");
+        QStringList shown = seen(boxes);
+        shown.last() = shown.last().section('\r', 0, 0);
+        QCOMPARE(shown, QStringList({"Informasi (i): Password lama salah!",
+                                     ui::kAppTitle + QStringLiteral(" (-): Nomor Error : 8")}));
+        QCOMPARE(hashOf(ani), hash);
         QVERIFY(dialog->isVisible());
     }
 };

@@ -5,9 +5,12 @@
 #include "controlpanel/frestoredb.h"
 #include "controlpanel/ftambahuser.h"
 #include "controlpanel/fubahpassword.h"
+#include "controlpanel/userqueries.h"
 #include "db/schema.h"
+#include "masterdata/masterqueries.h"
 #include "orders/forder.h"
 #include "shell/password.h"
+#include "shell/shellqueries.h"
 #include "support/testsupport.h"
 #include "toolkit/controls.h"
 
@@ -391,6 +394,110 @@ private Q_SLOTS:
             QCOMPARE(testing::bytesOf(install.dbPath()), live);
         }
         delete dialog;
+    }
+
+    void namesInAnyCase_data() {
+        QTest::addColumn<QString>("lookUp");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("same");
+        QTest::newRow("sign-in") << "sign-in"
+                                 << "Ümit"
+                                 << "ümit" << true;
+        QTest::newRow("sign-in, another letter") << "sign-in"
+                                                 << "Ümit"
+                                                 << "Umit" << false;
+        QTest::newRow("add-user") << "add-user"
+                                  << "ümit"
+                                  << "ÜMIT" << true;
+        QTest::newRow("meja") << "meja"
+                              << "émpat"
+                              << "ÉMPAT" << true;
+        QTest::newRow("kategori") << "kategori"
+                                  << "Straße"
+                                  << "STRASSE" << true;
+        QTest::newRow("satuan") << "satuan"
+                                << "Σίσυφος"
+                                << "ΣΊΣΥΦΟΣ" << true;
+        QTest::newRow("pelayan") << "pelayan"
+                                 << "Ölçü"
+                                 << "öLÇÜ" << true;
+        QTest::newRow("unit picked by name") << "unit by name"
+                                             << "Ölçü"
+                                             << "ÖLÇÜ" << true;
+        QTest::newRow("menu name") << "menu name"
+                                   << "Ésteh Jeruk"
+                                   << "éS" << true;
+        QTest::newRow("menu name, wildcards") << "menu name"
+                                              << "Ésteh Jeruk"
+                                              << "É_T%K" << true;
+        QTest::newRow("menu code") << "menu code"
+                                   << "ÉS-01"
+                                   << "és-0" << true;
+        QTest::newRow("menu code, another letter") << "menu code"
+                                                   << "ÉS-01"
+                                                   << "ES" << false;
+    }
+    // Names that differ only in letter case, in any script, are one name
+    // wherever names are compared; other letters stay apart. The menu search
+    // counts and lists (two hits), its wildcards acting still.
+    void namesInAnyCase() {
+        QFETCH(QString, lookUp);
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(bool, same);
+        testing::TestInstall install;
+        install.addUser(stored);
+        for (const QString& table : QStringList{"meja", "kategori", "satuan", "pelayan"}) {
+            install.exec("INSERT INTO " + table + " (nm_" + table + ") VALUES (?)", {stored});
+        }
+        install.exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan)"
+            " VALUES (?, ?, 1, 1)",
+            {stored, stored});
+        auto c = install.connect();
+        using namespace masterdata;
+        const auto search = [&](MenuColumn column) {
+            return menuSearchCount(*c, column, typed) +
+                   qint64(menuSearchRows(*c, column, typed).size());
+        };
+        const QMap<QString, std::function<qint64()>> hits = {
+            {"sign-in",
+             [&] {
+                 return qint64(shell::findUser(*c, typed).has_value());
+             }},
+            {"add-user",
+             [&] {
+                 return qint64(!controlpanel::addUserIfNew(*c, typed, "x"));
+             }},
+            {"meja",
+             [&] {
+                 return qint64(nameTaken(*c, kMeja, typed));
+             }},
+            {"kategori",
+             [&] {
+                 return qint64(nameTaken(*c, kKategori, typed));
+             }},
+            {"satuan",
+             [&] {
+                 return qint64(nameTaken(*c, kSatuan, typed));
+             }},
+            {"pelayan",
+             [&] {
+                 return qint64(nameTaken(*c, kPelayan, typed));
+             }},
+            {"unit by name",
+             [&] {
+                 return qint64(unitIdByName(*c, typed).has_value());
+             }},
+            {"menu name",
+             [&] {
+                 return search(MenuColumn::Name);
+             }},
+            {"menu code", [&] {
+                 return search(MenuColumn::Code);
+             }}};
+        QCOMPARE(hits[lookUp](), same ? (lookUp.startsWith("menu") ? 2 : 1) : 0);
     }
 
     // A quantity and price whose line or order total would pass the 15

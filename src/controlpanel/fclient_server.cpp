@@ -8,6 +8,7 @@
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -62,7 +63,7 @@ void fClient_Server::ShowDbLocation() {
 }
 
 void fClient_Server::Command1_Click() {
-    const QString chosen = ui::askOpenFile(this, QString(), Text1->text(),
+    const QString chosen = ui::askOpenFile(this, QString(), QFileInfo(Text1->text()).absolutePath(),
                                            QStringLiteral("Database Mirawe Dapra|dapra.mdb"));
     if (!chosen.isEmpty()) {
         Text1->setText(chosen);

@@ -1,13 +1,14 @@
 #include "controlpanel/frestoredb.h"
 
 #include "controlpanel/databasefile.h"
-#include "db/backup.h"
+#include "db/database.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -56,24 +57,20 @@ void fRestoreDB::inform(const QString& text, QWidget* focus) {
 
 void fRestoreDB::Command3_Click() {
     Text2->clear();
-    const QString chosen = ui::askOpenFile(this, QString(), Text1->text(),
+    const QString chosen = ui::askOpenFile(this, QString(), QFileInfo(Text1->text()).absolutePath(),
                                            QStringLiteral("Database Mirawe Dapra|*.mdb"));
     if (!chosen.isEmpty()) {
         Text2->setText(chosen);
     }
 }
 
-// Why the chosen file may not replace the database; empty when it may.
+// Why the chosen file may not replace the database; empty when it may. The
+// database is known by the file's identity, so a link to it is refused at
+// once rather than waiting on its own lock.
 QString fRestoreDB::refusal(const QString& chosen) const {
     if (sameFile(chosen, Text1->text())) {
         return QStringLiteral(
             "File yang dipilih adalah file database itu sendiri. Pilih file backup yang lain.");
-    }
-    if (!db::isProgramDatabase(chosen, true)) {
-        return QStringLiteral("File ") + chosen +
-               QStringLiteral(
-                   " bukan file database Mirawe Dapra atau rusak. Database tidak "
-                   "diubah.");
     }
     return {};
 }
@@ -91,7 +88,13 @@ void fRestoreDB::Command1_Click() {
         return;
     }
     try {
-        restoreDatabase(chosen, Text1->text());
+        if (!restoreDatabase(chosen, Text1->text())) {
+            inform(QStringLiteral("File ") + chosen +
+                       QStringLiteral(" bukan file database Mirawe Dapra atau rusak. Database "
+                                      "tidak diubah."),
+                   Command3);
+            return;
+        }
     } catch (const db::Error& error) {
         inform(QStringLiteral("Restore Database Gagal!\r") + error.description() +
                QStringLiteral("\rDatabase tidak diubah."));

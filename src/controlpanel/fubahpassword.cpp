@@ -75,7 +75,7 @@ void fUbahPassword::inform(const QString& text, const QString& title, QLineEdit*
 }
 
 // The empty boxes are refused before the database is asked; the rest of the
-// checks run with the change in one transaction.
+// checks run in the database action of the change (see changePassword).
 void fUbahPassword::Command1_Click() {
     const QString info = QStringLiteral("Informasi");
     if (Text3->text().isEmpty()) {

@@ -22,7 +22,9 @@ std::vector<UserRow> listUsers(db::Connection& c) {
 
 bool addUserIfNew(db::Connection& c, const QString& name, const QString& passwordHash) {
     db::Transaction tx(c);
-    if (c.scalar(QStringLiteral("SELECT count(nm_user) FROM pengguna WHERE nm_user = ?"), {name})
+    if (c.scalar(QStringLiteral("SELECT count(nm_user) FROM pengguna"
+                                " WHERE casefold(nm_user) = casefold(?)"),
+                 {name})
             .toLongLong() != 0) {
         return false;
     }
@@ -33,9 +35,10 @@ bool addUserIfNew(db::Connection& c, const QString& name, const QString& passwor
 }
 
 std::optional<qint64> findUserId(db::Connection& c, const QString& name) {
-    const QVariant id = c.scalar(
-        QStringLiteral("SELECT id_user FROM pengguna WHERE nm_user = ? ORDER BY id_user LIMIT 1"),
-        {name});
+    const QVariant id =
+        c.scalar(QStringLiteral("SELECT id_user FROM pengguna WHERE casefold(nm_user) = casefold(?)"
+                                " ORDER BY id_user LIMIT 1"),
+                 {name});
     if (id.isNull()) {
         return std::nullopt;
     }
@@ -95,11 +98,11 @@ GuardRefusal userManagementGuard(db::Connection& c) {
 }
 
 // The user is found by name but changed by id, so a user deleted and added
-// again meanwhile is not changed under the old id.
+// again meanwhile is not changed under the old id. The checks before the
+// write only read, so they answer even where the database cannot be written.
 PasswordChange changePassword(db::Connection& c, const QString& userName, qint64 userId,
                               const QString& oldTyped, const QString& newTyped,
                               const QString& confirmTyped) {
-    db::Transaction tx(c);
     const std::optional<shell::StoredUser> user = shell::findUser(c, userName);
     if (!user) {
         return PasswordChange::NoUserName;
@@ -110,6 +113,7 @@ PasswordChange changePassword(db::Connection& c, const QString& userName, qint64
     if (newTyped != confirmTyped) {
         return PasswordChange::NotSame;
     }
+    db::Transaction tx(c);
     if (c.scalar(QStringLiteral("SELECT count(*) FROM pengguna WHERE id_user = ?"), {userId})
             .toLongLong() == 0) {
         return PasswordChange::NoUserId;

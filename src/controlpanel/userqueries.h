@@ -8,7 +8,7 @@
 #include <vector>
 
 // The queries of the control panel: users, access rights, the password change. Names compare
-// without regard to letter case (the column's collation).
+// without regard to letter case (db::foldCase).
 namespace controlpanel {
 
 struct UserRow {
@@ -46,10 +46,10 @@ GuardRefusal userManagementGuard(db::Connection& c);
 // The outcome of a password change, in the order the checks run.
 enum class PasswordChange { NoUserName, WrongPassword, NotSame, NoUserId, Changed };
 
-// Changes the signed-in user's password in one transaction: the user of that
-// name must exist and his stored hash must verify the old password (letter
-// case counting), the new password must equal its confirmation, and the
-// user's id must still exist; then the new password's hash is stored by id.
+// Changes the signed-in user's password: the user of that name must exist and
+// his stored hash must verify the old password (letter case counting), and
+// the new password must equal its confirmation; then, in one transaction, the
+// user's id must still exist and the new password's hash is stored by id.
 PasswordChange changePassword(db::Connection& c, const QString& userName, qint64 userId,
                               const QString& oldTyped, const QString& newTyped,
                               const QString& confirmTyped);

@@ -21,8 +21,28 @@ namespace {
 // The engine's code for an I/O failure, used for failures of the file system.
 constexpr int kIoError = SQLITE_IOERR;
 
+constexpr qint64 kCopyChunkBytes = 1 << 20;
+
 [[noreturn]] void raiseFrom(sqlite3* handle, int code) {
     throw Error(code, QString::fromUtf8(sqlite3_errmsg(handle)));
+}
+
+// Copies the source to its end; one that cannot be read to its end leaves the
+// target empty.
+void copyWhole(QFile& source, QFile& target) {
+    while (!source.atEnd()) {
+        const QByteArray chunk = source.read(kCopyChunkBytes);
+        if (chunk.isEmpty()) {
+            target.resize(0);
+            return;
+        }
+        if (target.write(chunk) != chunk.size()) {
+            throw Error(kIoError, target.errorString());
+        }
+    }
+    if (!target.flush()) {
+        throw Error(kIoError, target.errorString());
+    }
 }
 
 }  // namespace
@@ -77,6 +97,17 @@ void backupToFile(Connection& source, const QString& target) {
     }
     temporary.setAutoRemove(false);
     syncFolderOf(target);
+}
+
+PrivateCopy::PrivateCopy(const QString& path) {
+    if (!file_.open()) {
+        throw Error(kIoError, file_.errorString());
+    }
+    QFile source(path);
+    if (QFileInfo(path).isFile() && source.open(QIODevice::ReadOnly)) {
+        copyWhole(source, file_);
+    }
+    file_.close();
 }
 
 void syncFolderOf(const QString& file) {

@@ -5,6 +5,8 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <openssl/evp.h>
+#include <unicode/uchar.h>
+#include <unicode/ustring.h>
 
 #include <QFile>
 
@@ -28,7 +30,38 @@ QString lastMessage(sqlite3* db) {
     throw Error(code, lastMessage(db));
 }
 
+// Full folding turns one UTF-16 unit into at most three.
+constexpr qsizetype kFoldGrowth = 3;
+
+void sqlCaseFold(sqlite3_context* context, int, sqlite3_value** args) {
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto* units = static_cast<const char16_t*>(sqlite3_value_text16(args[0]));
+    if (!units) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    const QString folded = foldCase(QString::fromUtf16(units, sqlite3_value_bytes16(args[0]) / 2));
+    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+}
+
 }  // namespace
+
+QString foldCase(const QString& text) {
+    QString folded(text.size() * kFoldGrowth, Qt::Uninitialized);
+    UErrorCode failed = U_ZERO_ERROR;
+    const int32_t length =
+        u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), int32_t(folded.size()),
+                      reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()),
+                      U_FOLD_CASE_DEFAULT, &failed);
+    if (U_FAILURE(failed)) {
+        return text.toCaseFolded();  // simple folding, should the library ever refuse
+    }
+    folded.truncate(length);
+    return folded;
+}
 
 Error::Error(int number, const QString& description)
     : std::runtime_error(description.toStdString()), number_(number), description_(description) {}
@@ -287,6 +320,8 @@ Connection::Connection(const QString& path, Mode mode) {
         db_ = nullptr;
         throw Error(rc, message);
     }
+    sqlite3_create_function_v2(db_, "casefold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+                               &sqlCaseFold, nullptr, nullptr, nullptr);
     if (mode == Mode::OpenExisting && isOlderVersion(version)) {
         try {
             upgradeSchema(*this);

@@ -70,6 +70,8 @@ public:
     // not keyed with the program's key, or without the program's ten tables (an
     // empty file, say), fails with 26 "file is not a database". A file of an earlier release is
     // upgraded once (see upgradeSchema). Create opens or creates any keyed file.
+    // Each connection has the SQL function casefold() (see foldCase), which no
+    // statement stored in a file may use, so any SQLCipher shell reads the file.
     explicit Connection(const QString& path, Mode mode = Mode::OpenExisting);
     ~Connection();
     Connection(const Connection&) = delete;
@@ -109,5 +111,11 @@ private:
 
 // The fixed key every database file of the program is encrypted with.
 extern const char* const kDatabaseKey;
+
+// The text with full Unicode case folding, so that names differing only in
+// letter case fold alike ("Ümit" and "ümit", "STRASSE" and "Straße"); every
+// connection gives it to SQL as casefold(text), NULL staying NULL. The
+// engine's NOCASE folds ASCII letters only.
+QString foldCase(const QString& text);
 
 }  // namespace db

@@ -53,9 +53,10 @@ QString likePattern(const QString& text) {
 constexpr qsizetype kMaxLikePatternBytes = 50000;
 
 // A longer text could be held only by a code or name longer still, which no
-// one types; it finds nothing rather than the engine's refusal.
+// one types; it finds nothing rather than the engine's refusal. The engine
+// sees the pattern folded, which may be longer.
 bool searchable(const QString& text) {
-    return likePattern(text).toUtf8().size() <= kMaxLikePatternBytes;
+    return db::foldCase(likePattern(text)).toUtf8().size() <= kMaxLikePatternBytes;
 }
 
 std::vector<QStringList> menuListRows(const std::vector<db::Row>& rows) {
@@ -69,10 +70,10 @@ std::vector<QStringList> menuListRows(const std::vector<db::Row>& rows) {
 }
 
 std::optional<qint64> idByName(db::Connection& c, const MasterTable& t, const QString& name) {
-    const std::vector<db::Row> rows =
-        c.rows(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ? ORDER BY %1 LIMIT 1")
-                   .arg(t.idColumn, t.table, t.fields.first()),
-               {name});
+    const std::vector<db::Row> rows = c.rows(
+        QStringLiteral("SELECT %1 FROM %2 WHERE casefold(%3) = casefold(?) ORDER BY %1 LIMIT 1")
+            .arg(t.idColumn, t.table, t.fields.first()),
+        {name});
     if (rows.empty()) {
         return std::nullopt;
     }
@@ -103,9 +104,9 @@ std::vector<QStringList> listRows(db::Connection& c, const MasterTable& t) {
 
 bool nameTaken(db::Connection& c, const MasterTable& t, const QString& name) {
     const QString& nameColumn = t.fields.first();
-    return c.scalar(
-                QStringLiteral("SELECT count(%1) FROM %2 WHERE %1 = ?").arg(nameColumn, t.table),
-                {name})
+    return c.scalar(QStringLiteral("SELECT count(%1) FROM %2 WHERE casefold(%1) = casefold(?)")
+                        .arg(nameColumn, t.table),
+                    {name})
                .toLongLong() != 0;
 }
 
@@ -149,9 +150,9 @@ qint64 menuSearchCount(db::Connection& c, MenuColumn column, const QString& text
         return 0;
     }
     return c
-        .scalar(
-            QStringLiteral("SELECT count(*) FROM menu WHERE %1 LIKE ?").arg(searchedColumn(column)),
-            {likePattern(text)})
+        .scalar(QStringLiteral("SELECT count(*) FROM menu WHERE casefold(%1) LIKE casefold(?)")
+                    .arg(searchedColumn(column)),
+                {likePattern(text)})
         .toLongLong();
 }
 
@@ -159,10 +160,10 @@ std::vector<QStringList> menuSearchRows(db::Connection& c, MenuColumn column, co
     if (!searchable(text)) {
         return {};
     }
-    return menuListRows(c.rows(
-        kMenuJoin +
-            QStringLiteral(" AND m.%1 LIKE ? ORDER BY m.id_menu").arg(searchedColumn(column)),
-        {likePattern(text)}));
+    return menuListRows(
+        c.rows(kMenuJoin + QStringLiteral(" AND casefold(m.%1) LIKE casefold(?) ORDER BY m.id_menu")
+                               .arg(searchedColumn(column)),
+               {likePattern(text)}));
 }
 
 std::optional<qint64> categoryIdByName(db::Connection& c, const QString& name) {

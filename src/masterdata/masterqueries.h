@@ -60,7 +60,8 @@ std::vector<QStringList> menuRows(db::Connection& c);
 
 // The same for the items whose code or name contains the text. "%" and "_"
 // in the text act as wildcards; letter case is ignored. A text beyond the
-// engine's pattern length (50,000 bytes with the two "%") finds nothing.
+// engine's pattern length (50,000 bytes with the two "%", once folded) finds
+// nothing.
 qint64 menuSearchCount(db::Connection& c, MenuColumn column, const QString& text);
 std::vector<QStringList> menuSearchRows(db::Connection& c, MenuColumn column, const QString& text);
 

@@ -13,7 +13,7 @@ qint64 countRights(db::Connection& c) {
 std::optional<StoredUser> findUser(db::Connection& c, const QString& name) {
     const std::vector<db::Row> rows =
         c.rows(QStringLiteral("SELECT id_user, nm_user, Password FROM pengguna"
-                              " WHERE nm_user = ? ORDER BY id_user LIMIT 1"),
+                              " WHERE casefold(nm_user) = casefold(?) ORDER BY id_user LIMIT 1"),
                {name});
     if (rows.empty()) {
         return std::nullopt;

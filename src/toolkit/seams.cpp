@@ -25,21 +25,22 @@ QString ask(FileDialogRequest request, QWidget* parent) {
     }
     const QString filter = qtFilter(request.filter);
     if (request.kind == FileDialogRequest::Open) {
-        return QFileDialog::getOpenFileName(parent, request.caption, request.fileName, filter);
+        return QFileDialog::getOpenFileName(parent, request.caption, request.folder, filter);
     }
-    return QFileDialog::getSaveFileName(parent, request.caption, request.fileName, filter);
+    return QFileDialog::getSaveFileName(parent, request.caption, request.folder, filter, nullptr,
+                                        QFileDialog::DontConfirmOverwrite);
 }
 
 }  // namespace
 
-QString askOpenFile(QWidget* parent, const QString& caption, const QString& fileName,
+QString askOpenFile(QWidget* parent, const QString& caption, const QString& folder,
                     const QString& filter) {
-    return ask({FileDialogRequest::Open, caption, fileName, filter}, parent);
+    return ask({FileDialogRequest::Open, caption, folder, filter}, parent);
 }
 
-QString askSaveFile(QWidget* parent, const QString& caption, const QString& fileName,
+QString askSaveFile(QWidget* parent, const QString& caption, const QString& folder,
                     const QString& filter) {
-    return ask({FileDialogRequest::Save, caption, fileName, filter}, parent);
+    return ask({FileDialogRequest::Save, caption, folder, filter}, parent);
 }
 
 FileDialogScript::FileDialogScript() : previous_(script) {

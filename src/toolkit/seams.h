@@ -14,14 +14,16 @@ namespace ui {
 struct FileDialogRequest {
     enum Kind { Open, Save } kind;
     QString caption;
-    QString fileName;  // the initial file name or folder
-    QString filter;    // in the "Description|*.ext" form
+    QString folder;  // the folder it opens in
+    QString filter;  // in the "Description|*.ext" form
 };
 
-// Shows an open or save dialog; an empty text when the user cancels.
-QString askOpenFile(QWidget* parent, const QString& caption, const QString& fileName,
+// Shows an open or save dialog in the folder with an empty file name; an
+// empty text when the user cancels. The save dialog takes the name of an
+// existing file without a question (the caller replaces it).
+QString askOpenFile(QWidget* parent, const QString& caption, const QString& folder,
                     const QString& filter);
-QString askSaveFile(QWidget* parent, const QString& caption, const QString& fileName,
+QString askSaveFile(QWidget* parent, const QString& caption, const QString& folder,
                     const QString& filter);
 
 // Answers file dialogs from a script while it lives (empty once it runs out).

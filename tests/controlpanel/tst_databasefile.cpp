@@ -12,14 +12,11 @@
 #include "toolkit/seams.h"
 
 #include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QPointer>
 #include <QScopeGuard>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using testing::bytesOf;
@@ -30,27 +27,6 @@ using testing::seen;
 using testing::writeBytes;
 
 namespace {
-
-// Makes a folder one in which no file can be created or renamed, root
-// included (by the immutable flag where the file system has one), or undoes
-// it. True when the folder then refuses a new file.
-bool lockFolder(const QString& folder, bool on) {
-    const QByteArray name = QFile::encodeName(folder);
-    ::chmod(name.constData(), on ? 0555 : 0755);
-    if (const int fd = ::open(name.constData(), O_RDONLY | O_DIRECTORY); fd >= 0) {
-        int flags = 0;
-        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
-            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
-            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
-        }
-        ::close(fd);
-    }
-    QFile probe(folder + "/probe");
-    const bool refused = !probe.open(QIODevice::WriteOnly);
-    probe.remove();
-    return refused;
-}
-
 // A database of the program's holding one restaurant table of that name.
 QString makeDatabase(const QString& path, const QString& table) {
     QDir().mkpath(QFileInfo(path).absolutePath());
@@ -63,8 +39,22 @@ QString tableName(const QString& path) {
     return db::Connection(path).scalar("SELECT group_concat(nm_meja) FROM meja").toString();
 }
 
+// Turns the database into one of the first version, without the running
+// totals, holding one payment of an order of 5,000.
+void toFirstVersionWithPayment(const QString& path) {
+    db::Connection c(path);
+    c.exec("INSERT INTO pesan (id_order, total_harga) VALUES (1, 5000)");
+    c.exec("INSERT INTO bayar (id_order, tgl_bayar) VALUES (1, '2026-01-05')");
+    for (const db::Row& r : c.rows("SELECT type, name FROM sqlite_master"
+                                   " WHERE name LIKE 'rekap%' ORDER BY type DESC")) {
+        c.exec("DROP " + r[0].toString() + " " + r[1].toString());
+    }
+    c.exec("PRAGMA user_version = 1");
+}
+
 // Files that are not a database of the program. The damaged one has a byte
-// changed on a late page, found only by reading the file whole.
+// changed on a late page, found only by reading the file whole. Besides, a
+// hard link to the database.
 void makeForeignFiles(const QString& folder) {
     writeBytes(folder + "/kosong.mdb", {});
     writeBytes(folder + "/asing.mdb", QByteArray(8192, 'x'));
@@ -77,6 +67,8 @@ void makeForeignFiles(const QString& folder) {
     QByteArray bytes = bytesOf(damaged);
     bytes[bytes.size() - 3000] = char(bytes[bytes.size() - 3000] ^ 0x55);
     writeBytes(damaged, bytes);
+    ::link(QFile::encodeName(folder + "/dapra.mdb").constData(),
+           QFile::encodeName(folder + "/tautan.mdb").constData());
 }
 
 // Every table of the file, the program's ten and those kept from them, with
@@ -173,9 +165,6 @@ private Q_SLOTS:
         keys("Space");  // cancelled: the box stays
         QCOMPARE(text("Text1"), other);
         keys("Space|Alt+S");
-        const ui::FileDialogRequest asked = files.requests().last();
-        QCOMPARE(asked.kind, ui::FileDialogRequest::Open);
-        QCOMPARE(asked.filter + '/' + asked.fileName, "Database Mirawe Dapra|dapra.mdb/" + other);
         QCOMPARE(bytesOf(install->dbTxt()), text("Text1").toUtf8() + "\r\n");
         QCOMPARE(nextUsers(), QStringLiteral("Budi"));
 
@@ -198,8 +187,8 @@ private Q_SLOTS:
         QCOMPARE(focusName(), QStringLiteral("Command1"));
         keys("Alt+D");
         const QStringList files = QDir(install->folder()).entryList(QDir::Files);
-        const auto unlock = qScopeGuard([&] { lockFolder(install->folder(), false); });
-        if (!lockFolder(install->folder(), true)) {
+        const auto unlock = qScopeGuard([&] { testing::writeProtect(install->folder(), false); });
+        if (!testing::writeProtect(install->folder(), true)) {
             QSKIP("this file system lets every file be created");
         }
         keys("Alt+S");
@@ -210,6 +199,48 @@ private Q_SLOTS:
         QVERIFY(seen(boxes).last().startsWith("Informasi (i): File db.txt tidak bisa ditulis: "));
         QCOMPARE(bytesOf(install->dbTxt()), QByteArray("\r\n"));
         QCOMPARE(QDir(install->folder()).entryList(QDir::Files), files);
+    }
+
+    void fileDialog_data() {
+        QTest::addColumn<QString>("window");
+        // kind|filter|folder (none named for the backup)|file name|question on replacing
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("location") << "location"
+                                  << "open|Database Mirawe Dapra (dapra.mdb)|<install>||";
+        QTest::newRow("restore") << "restore"
+                                 << "open|Database Mirawe Dapra (*.mdb)|<install>||";
+        QTest::newRow("backup") << "backup"
+                                << "save|Database Mirawe Dapra (*.mdb)|||none";
+    }
+    // The real file dialog of each browse button: the browse buttons open in
+    // the database's folder with no file name, so Enter cannot pick the
+    // database itself; the backup's save dialog asks nothing before a file is
+    // replaced.
+    void fileDialog() {
+        QFETCH(QString, window);
+        QFETCH(QString, shown);
+        if (window == "location") {
+            open<controlpanel::fClient_Server>();
+        } else if (window == "restore") {
+            open<controlpanel::fRestoreDB>();
+        } else {
+            open<controlpanel::fBackupDB>();
+        }
+        const bool named = shown.contains("<install>");
+        QString asked;
+        testing::whenModal([&](QWidget* w) {
+            auto* files = qobject_cast<QFileDialog*>(w);
+            QVERIFY(files);
+            asked = QStringList{files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save",
+                                files->nameFilters().join(";;"),
+                                named ? files->directory().absolutePath() : QString(),
+                                testing::child<QLineEdit>(files, "fileNameEdit")->text(),
+                                files->testOption(QFileDialog::DontConfirmOverwrite) ? "none" : ""}
+                        .join('|');
+            files->reject();
+        });
+        keys("Space");
+        QCOMPARE(asked, shown.replace("<install>", install->folder()));
     }
 
     void backup_data() {
@@ -242,9 +273,9 @@ private Q_SLOTS:
         const QByteArray before = bytesOf(target);
         const QStringList listed = QDir(folder).entryList(QDir::Files);
         const auto unlock =
-            qScopeGuard([&] { lockFolder(install->folder() + "/tertutup", false); });
+            qScopeGuard([&] { testing::writeProtect(install->folder() + "/tertutup", false); });
         if (QTest::currentDataTag() == QByteArray("read-only folder") &&
-            !lockFolder(folder, true)) {
+            !testing::writeProtect(folder, true)) {
             QSKIP("this file system lets every file be created");
         }
         auto other = install->connect();
@@ -262,8 +293,6 @@ private Q_SLOTS:
         }
         keys("Alt+B");
         limitFileSize(RLIM_INFINITY);
-        QCOMPARE(files.requests().last().kind, ui::FileDialogRequest::Save);
-        QCOMPARE(files.requests().last().filter, QStringLiteral("Database Mirawe Dapra|*.mdb"));
         QCOMPARE(boxes.boxes().size(), 1);
         QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
         if (!shown.endsWith("...")) {
@@ -289,11 +318,15 @@ private Q_SLOTS:
                                  << "Restore Database Berhasil...";
         QTest::newRow("being written") << "being written"
                                        << "Restore Database Gagal!\r";
+        QTest::newRow("in use, backup of the first version in a read-only folder")
+            << "in use"
+            << "Restore Database Berhasil...";
     }
     // The backup replaces the database at once: another station's open
     // connection and the next window request read the restored rights. A
     // missing database is replaced by a complete copy renamed into place; one
-    // another station is writing stays as it was.
+    // another station is writing stays as it was. The backup is only read:
+    // one of the first version lands upgraded, with its running totals.
     void restore() {
         QFETCH(QString, live);
         QFETCH(QString, shown);
@@ -301,6 +334,16 @@ private Q_SLOTS:
         install->exec("INSERT INTO meja (nm_meja) VALUES ('Tetap')");
         const QString backup = makeDatabase(install->folder() + "/cadangan/dapra.mdb", "Pulih");
         db::Connection(backup).exec("INSERT INTO akses VALUES (1, 'Data Menu')");
+        const bool firstVersion = QByteArray(QTest::currentDataTag()).contains("first version");
+        if (firstVersion) {
+            toFirstVersionWithPayment(backup);
+        }
+        const QByteArray backupBytes = bytesOf(backup);
+        const auto unlock =
+            qScopeGuard([&] { testing::writeProtect(QFileInfo(backup).absolutePath(), false); });
+        if (firstVersion && !testing::writeProtect(QFileInfo(backup).absolutePath(), true)) {
+            QSKIP("this file system lets every file be created");
+        }
         auto other = install->connect();
         if (live == "being written") {
             other->exec("BEGIN IMMEDIATE");
@@ -316,9 +359,6 @@ private Q_SLOTS:
         }
         keys("Space|Tab|Space");  // browse, then "Restore ke..."
         QCOMPARE(text("Text2"), backup);
-        QCOMPARE(files.requests().last().kind, ui::FileDialogRequest::Open);
-        QCOMPARE(files.requests().last().filter + '/' + files.requests().last().fileName,
-                 "Database Mirawe Dapra|*.mdb/" + install->dbPath());
         QVERIFY(seen(boxes).last().startsWith("Informasi (i): " + shown));
         QVERIFY(dialog && dialog->isVisible());
         const bool restored = shown.endsWith("...");
@@ -331,6 +371,10 @@ private Q_SLOTS:
                  restored ? QStringLiteral("Pulih") : QStringLiteral("Tetap"));
         QCOMPARE(QDir(install->folder()).entryList(QDir::Files),
                  QStringList({"dapra.mdb", "db.txt"}));
+        QCOMPARE(bytesOf(backup), backupBytes);
+        if (firstVersion) {
+            QCOMPARE(install->scalar("SELECT total FROM rekap_harian"), QVariant(5000));
+        }
         shell::FormStandIn standIn(shell::FormId::fMenu, [] { return new ui::Form; });
         boxes.clear();
         shell::requestForm(shell::FormId::fMenu);
@@ -350,6 +394,7 @@ private Q_SLOTS:
         }
         QTest::newRow("restore, damaged") << true << "rusak.mdb";
         QTest::newRow("restore, the database itself") << true << "dapra.mdb";
+        QTest::newRow("restore, a hard link to the database itself") << true << "tautan.mdb";
         QTest::newRow("restore, none chosen") << true << QString();
     }
     // Only a file that opens as the program's database (for a restore: whole,
@@ -379,7 +424,7 @@ private Q_SLOTS:
                        "Database Server tidak disimpan.");
         if (path.isEmpty()) {
             expected = "Anda belum memilih file database yang akan di restore";
-        } else if (path == install->dbPath()) {
+        } else if (QByteArray(QTest::currentDataTag()).endsWith("itself")) {
             expected =
                 "File yang dipilih adalah file database itu sendiri. Pilih file backup yang lain.";
         }

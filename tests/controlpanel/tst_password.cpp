@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 
 using testing::focusName;
 using testing::keys;
@@ -116,6 +117,21 @@ private Q_SLOTS:
                               ui::kAppTitle + QStringLiteral(" (-): Data Tidak Ada")}));
         QVERIFY(password::verify(hashOf(again), "Lama"));
         QVERIFY(dialog->isVisible());
+    }
+
+    // On a database that cannot be written the checks answer before the
+    // write: a wrong old password is named so.
+    void readOnlyDatabase() {
+        const qint64 ani = addUser("Ani", "Lama");
+        const auto unlock = qScopeGuard([&] { testing::writeProtect(install->dbPath(), false); });
+        if (!testing::writeProtect(install->dbPath(), true)) {
+            QSKIP("this file system lets every file be written");
+        }
+        open(ani, "Ani");
+        ui::MessageRecorder boxes;
+        keys("lama|Enter|Baru|Enter|Baru|Enter");
+        QCOMPARE(seen(boxes), QStringList{"Informasi (i): Password lama salah!"});
+        QCOMPARE(focusName(), QStringLiteral("Text3"));
     }
 };
 

@@ -5,9 +5,12 @@
 #include "controlpanel/frestoredb.h"
 #include "controlpanel/ftambahuser.h"
 #include "controlpanel/fubahpassword.h"
+#include "controlpanel/userqueries.h"
 #include "db/schema.h"
+#include "masterdata/masterqueries.h"
 #include "orders/forder.h"
 #include "shell/password.h"
+#include "shell/shellqueries.h"
 #include "support/testsupport.h"
 #include "toolkit/controls.h"
 
@@ -145,6 +148,27 @@ bool hashHoldsExactly(const QString& hash, const QString& typed) {
     const QString beforeNul = typed.section(QChar(0), 0, 0);
     return (typed.size() < 2 || !password::verify(hash, typed.chopped(1))) &&
            (beforeNul == typed || !password::verify(hash, beforeNul));
+}
+
+// How often the look-up finds the typed name.
+qint64 hits(db::Connection& c, const QString& lookUp, const QString& typed) {
+    using namespace masterdata;
+    const QMap<QString, const MasterTable*> tables = {
+        {"meja", &kMeja}, {"kategori", &kKategori}, {"satuan", &kSatuan}, {"pelayan", &kPelayan}};
+    if (tables.contains(lookUp)) {
+        return nameTaken(c, *tables[lookUp], typed);
+    }
+    if (lookUp == "sign-in") {
+        return shell::findUser(c, typed).has_value();
+    }
+    if (lookUp == "add-user") {
+        return !controlpanel::addUserIfNew(c, typed, "x");
+    }
+    if (lookUp == "unit by name") {
+        return unitIdByName(c, typed).has_value();
+    }
+    const MenuColumn column = lookUp == "menu code" ? MenuColumn::Code : MenuColumn::Name;
+    return menuSearchCount(c, column, typed) + qint64(menuSearchRows(c, column, typed).size());
 }
 
 }  // namespace
@@ -391,6 +415,49 @@ private Q_SLOTS:
             QCOMPARE(testing::bytesOf(install.dbPath()), live);
         }
         delete dialog;
+    }
+
+    void namesInAnyCase_data() {
+        QTest::addColumn<QString>("lookUp");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("same");
+        const struct {
+            const char* lookUp;
+            const char* stored;
+            const char* typed;
+            bool same;
+        } rows[] = {
+            {"sign-in", "Ümit", "ümit", true},        {"sign-in", "Ümit", "Umit", false},
+            {"add-user", "ümit", "ÜMIT", true},       {"meja", "émpat", "ÉMPAT", true},
+            {"kategori", "Straße", "STRASSE", true},  {"satuan", "Σίσυφος", "ΣΊΣΥΦΟΣ", true},
+            {"pelayan", "Ölçü", "öLÇÜ", true},        {"unit by name", "Ölçü", "ÖLÇÜ", true},
+            {"menu name", "Ésteh Jeruk", "éS", true}, {"menu name", "Ésteh Jeruk", "É_T%K", true},
+            {"menu code", "ÉS-01", "és-0", true},     {"menu code", "ÉS-01", "ES", false},
+        };
+        for (const auto& r : rows) {
+            QTest::addRow("%s %s", r.lookUp, r.typed) << r.lookUp << r.stored << r.typed << r.same;
+        }
+    }
+    // Names that differ only in letter case, in any script, are one name
+    // wherever names are compared; other letters stay apart. The menu search
+    // counts and lists (two hits), its wildcards acting still.
+    void namesInAnyCase() {
+        QFETCH(QString, lookUp);
+        QFETCH(QString, stored);
+        QFETCH(QString, typed);
+        QFETCH(bool, same);
+        testing::TestInstall install;
+        install.addUser(stored);
+        for (const QString& table : QStringList{"meja", "kategori", "satuan", "pelayan"}) {
+            install.exec("INSERT INTO " + table + " (nm_" + table + ") VALUES (?)", {stored});
+        }
+        install.exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan)"
+            " VALUES (?, ?, 1, 1)",
+            {stored, stored});
+        QCOMPARE(hits(*install.connect(), lookUp, typed),
+                 same ? (lookUp.startsWith("menu") ? 2 : 1) : 0);
     }
 
     // A quantity and price whose line or order total would pass the 15

@@ -8,12 +8,18 @@
 #include "toolkit/reportlist.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
 
 #include <algorithm>
 #include <csignal>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing {
 
@@ -114,6 +120,26 @@ void limitFileSize(rlim_t bytes) {
     ::getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = std::min(bytes, limit.rlim_max);
     ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+bool writeProtect(const QString& path, bool on) {
+    const QByteArray name = QFile::encodeName(path);
+    const bool folder = QFileInfo(path).isDir();
+    ::chmod(name.constData(), on ? (folder ? 0555 : 0444) : (folder ? 0755 : 0644));
+    if (const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+        int flags = 0;
+        if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0) {
+            flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+            ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+        }
+        ::close(fd);
+    }
+    QFile probe(folder ? path + QStringLiteral("/probe") : path);
+    const bool refused = !probe.open(folder ? QIODevice::WriteOnly : QIODevice::Append);
+    if (folder) {
+        probe.remove();
+    }
+    return refused;
 }
 
 QStringList seen(const ui::MessageRecorder& boxes) {

@@ -72,6 +72,11 @@ void writeBytes(const QString& path, const QByteArray& bytes);
 // Lets no file of this process grow beyond that size, as a full disk would.
 void limitFileSize(rlim_t bytes);
 
+// Makes a file or folder one that nobody can change (no file created or
+// renamed in a folder), root included (by the immutable flag where the file
+// system has one), or undoes it. True when it then refuses to be written.
+bool writeProtect(const QString& path, bool on);
+
 // Each box a recorder kept as the user saw it: "title (icon): text" with the
 // icon "i" (information), "!" (exclamation) or "-" (none) and the buttons'
 // "?" after the icon for a Yes/No question.

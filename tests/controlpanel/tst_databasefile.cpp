@@ -27,6 +27,7 @@ using testing::seen;
 using testing::writeBytes;
 
 namespace {
+
 // A database of the program's holding one restaurant table of that name.
 QString makeDatabase(const QString& path, const QString& table) {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -13,6 +13,12 @@ const QString kPeriodFrom = QStringLiteral(
     " FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
     " WHERE b.tgl_bayar BETWEEN ? AND ?");
 
+const QString kPeriodSelect = QStringLiteral(
+    "SELECT b.id_bayar, b.no_nota, o.no_order, b.tgl_bayar, b.jam_bayar,"
+    " coalesce((SELECT u.nm_user FROM pengguna u WHERE u.id_user = b.id_user), ''),"
+    " coalesce((SELECT p.nm_pelayan FROM pelayan p WHERE p.id_pelayan = o.id_pelayan), ''),"
+    " o.total_harga, b.total_bayar, b.kembali");
+
 QVariantList period(const QDate& start, const QDate& end) {
     return {fmt::storeDate(start), fmt::storeDate(end)};
 }
@@ -20,15 +26,23 @@ QVariantList period(const QDate& start, const QDate& end) {
 }  // namespace
 
 std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const QDate& end) {
-    return c.rows(
-        QStringLiteral("SELECT b.id_bayar, b.no_nota, o.no_order, b.tgl_bayar, b.jam_bayar,"
-                       " coalesce((SELECT u.nm_user FROM pengguna u WHERE u.id_user = b.id_user),"
-                       " ''),"
-                       " coalesce((SELECT p.nm_pelayan FROM pelayan p"
-                       " WHERE p.id_pelayan = o.id_pelayan), ''),"
-                       " o.total_harga, b.total_bayar, b.kembali") +
-            kPeriodFrom + QStringLiteral(" ORDER BY b.id_bayar"),
-        period(start, end));
+    return c.rows(kPeriodSelect + kPeriodFrom + QStringLiteral(" ORDER BY b.id_bayar"),
+                  period(start, end));
+}
+
+// Walks the payments by id between the period's first and last one (found
+// through the date index), so every page costs only its own rows.
+std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, const QDate& end,
+                                         qint64 afterId, int limit) {
+    const QString range = QStringLiteral(" FROM bayar WHERE tgl_bayar BETWEEN ? AND ?)");
+    const QVariantList dates = period(start, end);
+    return c.rows(kPeriodSelect +
+                      QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
+                                     " WHERE b.id_bayar > max(?, (SELECT min(id_bayar) - 1") +
+                      range + QStringLiteral(" AND b.id_bayar <= (SELECT max(id_bayar)") + range +
+                      QStringLiteral(" AND +b.tgl_bayar BETWEEN ? AND ?"
+                                     " ORDER BY b.id_bayar LIMIT ?"),
+                  QVariantList{afterId} + dates + dates + dates + QVariantList{limit});
 }
 
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end) {

@@ -33,6 +33,11 @@ enum PeriodField {
 // order they were stored: the fields of PeriodField.
 std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const QDate& end);
 
+// The same payments a page at a time: at most `limit` of those stored after
+// the payment `afterId`.
+std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, const QDate& end,
+                                         qint64 afterId, int limit);
+
 // The sum of the order totals of the same payments; none when the period
 // holds no payment.
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end);

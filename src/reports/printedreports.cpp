@@ -294,6 +294,7 @@ ReportPreview::ReportPreview(const ReportDesign& design, RecordSource source, QW
     printer_.setPageSize(QPageSize(QPageSize::A4));
     printer_.setPageOrientation(QPageLayout::Landscape);
     printer_.setFullPage(true);
+    printer_.setDocName(design.caption);
     auto* box = new QVBoxLayout(this);
     box->setContentsMargins(0, 0, 0, 0);
     box->setSpacing(0);

@@ -36,13 +36,13 @@ std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, 
                                          qint64 afterId, int limit) {
     const QString range = QStringLiteral(" FROM bayar WHERE tgl_bayar BETWEEN ? AND ?)");
     const QVariantList dates = period(start, end);
-    return c.rows(kPeriodSelect +
-                      QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
-                                     " WHERE b.id_bayar > max(?, (SELECT min(id_bayar) - 1") +
-                      range + QStringLiteral(" AND b.id_bayar <= (SELECT max(id_bayar)") + range +
-                      QStringLiteral(" AND +b.tgl_bayar BETWEEN ? AND ?"
-                                     " ORDER BY b.id_bayar LIMIT ?"),
-                  QVariantList{afterId} + dates + dates + dates + QVariantList{limit});
+    return c.rows(
+        kPeriodSelect +
+            QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
+                           " WHERE b.id_bayar > max(?, (SELECT min(id_bayar) - 1") +
+            range + QStringLiteral(") AND b.id_bayar <= (SELECT max(id_bayar)") + range +
+            QStringLiteral(" AND +b.tgl_bayar BETWEEN ? AND ? ORDER BY b.id_bayar LIMIT ?"),
+        QVariantList{afterId} + dates + dates + dates + QVariantList{limit});
 }
 
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end) {

@@ -198,19 +198,7 @@ void fReportPenjualanPeriode::Command3_Click() {
 // The report reads the file db.txt names, for the pickers' dates as they
 // stand now, a page of payments at a time.
 void fReportPenjualanPeriode::ShowReport() {
-    const QDate start = picker1_->date();
-    const QDate end = picker2_->date();
-    showReport(
-        periodReport(),
-        [start, end](const db::Row* last, int limit) {
-            std::vector<db::Row> rows;
-            const qint64 after = last == nullptr ? 0 : last->at(kIdBayar).toLongLong();
-            moddapra::RunUnit([&](db::Connection& c) {
-                rows = periodPaymentsAfter(c, start, end, after, limit);
-            });
-            return rows;
-        },
-        window());
+    showReport(periodReport(), periodRecords(picker1_->date(), picker2_->date()), window());
 }
 
 void fReportPenjualanPeriode::relayout(ui::TwLayout& l) {

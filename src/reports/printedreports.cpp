@@ -1,6 +1,7 @@
 #include "reports/printedreports.h"
 
 #include "reports/reportqueries.h"
+#include "shell/moddapra.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/seams.h"
 
@@ -255,8 +256,8 @@ namespace {
 
 // How many records are read in one go, and how long one turn of reading and
 // laying out may keep the window from answering.
-constexpr int kBatch = 1000;
-constexpr qint64 kTurnMs = 40;
+constexpr int kBatch = 500;
+constexpr qint64 kTurnMs = 25;
 
 QIcon previewIcon(const char* name) {
     const QString base = QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/") +
@@ -279,6 +280,21 @@ RecordSource recordsOf(std::vector<db::Row> records) {
     auto all = std::make_shared<std::vector<db::Row>>(std::move(records));
     return [all](const db::Row* last, int) {
         return last == nullptr ? std::exchange(*all, {}) : std::vector<db::Row>();
+    };
+}
+
+RecordSource periodRecords(const QDate& start, const QDate& end) {
+    auto ids = std::make_shared<std::pair<qint64, qint64>>();
+    return [start, end, ids](const db::Row* last, int limit) {
+        std::vector<db::Row> rows;
+        moddapra::RunUnit([&](db::Connection& c) {
+            if (last == nullptr) {
+                *ids = periodIds(c, start, end);
+            }
+            const qint64 after = last == nullptr ? ids->first - 1 : last->at(kIdBayar).toLongLong();
+            rows = periodPaymentsAfter(c, start, end, after, ids->second, limit);
+        });
+        return rows;
     };
 }
 

@@ -30,6 +30,8 @@ using RecordSource = std::function<std::vector<db::Row>(const db::Row* last, int
 
 // A source of records already read.
 RecordSource recordsOf(std::vector<db::Row> records);
+// The payments of a period, read from the file db.txt names a page at a time.
+RecordSource periodRecords(const QDate& start, const QDate& end);
 
 class PageView;
 

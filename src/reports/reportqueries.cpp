@@ -30,19 +30,24 @@ std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const
                   period(start, end));
 }
 
-// Walks the payments by id between the period's first and last one (found
-// through the date index), so every page costs only its own rows.
+std::pair<qint64, qint64> periodIds(db::Connection& c, const QDate& start, const QDate& end) {
+    const std::vector<db::Row> ids =
+        c.rows(QStringLiteral("SELECT coalesce(min(id_bayar), 0), coalesce(max(id_bayar), 0)"
+                              " FROM bayar WHERE tgl_bayar BETWEEN ? AND ?"),
+               period(start, end));
+    return {ids.front()[0].toLongLong(), ids.front()[1].toLongLong()};
+}
+
+// Walks the payments by id between the period's first and last one, so every
+// page costs only its own rows.
 std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, const QDate& end,
-                                         qint64 afterId, int limit) {
-    const QString range = QStringLiteral(" FROM bayar WHERE tgl_bayar BETWEEN ? AND ?)");
-    const QVariantList dates = period(start, end);
-    return c.rows(
-        kPeriodSelect +
-            QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
-                           " WHERE b.id_bayar > max(?, (SELECT min(id_bayar) - 1") +
-            range + QStringLiteral(") AND b.id_bayar <= (SELECT max(id_bayar)") + range +
-            QStringLiteral(" AND +b.tgl_bayar BETWEEN ? AND ? ORDER BY b.id_bayar LIMIT ?"),
-        QVariantList{afterId} + dates + dates + dates + QVariantList{limit});
+                                         qint64 afterId, qint64 lastId, int limit) {
+    return c.rows(kPeriodSelect +
+                      QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
+                                     " WHERE b.id_bayar > ? AND b.id_bayar <= ?"
+                                     " AND +b.tgl_bayar BETWEEN ? AND ?"
+                                     " ORDER BY b.id_bayar LIMIT ?"),
+                  QVariantList{afterId, lastId} + period(start, end) + QVariantList{limit});
 }
 
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end) {

@@ -5,6 +5,7 @@
 #include <QDate>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The statements of the report windows and the printed reports. Dates are
@@ -33,10 +34,13 @@ enum PeriodField {
 // order they were stored: the fields of PeriodField.
 std::vector<db::Row> periodPayments(db::Connection& c, const QDate& start, const QDate& end);
 
-// The same payments a page at a time: at most `limit` of those stored after
-// the payment `afterId`.
+// The ids of the period's first and last payment (0 and 0 when it holds none).
+std::pair<qint64, qint64> periodIds(db::Connection& c, const QDate& start, const QDate& end);
+
+// The same payments a page at a time: at most `limit` of those with ids
+// after `afterId` up to `lastId` (from periodIds).
 std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, const QDate& end,
-                                         qint64 afterId, int limit);
+                                         qint64 afterId, qint64 lastId, int limit);
 
 // The sum of the order totals of the same payments; none when the period
 // holds no payment.

@@ -42,8 +42,7 @@ int textWidth(const TextStyle& style, QStringView text) {
             c = QLatin1Char('0');
         }
     }
-    key += style.bold ? QLatin1Char('b') : QLatin1Char('r');
-    key += QString::number(style.pointSize);
+    key += QChar(char16_t(std::lround(style.pointSize * 4)) | (style.bold ? 0x4000 : 0));
     if (const auto it = cache.constFind(key); it != cache.constEnd()) {
         return *it;
     }
@@ -153,10 +152,19 @@ std::vector<ReportLayout::Column> ReportLayout::columns(const Widths& widths) co
     return cols;
 }
 
-ReportLayout::Widths ReportLayout::widened(Widths widths, const db::Row& record) const {
+QStringList ReportLayout::texts(const db::Row& record) const {
+    QStringList texts;
+    texts.reserve(qsizetype(design_.detail.size()));
+    for (const ReportField& f : design_.detail) {
+        texts.append(fieldText(f, record));
+    }
+    return texts;
+}
+
+ReportLayout::Widths ReportLayout::widened(Widths widths, const QStringList& texts) const {
     for (size_t i = 0; i < design_.detail.size(); ++i) {
         const ReportField& f = design_.detail[i];
-        const QString text = fieldText(f, record);
+        const QString& text = texts[qsizetype(i)];
         if (textWidth(f.style, text) > widths[i]) {
             widths[i] = std::max(widths[i], widestWord(f.style, text));
         }
@@ -164,11 +172,11 @@ ReportLayout::Widths ReportLayout::widened(Widths widths, const db::Row& record)
     return widths;
 }
 
-int ReportLayout::rowHeight(const db::Row& record, const std::vector<Column>& cols) const {
+int ReportLayout::rowHeight(const QStringList& texts, const std::vector<Column>& cols) const {
     int grown = 0;
     for (size_t i = 0; i < design_.detail.size(); ++i) {
         const ReportField& f = design_.detail[i];
-        const QString text = fieldText(f, record);
+        const QString& text = texts[qsizetype(i)];
         const int room = cols[i].roomRight - cols[i].roomLeft;
         if (textWidth(f.style, text) > room) {
             grown = std::max(grown, wrappedHeight(f, text, room) - f.tw.height());
@@ -180,18 +188,19 @@ int ReportLayout::rowHeight(const db::Row& record, const std::vector<Column>& co
 int ReportLayout::pageHeight(const PageSpan& span, const std::vector<Column>& cols) const {
     int height = 0;
     for (size_t r = span.first; r < span.end; ++r) {
-        height += rowHeight(records_[r], cols);
+        height += rowHeight(texts(records_[r]), cols);
     }
     return height;
 }
 
-void ReportLayout::placeRow(const db::Row& record, const std::vector<Column>& cols, int top,
-                            Page& page) const {
+int ReportLayout::placeRow(const db::Row& record, const std::vector<Column>& cols, int top,
+                           Page& page) const {
     const int left = design_.marginTw;
-    const int height = rowHeight(record, cols);
+    QStringList row = texts(record);
+    const int height = rowHeight(row, cols);
     for (size_t i = 0; i < design_.detail.size(); ++i) {
         const ReportField& f = design_.detail[i];
-        QString text = fieldText(f, record);
+        QString text = std::move(row[qsizetype(i)]);
         const Column& c = cols[i];
         const int width = c.roomRight - c.roomLeft;
         const int h = textWidth(f.style, text) <= width
@@ -204,6 +213,7 @@ void ReportLayout::placeRow(const db::Row& record, const std::vector<Column>& co
         {PageItem::Line,
          QRect(left + design_.lineLeft, top + height, design_.lineLength + stretch(cols), 0),
          QString(), TextStyle(), QStringLiteral("Line")});
+    return height;
 }
 
 int ReportLayout::stretch(const std::vector<Column>& cols) const {
@@ -245,7 +255,7 @@ void ReportLayout::add(std::vector<db::Row> records) {
     records_.reserve(records_.size() + records.size());
     for (db::Row& record : records) {
         records_.push_back(std::move(record));
-        const db::Row& row = records_.back();
+        const QStringList row = texts(records_.back());
         PageSpan& span = pages_.back();
         Widths widths = widened(span.widths, row);
         std::vector<Column> cols = columns(widths);
@@ -272,8 +282,7 @@ Page ReportLayout::page(int index) const {
     placeHeaders(cols, index + 1, page);
     int y = design_.marginTw + design_.pageHeaderHeight;
     for (size_t r = span.first; r < span.end; ++r) {
-        placeRow(records_[r], cols, y, page);
-        y += rowHeight(records_[r], cols);
+        y += placeRow(records_[r], cols, y, page);
     }
     return page;
 }

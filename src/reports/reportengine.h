@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QSize>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -116,11 +117,12 @@ private:
         Widths widths;
     };
     std::vector<Column> columns(const Widths& widths) const;
-    Widths widened(Widths widths, const db::Row& record) const;
-    int rowHeight(const db::Row& record, const std::vector<Column>& cols) const;
+    QStringList texts(const db::Row& record) const;
+    Widths widened(Widths widths, const QStringList& texts) const;
+    int rowHeight(const QStringList& texts, const std::vector<Column>& cols) const;
     int pageHeight(const PageSpan& span, const std::vector<Column>& cols) const;
-    void placeRow(const db::Row& record, const std::vector<Column>& cols, int top,
-                  Page& page) const;
+    // Returns the row's height.
+    int placeRow(const db::Row& record, const std::vector<Column>& cols, int top, Page& page) const;
     void placeHeaders(const std::vector<Column>& cols, int number, Page& page) const;
     int stretch(const std::vector<Column>& cols) const;
 

@@ -42,12 +42,12 @@ std::pair<qint64, qint64> periodIds(db::Connection& c, const QDate& start, const
 // page costs only its own rows.
 std::vector<db::Row> periodPaymentsAfter(db::Connection& c, const QDate& start, const QDate& end,
                                          qint64 afterId, qint64 lastId, int limit) {
-    return c.rows(kPeriodSelect +
-                      QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
-                                     " WHERE b.id_bayar > ? AND b.id_bayar <= ?"
-                                     " AND +b.tgl_bayar BETWEEN ? AND ?"
-                                     " ORDER BY b.id_bayar LIMIT ?"),
-                  QVariantList{afterId, lastId} + period(start, end) + QVariantList{limit});
+    return c.rows(
+        kPeriodSelect + QStringLiteral(" FROM bayar b JOIN pesan o ON o.id_order = b.id_order"
+                                       " WHERE b.id_bayar > ? AND b.id_bayar <= ?"
+                                       " AND +b.tgl_bayar BETWEEN ? AND ?"
+                                       " ORDER BY b.id_bayar LIMIT ?"),
+        QVariantList{afterId, lastId} + period(start, end) + QVariantList{limit});
 }
 
 std::optional<qint64> periodTotal(db::Connection& c, const QDate& start, const QDate& end) {

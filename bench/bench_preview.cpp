@@ -113,12 +113,12 @@ int main(int argc, char** argv) {
     beat.stop();
     const double open = residentMb();
     const int pages = preview->layout().pageCount();
+    const size_t payments = preview->records().size();
     preview->close();
     waitMs(500);
     const double closed = residentMb();
 
-    std::printf("\"Cetak!\" for one year: %zu payments, %d pages\n", preview ? size_t(0) : 0,
-                pages);
+    std::printf("\"Cetak!\" for one year: %zu payments, %d pages\n", payments, pages);
     std::printf("first page painted             %8lld ms\n", firstPaint.atMs);
     std::printf("every page laid out            %8lld ms\n", laidOut);
     std::printf("longest gap between loop turns %8lld ms\n", longest);

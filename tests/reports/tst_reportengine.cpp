@@ -126,28 +126,42 @@ private Q_SLOTS:
 
     // Receipt and order numbers of 13 and 16 characters and 15-digit amounts
     // print whole in the PDF, and no word reaches into another's box.
+    void wideValuesPrintWhole_data() {
+        QTest::addColumn<bool>("period");
+        QTest::addColumn<QList<QVariantList>>("rows");
+        QTest::addColumn<QStringList>("values");
+        QTest::newRow("period")
+            << true
+            << QList<QVariantList>{{1, "PO-0712202610", "RO-0712202612", "2026-12-07", "10:00:00",
+                                    "Kasir Utama Sekali", "Pelayan Panjang Namanya",
+                                    qint64(999999999999999), qint64(999999999999999),
+                                    qint64(888888888888888)},
+                                   {2, "PO-0712202612345", "RO-0712202612346", "2026-12-07",
+                                    "10:05:00", "ani", "Sari", qint64(123456789012),
+                                    qint64(123456789012345), 0}}
+            << QStringList{"PO-0712202610",
+                           "RO-0712202612",
+                           "PO-0712202612345",
+                           "RO-0712202612346",
+                           "999.999.999.999.999",
+                           "888.888.888.888.888",
+                           "123.456.789.012",
+                           "123.456.789.012.345",
+                           "07/12/2026",
+                           "10:05:00",
+                           "Namanya",
+                           "Sekali"};
+        QTest::newRow("menu") << false
+                              << QList<QVariantList>{{"MKN-000000000001", "Nasi Goreng Istimewa",
+                                                      "Pedas", "Makanan Berat Sekali", "Porsi",
+                                                      qint64(999999999999999), 1}}
+                              << QStringList{"MKN-000000000001", "999.999.999.999.999", "Istimewa",
+                                             "Sekali", "Porsi"};
+    }
     void wideValuesPrintWhole() {
-        std::vector<db::Row> rows = payments(2);
-        rows[0] = {1,
-                   "PO-0712202610",
-                   "RO-0712202612",
-                   "2026-12-07",
-                   "10:00:00",
-                   "Kasir Utama Sekali",
-                   "Pelayan Panjang Namanya",
-                   qint64(999999999999999),
-                   qint64(999999999999999),
-                   qint64(888888888888888)};
-        rows[1] = {2,
-                   "PO-0712202612345",
-                   "RO-0712202612346",
-                   "2026-12-07",
-                   "10:05:00",
-                   "ani",
-                   "Sari",
-                   qint64(123456789012),
-                   qint64(123456789012345),
-                   0};
+        QFETCH(bool, period);
+        QFETCH(QList<QVariantList>, rows);
+        QFETCH(QStringList, values);
         QTemporaryDir dir;
         const QString pdf = dir.filePath("wide.pdf");
         QPrinter printer(QPrinter::HighResolution);
@@ -157,7 +171,10 @@ private Q_SLOTS:
         printer.setFullPage(true);
         printer.setOutputFileName(pdf);
         QPainter painter(&printer);
-        paintPage(painter, layOut(periodReport(), rows, landscapeA4Tw(), kToday).front(),
+        paintPage(painter,
+                  layOut(period ? periodReport() : menuReport(),
+                         std::vector<db::Row>(rows.begin(), rows.end()), landscapeA4Tw(), kToday)
+                      .front(),
                   printer.resolution());
         painter.end();
 
@@ -174,11 +191,8 @@ private Q_SLOTS:
             boxes.append(QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
                                 QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
         }
-        for (const char* value :
-             {"PO-0712202610", "RO-0712202612", "PO-0712202612345", "RO-0712202612346",
-              "999.999.999.999.999", "888.888.888.888.888", "123.456.789.012",
-              "123.456.789.012.345", "07/12/2026", "10:05:00", "Namanya", "Sekali"}) {
-            QVERIFY2(words.contains(value), value);
+        for (const QString& value : values) {
+            QVERIFY2(words.contains(value), qPrintable(value));
         }
         const double paperWidth = 842;  // A4 landscape in points
         for (int i = 0; i < boxes.size(); ++i) {

@@ -75,18 +75,12 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
-    datagen::Restaurant restaurant;
-    if (argc > 1) {
-        restaurant.years = QByteArray(argv[1]).toInt();
-    }
-    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir home;
-    qputenv("DAPRA_HOME", home.path().toUtf8());
-    QFile dbTxt(home.filePath("db.txt"));
-    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+    const QString data =
+        datagen::installCachedDatabase(argc > 1 ? QByteArray(argv[1]) : QByteArray(), home.path());
+    if (data.isEmpty()) {
         return 1;
     }
-    dbTxt.close();
     const QDate last = db::Connection(data).scalar("SELECT max(tgl_bayar) FROM bayar").toDate();
     const QDate yearStart = last.addYears(-1).addDays(1);
     const double before = residentMb();

@@ -12,7 +12,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -46,18 +45,12 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
-    datagen::Restaurant restaurant;
-    if (argc > 1) {
-        restaurant.years = QByteArray(argv[1]).toInt();
-    }
-    const QString data = datagen::cachedDatabase(restaurant);
     QTemporaryDir home;
-    qputenv("DAPRA_HOME", home.path().toUtf8());
-    QFile dbTxt(home.filePath("db.txt"));
-    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+    const QString data =
+        datagen::installCachedDatabase(argc > 1 ? QByteArray(argv[1]) : QByteArray(), home.path());
+    if (data.isEmpty()) {
         return 1;
     }
-    dbTxt.close();
 
     using namespace reports;
     const QDate last = db::Connection(data).scalar("SELECT max(tgl_bayar) FROM bayar").toDate();

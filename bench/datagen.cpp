@@ -228,4 +228,18 @@ QString cachedDatabase(const Restaurant& restaurant) {
     return path;
 }
 
+QString installCachedDatabase(const QByteArray& years, const QString& home) {
+    Restaurant restaurant;
+    if (!years.isEmpty()) {
+        restaurant.years = years.toInt();
+    }
+    const QString data = cachedDatabase(restaurant);
+    qputenv("DAPRA_HOME", home.toUtf8());
+    QFile dbTxt(home + QStringLiteral("/db.txt"));
+    if (!dbTxt.open(QIODevice::WriteOnly) || dbTxt.write(data.toUtf8() + "\r\n") <= 0) {
+        return QString();
+    }
+    return data;
+}
+
 }  // namespace datagen

@@ -35,4 +35,9 @@ void generate(const QString& dbFile, const Restaurant& restaurant);
 // an interrupted run never leaves a half-filled file behind.
 QString cachedDatabase(const Restaurant& restaurant);
 
+// Points the program at the cached database of the given years (all when
+// empty) through a db.txt in `home`, which becomes DAPRA_HOME; returns the
+// database's path, or an empty text when db.txt cannot be written.
+QString installCachedDatabase(const QByteArray& years, const QString& home);
+
 }  // namespace datagen

@@ -180,7 +180,7 @@ public:
         showPage(page);
     }
     int currentPage() const {
-        return std::clamp((verticalScrollBar()->value() + viewport()->height() / 2) / pitch(), 0,
+        return std::clamp((verticalScrollBar()->value() + pitch() / 2) / pitch(), 0,
                           layout_.pageCount() - 1);
     }
     void showPage(int index) {
@@ -264,7 +264,7 @@ QIcon previewIcon(const char* name) {
                          QLatin1String(name);
     QIcon icon(base + QStringLiteral("-24.png"));
     icon.addFile(base + QStringLiteral("-32.png"));
-    return icon;
+    return QIcon::fromTheme(QLatin1String(name), icon);
 }
 
 // A big report's memory goes back to the system once its window is gone.
@@ -334,9 +334,9 @@ ReportPreview::~ReportPreview() {
 void ReportPreview::buildToolBar(QVBoxLayout* box) {
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(24, 24));
-    bar->addAction(previewIcon("fit-width"), tr("Fit width"), this,
+    bar->addAction(previewIcon("zoom-fit-width"), tr("Fit width"), this,
                    [this] { view_->setFit(PageView::Fit::Width); });
-    bar->addAction(previewIcon("fit-page"), tr("Fit page"), this,
+    bar->addAction(previewIcon("zoom-fit-page"), tr("Fit page"), this,
                    [this] { view_->setFit(PageView::Fit::WholePage); });
     bar->addAction(previewIcon("zoom-in"), tr("Zoom in"), this, [this] { view_->zoomBy(1.25); });
     bar->addAction(previewIcon("zoom-out"), tr("Zoom out"), this, [this] { view_->zoomBy(0.8); });
@@ -359,7 +359,7 @@ void ReportPreview::buildToolBar(QVBoxLayout* box) {
     bar->addAction(previewIcon("go-last"), tr("Last page"), this,
                    [this] { view_->showPage(layout_.pageCount() - 1); });
     bar->addSeparator();
-    printAction_ = bar->addAction(previewIcon("print"), tr("Print"), this, [this] { print(); });
+    printAction_ = bar->addAction(previewIcon("printer"), tr("Print"), this, [this] { print(); });
     box->addWidget(bar);
 }
 

@@ -29,7 +29,7 @@ QString fieldText(const ReportField& field, const db::Row& record) {
 }
 
 // Room kept between the texts of two columns.
-constexpr int kGap = 60;
+constexpr int kGap = 120;
 
 // One line's width in twips. Digits share one advance in the report font, so
 // numbers are measured as zeros and a year of receipt numbers costs a handful

@@ -228,10 +228,6 @@ QString cachedDatabase(const Restaurant& restaurant) {
     return path;
 }
 
-}  // namespace datagen
-
-namespace datagen {
-
 void offscreenUnlessSet() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -93,7 +93,7 @@ void fReportDaftarMenu::ShowReport() {
     if (!moddapra::RunUnit([&](db::Connection& c) { rows = menuList(c); })) {
         return;
     }
-    showReport(menuReport(), std::move(rows), window());
+    showReport(menuReport(), recordsOf(std::move(rows)), window());
 }
 
 void fReportDaftarMenu::relayout(ui::TwLayout& l) {

@@ -207,15 +207,9 @@ void fReportPenjualanPeriode::Command3_Click() {
 }
 
 // The report reads the file db.txt names, for the pickers' dates as they
-// stand now.
+// stand now, a page of payments at a time.
 void fReportPenjualanPeriode::ShowReport() {
-    std::vector<db::Row> rows;
-    if (!moddapra::RunUnit([&](db::Connection& c) {
-            rows = periodPayments(c, picker1_->date(), picker2_->date());
-        })) {
-        return;
-    }
-    showReport(periodReport(), std::move(rows), window());
+    showReport(periodReport(), periodRecords(picker1_->date(), picker2_->date()), window());
 }
 
 void fReportPenjualanPeriode::relayout(ui::TwLayout& l) {

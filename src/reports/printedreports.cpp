@@ -1,11 +1,31 @@
 #include "reports/printedreports.h"
 
 #include "reports/reportqueries.h"
+#include "shell/moddapra.h"
 #include "toolkit/msgbox.h"
+#include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
 
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
-#include <QPrinter>
+#include <QPrintDialog>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <limits>
+#include <memory>
+#include <optional>
+
+#ifdef __GLIBC__
+#endif
 
 namespace reports {
 
@@ -21,6 +41,12 @@ ReportLabel label(const char* name, const char* text, QRect tw, TextStyle style 
     return {QString::fromLatin1(name), QString::fromLatin1(text), tw, style};
 }
 
+// A column label; it moves along with the detail field it heads.
+ReportLabel heading(const char* name, const char* text, QRect tw, int column, bool right = false) {
+    return {QString::fromLatin1(name), QString::fromLatin1(text), tw,
+            right ? kHeadingRight : kHeading, column};
+}
+
 ReportField field(const char* name, int column, QRect tw) {
     return {QString::fromLatin1(name), column, tw, kPlain};
 }
@@ -28,12 +54,6 @@ ReportField field(const char* name, int column, QRect tw) {
 ReportField moneyField(const char* name, int column, QRect tw) {
     ReportField f{QString::fromLatin1(name), column, tw, kRight};
     f.money = true;
-    return f;
-}
-
-ReportField growingField(const char* name, int column, QRect tw) {
-    ReportField f = field(name, column, tw);
-    f.grows = true;
     return f;
 }
 
@@ -46,15 +66,15 @@ ReportDesign makePeriodReport() {
         label("Label1", "Daftar Penjualan Per Periode", {1134, 567, 3348, 240}, kTitle),
         label("Label2", "Tanggal %D", {1134, 907, 3321, 240}),
         label("Label3", "Halaman %p dari %P halaman.", {1134, 1191, 3321, 240}),
-        label("Label4", "Nomer Nota", {1212, 1761, 1101, 240}, kHeading),
-        label("Label5", "Nomer Order", {2462, 1761, 1212, 240}, kHeading),
-        label("Label6", "Tanggal Penjualan", {3840, 1761, 1611, 240}, kHeading),
-        label("Label7", "Jam Penjualan", {5545, 1761, 1269, 240}, kHeading),
-        label("Label8", "Nama Kasir", {6926, 1761, 1018, 240}, kHeading),
-        label("Label9", "Nama Pelayan", {8273, 1761, 1212, 240}, kHeading),
-        label("Label10", "Total Harga", {9776, 1761, 1041, 240}, kHeadingRight),
-        label("Label11", "Total Bayar", {10948, 1761, 1041, 240}, kHeadingRight),
-        label("Label12", "Kembali", {12170, 1761, 756, 240}, kHeadingRight),
+        heading("Label4", "Nomer Nota", {1212, 1761, 1101, 240}, 0),
+        heading("Label5", "Nomer Order", {2462, 1761, 1212, 240}, 1),
+        heading("Label6", "Tanggal Penjualan", {3840, 1761, 1611, 240}, 2),
+        heading("Label7", "Jam Penjualan", {5545, 1761, 1269, 240}, 3),
+        heading("Label8", "Nama Kasir", {6926, 1761, 1018, 240}, 4),
+        heading("Label9", "Nama Pelayan", {8273, 1761, 1212, 240}, 5),
+        heading("Label10", "Total Harga", {9776, 1761, 1041, 240}, 6, true),
+        heading("Label11", "Total Bayar", {10948, 1761, 1041, 240}, 7, true),
+        heading("Label12", "Kembali", {12170, 1761, 756, 240}, 8, true),
     };
     d.detailHeight = 333;
     ReportField date = field("txttgl_bayar", kTglBayar, {3840, 35, 1554, 240});
@@ -86,18 +106,18 @@ ReportDesign makeMenuReport() {
         label("Label1", "Daftar Menu Makanan dan Minuman", {570, 630, 3939, 240}, kTitle),
         label("Label2", "Tanggal: %D", {570, 960, 3939, 240}),
         label("Label3", "Halaman: %p dari %P halaman.", {570, 1260, 3939, 240}),
-        label("Label4", "Kode Menu", {655, 1728, 1061, 240}, kHeading),
-        label("Label5", "Nama Menu", {1909, 1728, 1041, 240}, kHeading),
-        label("Label6", "Keterangan", {4650, 1728, 1440, 240}, kHeading),
-        label("Label7", "Kategori", {9117, 1728, 810, 240}, kHeading),
-        label("Label8", "Satuan", {10668, 1728, 675, 240}, kHeading),
-        label("Label9", "Harga Jual", {11811, 1728, 1140, 240}, kHeadingRight),
+        heading("Label4", "Kode Menu", {655, 1728, 1061, 240}, 0),
+        heading("Label5", "Nama Menu", {1909, 1728, 1041, 240}, 1),
+        heading("Label6", "Keterangan", {4650, 1728, 1440, 240}, 2),
+        heading("Label7", "Kategori", {9117, 1728, 810, 240}, 3),
+        heading("Label8", "Satuan", {10668, 1728, 675, 240}, 4),
+        heading("Label9", "Harga Jual", {11811, 1728, 1140, 240}, 5, true),
     };
     d.detailHeight = 393;
     d.detail = {
         field("txtkode_menu", kKodeMenu, {655, 69, 1041, 240}),
-        growingField("txtnama_menu", kNamaMenu, {1909, 69, 2580, 240}),
-        growingField("txtketerangan", kKeterangan, {4650, 69, 4230, 240}),
+        field("txtnama_menu", kNamaMenu, {1909, 69, 2580, 240}),
+        field("txtketerangan", kKeterangan, {4650, 69, 4230, 240}),
         field("Text1", kNmKategori, {9117, 69, 1326, 240}),
         field("Text2", kNmSatuan, {10668, 69, 1155, 240}),
         moneyField("txtharga_jual", kHargaJual, {12024, 69, 927, 240}),
@@ -132,51 +152,286 @@ const ReportDesign& menuReport() {
     return design;
 }
 
-ReportPreview::ReportPreview(const ReportDesign& design, std::vector<db::Row> records,
-                             QWidget* parent)
-    : QPrintPreviewDialog(parent), design_(design), records_(std::move(records)) {
-    setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(design.caption);
-    printer()->setPageSize(QPageSize(QPageSize::A4));
-    printer()->setPageOrientation(QPageLayout::Landscape);
-    printer()->setFullPage(true);
-    connect(this, &QPrintPreviewDialog::paintRequested, this, &ReportPreview::printTo);
+// The pages one under another on a grey ground; only those on screen are
+// built and painted.
+class PageView : public QAbstractScrollArea {
+public:
+    enum class Fit { Width, WholePage, None };
+
+    explicit PageView(const ReportLayout& layout, QWidget* parent)
+        : QAbstractScrollArea(parent), layout_(layout) {
+        setBackgroundRole(QPalette::Dark);
+        viewport()->setBackgroundRole(QPalette::Dark);
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { changed(); });
+    }
+
+    std::function<void()> changed = [] {
+    };
+
+    void setFit(Fit fit) {
+        fit_ = fit;
+        refit();
+    }
+    void zoomBy(double factor) {
+        const int page = currentPage();
+        fit_ = Fit::None;
+        zoom_ = std::clamp(zoom_ * factor, 0.01, 1.0);
+        relayout();
+        showPage(page);
+    }
+    int currentPage() const {
+        return std::clamp((verticalScrollBar()->value() + pitch() / 2) / pitch(), 0,
+                          layout_.pageCount() - 1);
+    }
+    void showPage(int index) {
+        const int page = std::clamp(index, 0, layout_.pageCount() - 1);
+        verticalScrollBar()->setValue(page * pitch());
+    }
+    // Takes in pages that were added or the filled page count.
+    void relayout() {
+        const QSize page = pageSize();
+        verticalScrollBar()->setPageStep(viewport()->height());
+        verticalScrollBar()->setSingleStep(std::max(1, page.height() / 20));
+        verticalScrollBar()->setRange(
+            0, std::max(0, layout_.pageCount() * pitch() + kSpacing - viewport()->height()));
+        horizontalScrollBar()->setPageStep(viewport()->width());
+        horizontalScrollBar()->setRange(
+            0, std::max(0, page.width() + 2 * kSpacing - viewport()->width()));
+        viewport()->update();
+        changed();
+    }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QAbstractScrollArea::resizeEvent(event);
+        refit();
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(viewport());
+        const QSize size = pageSize();
+        const int x = std::max(kSpacing, (viewport()->width() - size.width()) / 2) -
+                      horizontalScrollBar()->value();
+        const int scrolled = verticalScrollBar()->value();
+        for (int i = scrolled / pitch(); i < layout_.pageCount(); ++i) {
+            const int top = kSpacing + i * pitch() - scrolled;
+            if (top > viewport()->height()) {
+                break;
+            }
+            const QRect paper(QPoint(x, top), size);
+            painter.fillRect(paper.translated(3, 3), Qt::black);
+            painter.fillRect(paper, Qt::white);
+            painter.save();
+            painter.setClipRect(paper);
+            painter.translate(paper.topLeft());
+            painter.scale(zoom_, zoom_);
+            paintPage(painter, layout_.page(i), 1440);
+            painter.restore();
+        }
+    }
+
+private:
+    static constexpr int kSpacing = 12;
+
+    QSize pageSize() const { return (QSizeF(layout_.paper()) * zoom_).toSize(); }
+    int pitch() const { return std::max(1, pageSize().height() + kSpacing); }
+
+    void refit() {
+        const QSizeF paper(layout_.paper());
+        const double width = (viewport()->width() - 2.0 * kSpacing) / paper.width();
+        const double height = (viewport()->height() - 2.0 * kSpacing) / paper.height();
+        if (fit_ != Fit::None) {
+            const int page = currentPage();
+            zoom_ = std::max(0.01, fit_ == Fit::Width ? width : std::min(width, height));
+            relayout();
+            showPage(page);
+        }
+    }
+
+    const ReportLayout& layout_;
+    Fit fit_ = Fit::Width;
+    double zoom_ = 0.05;  // pixels per twip
+};
+
+namespace {
+
+// How many records are read in one go, and how long one turn of reading and
+// laying out may keep the window from answering.
+constexpr int kBatch = 500;
+constexpr qint64 kTurnMs = 25;
+
+QIcon previewIcon(const char* name) {
+    const QString base = QStringLiteral(":/qt-project.org/dialogs/qprintpreviewdialog/images/") +
+                         QLatin1String(name);
+    QIcon icon(base + QStringLiteral("-24.png"));
+    icon.addFile(base + QStringLiteral("-32.png"));
+    return QIcon::fromTheme(QLatin1String(name), icon);
 }
 
-const std::vector<Page>& ReportPreview::pagesFor(const QSize& paper) {
-    if (paper != laidOutFor_ || pages_.empty()) {
-        pages_ = layOut(design_, records_, paper, ui::now().date());
-        laidOutFor_ = paper;
+}  // namespace
+
+RecordSource recordsOf(std::vector<db::Row> records) {
+    auto all = std::make_shared<std::vector<db::Row>>(std::move(records));
+    return [all](const db::Row* last, int) {
+        return last == nullptr ? std::exchange(*all, {}) : std::vector<db::Row>();
+    };
+}
+
+RecordSource periodRecords(const QDate& start, const QDate& end) {
+    struct Walk {
+        std::vector<qint64> ids;
+        std::size_t next = 0;
+    };
+    auto walk = std::make_shared<Walk>();
+    return [start, end, walk](const db::Row* last, int limit) {
+        std::vector<db::Row> rows;
+        moddapra::RunUnit([&](db::Connection& c) {
+            if (last == nullptr) {
+                *walk = {periodPaymentIds(c, start, end), 0};
+            }
+            const std::size_t upTo = std::min(walk->ids.size(), walk->next + std::size_t(limit));
+            if (walk->next < upTo) {
+                rows = periodPaymentsBetween(c, start, end, walk->ids[walk->next],
+                                             walk->ids[upTo - 1]);
+                walk->next = upTo;
+            }
+        });
+        return rows;
+    };
+}
+
+ReportPreview::ReportPreview(const ReportDesign& design, RecordSource source, QWidget* parent)
+    : QDialog(parent),
+      design_(design),
+      source_(std::move(source)),
+      printer_(QPrinter::HighResolution),
+      layout_(design, landscapeA4Tw(), ui::now().date()) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(design.caption);
+    setSizeGripEnabled(true);
+    printer_.setPageSize(QPageSize(QPageSize::A4));
+    printer_.setPageOrientation(QPageLayout::Landscape);
+    printer_.setFullPage(true);
+    printer_.setDocName(design.caption);
+    auto* box = new QVBoxLayout(this);
+    box->setContentsMargins(0, 0, 0, 0);
+    box->setSpacing(0);
+    view_ = new PageView(layout_, this);
+    buildToolBar(box);
+    box->addWidget(view_);
+    view_->changed = [this] {
+        showPageNumber();
+    };
+    reader_ = new QTimer(this);
+    connect(reader_, &QTimer::timeout, this, [this] { layOutMore(kTurnMs); });
+    setCursor(Qt::BusyCursor);
+    layOutMore(kTurnMs);
+    reader_->start(0);
+}
+
+ReportPreview::~ReportPreview() {
+    QTimer::singleShot(0, qApp, &ui::giveMemoryBack);  // once its pages are freed
+}
+
+void ReportPreview::buildToolBar(QVBoxLayout* box) {
+    auto* bar = new QToolBar(this);
+    bar->setIconSize(QSize(24, 24));
+    bar->addAction(previewIcon("zoom-fit-width"), tr("Fit width"), this,
+                   [this] { view_->setFit(PageView::Fit::Width); });
+    bar->addAction(previewIcon("zoom-fit-page"), tr("Fit page"), this,
+                   [this] { view_->setFit(PageView::Fit::WholePage); });
+    bar->addAction(previewIcon("zoom-in"), tr("Zoom in"), this, [this] { view_->zoomBy(1.25); });
+    bar->addAction(previewIcon("zoom-out"), tr("Zoom out"), this, [this] { view_->zoomBy(0.8); });
+    bar->addSeparator();
+    bar->addAction(previewIcon("go-first"), tr("First page"), this, [this] { view_->showPage(0); });
+    bar->addAction(previewIcon("go-previous"), tr("Previous page"), this,
+                   [this] { view_->showPage(view_->currentPage() - 1); });
+    pageNumber_ = new QLineEdit(bar);
+    pageNumber_->setAlignment(Qt::AlignRight);
+    pageNumber_->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), pageNumber_));
+    pageNumber_->setMaximumWidth(
+        pageNumber_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
+    connect(pageNumber_, &QLineEdit::editingFinished, this,
+            [this] { view_->showPage(pageNumber_->text().toInt() - 1); });
+    bar->addWidget(pageNumber_);
+    pageCount_ = new QLabel(bar);
+    bar->addWidget(pageCount_);
+    bar->addAction(previewIcon("go-next"), tr("Next page"), this,
+                   [this] { view_->showPage(view_->currentPage() + 1); });
+    bar->addAction(previewIcon("go-last"), tr("Last page"), this,
+                   [this] { view_->showPage(layout_.pageCount() - 1); });
+    bar->addSeparator();
+    printAction_ = bar->addAction(previewIcon("printer"), tr("Print"), this, [this] { print(); });
+    box->addWidget(bar);
+}
+
+void ReportPreview::showPageNumber() {
+    if (!pageNumber_->hasFocus()) {
+        pageNumber_->setText(QString::number(view_->currentPage() + 1));
     }
-    return pages_;
+    pageCount_->setText(QStringLiteral(" / %1 ").arg(layout_.pageCount()));
+}
+
+// Returns whether records are left to read.
+bool ReportPreview::layOutMore(qint64 budgetMs) {
+    QElapsedTimer turn;
+    turn.start();
+    while (!layout_.finished() && (budgetMs < 0 || turn.elapsed() < budgetMs)) {
+        const std::vector<db::Row>& read = layout_.records();
+        std::vector<db::Row> rows = source_(read.empty() ? nullptr : &read.back(), kBatch);
+        const bool last = rows.size() < size_t(kBatch);
+        layout_.add(std::move(rows));
+        if (last) {
+            layout_.finish();
+            reader_->stop();
+            unsetCursor();
+        }
+    }
+    view_->relayout();
+    return !layout_.finished();
+}
+
+void ReportPreview::finishLayout() {
+    layOutMore(-1);
+}
+
+void ReportPreview::print() {
+    QPrintDialog dialog(&printer_, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        printTo(&printer_);
+    }
 }
 
 bool ReportPreview::printTo(QPrinter* target) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    finishLayout();
     target->setFullPage(true);
-    const std::vector<Page>& pages = pagesFor(paperTw(*target));
+    std::optional<ReportLayout> other;
+    const ReportLayout* layout = &layout_;
+    if (paperTw(*target) != layout_.paper()) {
+        other.emplace(design_, paperTw(*target), ui::now().date());
+        other->add(layout_.records());
+        other->finish();
+        layout = &*other;
+    }
     QPainter painter;
-    if (!painter.begin(target)) {
-        reportFailure();
-        return false;
-    }
-    bool ok = true;
-    for (size_t i = 0; i < pages.size() && ok; ++i) {
-        if (i > 0 && !target->newPage()) {
-            ok = false;
-            break;
+    bool ok = painter.begin(target);
+    for (int i = 0; ok && i < layout->pageCount(); ++i) {
+        ok = i == 0 || target->newPage();
+        if (ok) {
+            paintPage(painter, layout->page(i), target->resolution());
         }
-        paintPage(painter, pages[i], target->resolution());
     }
-    ok = painter.end() && ok && target->printerState() != QPrinter::Error;
+    ok = (painter.isActive() ? painter.end() : false) && ok &&
+         target->printerState() != QPrinter::Error;
+    QGuiApplication::restoreOverrideCursor();
     if (!ok) {
         reportFailure();
     }
     return ok;
 }
 
-ReportPreview* showReport(const ReportDesign& design, std::vector<db::Row> records,
-                          QWidget* parent) {
-    auto* preview = new ReportPreview(design, std::move(records), parent);
+ReportPreview* showReport(const ReportDesign& design, RecordSource source, QWidget* parent) {
+    auto* preview = new ReportPreview(design, std::move(source), parent);
     preview->setWindowState(Qt::WindowMaximized);
     preview->show();
     return preview;

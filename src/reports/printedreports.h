@@ -2,11 +2,17 @@
 
 #include "reports/reportengine.h"
 
-#include <QPrintPreviewDialog>
+#include <QDialog>
+#include <QPrinter>
 
+#include <functional>
 #include <vector>
 
-class QPrinter;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QTimer;
+class QVBoxLayout;
 
 namespace reports {
 
@@ -16,34 +22,63 @@ const ReportDesign& periodReport();
 // The menu list (report RptDaftarMenu2); its records are the rows of menuList().
 const ReportDesign& menuReport();
 
-// A report window: the print preview of one report's records, maximized and in
-// landscape, from which the user prints on any printer or into a PDF file.
-class ReportPreview : public QPrintPreviewDialog {
+// Hands out a report's records in print order a batch at a time: at most
+// `limit` of those after `last` (none: from the first). Fewer than asked
+// means there are no more; a source reports its own failures and then
+// returns none.
+using RecordSource = std::function<std::vector<db::Row>(const db::Row* last, int limit)>;
+
+// A source of records already read.
+RecordSource recordsOf(std::vector<db::Row> records);
+// The payments of a period, read from the file db.txt names a page at a time.
+RecordSource periodRecords(const QDate& start, const QDate& end);
+
+class PageView;
+
+// A report window: the pages of one report's records, maximized and laid out
+// for A4 in landscape, from which the user prints on any printer or into a
+// PDF file as often as wanted before closing it. Records are read and laid
+// out a batch at a time while the first pages already show; only the pages
+// on screen are painted.
+class ReportPreview : public QDialog {
     Q_OBJECT
 public:
-    ReportPreview(const ReportDesign& design, std::vector<db::Row> records, QWidget* parent);
+    ReportPreview(const ReportDesign& design, RecordSource source, QWidget* parent);
+    ~ReportPreview() override;
 
-    // Lays the records out for the printer's paper and paints every page.
-    // A printer that cannot start or fails while printing is reported in a
-    // message; returns whether everything was printed.
+    // Paints every page for the printer's paper, one page at a time, after
+    // reading the rest of the records. A printer that cannot start or fails
+    // while printing is reported in a message; returns whether all was printed.
     bool printTo(QPrinter* printer);
 
-    // The pages as laid out for the last paper printed or previewed.
-    const std::vector<Page>& pages() const { return pages_; }
-    const std::vector<db::Row>& records() const { return records_; }
+    // The printer the Print button asks about and prints on.
+    QPrinter* printer() { return &printer_; }
+    QAction* printAction() const { return printAction_; }
+
+    // Reads and lays out the rest of the records now.
+    void finishLayout();
+    const ReportLayout& layout() const { return layout_; }
+    const std::vector<db::Row>& records() const { return layout_.records(); }
 
 private:
-    const std::vector<Page>& pagesFor(const QSize& paperTw);
+    bool layOutMore(qint64 budgetMs);
+    void print();
+    void buildToolBar(QVBoxLayout* box);
+    void showPageNumber();
 
     const ReportDesign& design_;
-    std::vector<db::Row> records_;
-    std::vector<Page> pages_;
-    QSize laidOutFor_;
+    RecordSource source_;
+    QPrinter printer_;
+    ReportLayout layout_;
+    PageView* view_ = nullptr;
+    QTimer* reader_ = nullptr;
+    QLineEdit* pageNumber_ = nullptr;
+    QLabel* pageCount_ = nullptr;
+    QAction* printAction_ = nullptr;
 };
 
 // Opens a report window for the records (modeless; it stays open after this
 // returns) and returns it.
-ReportPreview* showReport(const ReportDesign& design, std::vector<db::Row> records,
-                          QWidget* parent);
+ReportPreview* showReport(const ReportDesign& design, RecordSource source, QWidget* parent);
 
 }  // namespace reports

@@ -5,6 +5,7 @@
 #include <QDate>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 // The statements of the report windows and the printed reports. Dates are

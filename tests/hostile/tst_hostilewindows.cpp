@@ -154,8 +154,9 @@ class HostileWindowsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { testing::settle(); }
 
-    // The small master windows: the name and the description box.
-    void masterBoxes_data() { crossRows({"meja", "kategori", "satuan"}); }
+    // The small master windows' name and description box, and the waiter
+    // window's five boxes.
+    void masterBoxes_data() { crossRows({"meja", "kategori", "satuan", "pelayan"}); }
     void masterBoxes() {
         QFETCH(QString, target);
         QFETCH(QString, text);
@@ -163,44 +164,41 @@ private Q_SLOTS:
         const QMap<QString, std::pair<shell::FormId, QString>> windows = {
             {"meja", {shell::FormId::fMeja, "Data Meja"}},
             {"kategori", {shell::FormId::fKategori, "Data Kategori"}},
-            {"satuan", {shell::FormId::fSatuan, "Data Satuan"}}};
+            {"satuan", {shell::FormId::fSatuan, "Data Satuan"}},
+            {"pelayan", {shell::FormId::fPelayan, "Data Pelayan"}}};
         const auto [form, right] = windows[table];
-        testing::TestInstall install;
-        ui::MessageRecorder messages;
-        moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, ?)", {right});
-        install.exec("INSERT INTO " + table + " VALUES (1, 'Satu', 'ada')");
-        QStringList held;
-        testing::whenModal([&](QWidget* w) {
-            feed({child<QWidget>(w, "Text1"), child<QWidget>(w, "Text2")}, text, &held);
-            keys("Alt+S|Esc");
-        });
-        shell::requestForm(form);
-        storedOrRefused(install, table, {1, "Satu", "ada"}, {2, held[0], held[1]}, messages);
-    }
-
-    // The waiter window: all five boxes.
-    void waiterBoxes_data() { crossRows({"pelayan"}); }
-    void waiterBoxes() {
-        QFETCH(QString, text);
         testing::TestInstall install;
         testing::MainWindow main;
         ui::MessageRecorder messages;
         moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, 'Data Pelayan')");
-        install.exec("INSERT INTO pelayan VALUES (1, 'Satu', 'a', 'b', 'c', 'd')");
-        shell::requestForm(shell::FormId::fPelayan);
-        QWidget* w = shell::openForm(shell::FormId::fPelayan);
-        QList<QWidget*> boxes;
-        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
-            boxes << child<QWidget>(w, name);
-        }
-        boxes.front()->setFocus();
+        install.exec("INSERT INTO akses VALUES (1, ?)", {right});
+        const db::Row first =
+            table == "pelayan" ? db::Row{1, "Satu", "a", "b", "c", "d"} : db::Row{1, "Satu", "ada"};
+        install.exec(
+            "INSERT INTO " + table + " VALUES (?" + QString(",?").repeated(first.size() - 1) + ")",
+            first);
         QStringList held;
-        feed(boxes, text, &held);
-        keys("Alt+S");
-        storedOrRefused(install, "pelayan", {1, "Satu", "a", "b", "c", "d"},
-                        {2, held[0], held[1], held[2], held[3], held[4]}, messages);
+        const auto fill = [&](QWidget* w) {
+            QList<QWidget*> boxes;
+            for (int i = 1; i < first.size(); ++i) {
+                boxes << child<QWidget>(w, QStringLiteral("Text%1").arg(i));
+            }
+            boxes.front()->setFocus();
+            feed(boxes, text, &held);
+            keys("Alt+S|Esc");
+        };
+        if (table == "pelayan") {  // a working window, not a modal one
+            shell::requestForm(form);
+            fill(shell::openForm(form));
+        } else {
+            testing::whenModal(fill);
+            shell::requestForm(form);
+        }
+        db::Row added{2};
+        for (const QString& box : held) {
+            added << box;
+        }
+        storedOrRefused(install, table, first, added, messages);
     }
 
     // The menu window: the code and the name box each searched by Enter

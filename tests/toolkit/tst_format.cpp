@@ -46,23 +46,6 @@ private Q_SLOTS:
         QCOMPARE(fmt::rupiah(0), QStringLiteral("Rp. ,-"));
         QCOMPARE(fmt::rupiah(0, fmt::kMask9Zero), QStringLiteral("Rp. 0,-"));
     }
-
-    void datesAndTimes() {
-        const QDate date(2026, 3, 5);
-        QCOMPARE(fmt::showDate(date), QStringLiteral("05/03/2026"));
-        QCOMPARE(fmt::storeDate(date), QStringLiteral("2026-03-05"));
-        QCOMPARE(fmt::readStoredDate(QStringLiteral("2026-03-05")), date);
-        QCOMPARE(fmt::showStoredDate(QStringLiteral("2026-03-05")), QStringLiteral("05/03/2026"));
-        QCOMPARE(fmt::showStoredDate(QStringLiteral("kacau")), QStringLiteral("kacau"));
-        QCOMPARE(fmt::storeTime(QTime(7, 4, 9)), QStringLiteral("07:04:09"));
-        // Stored dates sort as dates.
-        QVERIFY(fmt::storeDate(QDate(2026, 2, 28)) < fmt::storeDate(QDate(2026, 10, 1)));
-    }
-
-    void localeIsIndonesian() {
-        QCOMPARE(QLocale().language(), QLocale::Indonesian);
-        QCOMPARE(QLocale().groupSeparator(), QStringLiteral("."));
-    }
 };
 
 DAPRA_TEST_MAIN(FormatTest)

@@ -137,6 +137,7 @@ namespace {
 // Actions waiting for a modal window, and the window one of them acts on.
 int waiting = 0;
 QPointer<QWidget> actedOn;
+QString actingOn;  // the window an action runs on, as described when it showed
 
 void closeWindow(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
@@ -205,9 +206,12 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
             fail("the modal window did not become active: " + describe(modal));
         }
         const QPointer<QWidget> outer = actedOn;
+        const QString outerName = actingOn;
         actedOn = modal;
+        actingOn = describe(modal);
         action(modal);
         actedOn = outer;
+        actingOn = outerName;
     });
     timer->start(10);
 }
@@ -222,7 +226,9 @@ QString describe(const QWidget* window) {
             texts << label->text();
         }
     }
-    return window->objectName() + " \"" + window->windowTitle() + "\": " + texts.join(" / ");
+    return QStringLiteral("%1 %2 \"%3\": %4")
+        .arg(window->metaObject()->className(), window->objectName(), window->windowTitle(),
+             texts.join(" / "));
 }
 
 void failNow(const QString& message) {
@@ -296,6 +302,14 @@ void keys(const QString& road) {
     static const QMap<QString, Qt::KeyboardModifier> chords = {{"Alt+", Qt::AltModifier},
                                                                {"Ctrl+", Qt::ControlModifier}};
     for (const QString& step : road.split('|')) {
+        if (!keyTarget()) {  // reported once: the keys after it go nowhere either
+            const bool closed = !actingOn.isEmpty() && (!actedOn || !actedOn->isVisible());
+            if (!QTest::currentTestFailed()) {
+                fail("no window is active to take the key " + step + " of \"" + road + '"' +
+                     (closed ? "; the window " + actingOn + " has closed" : QString()));
+            }
+            return;
+        }
         const QString chord = step.left(step.indexOf('+') + 1);
         if (step == "Del") {  // as X11 sends it, with the character 0x7f
             QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),

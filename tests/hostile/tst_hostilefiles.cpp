@@ -66,6 +66,7 @@ private Q_SLOTS:
         QTest::newRow("first page only") << "halaman.mdb";
         QTest::newRow("plain SQLite file") << "lain.db";
         QTest::newRow("another key") << "kunci.mdb";
+        QTest::newRow("our key, no tables of ours") << "tanpa-tabel.mdb";
         QTest::newRow("NUL inside the path") << "nul";
     }
     void dbTxtNamingNoDatabase() {
@@ -92,6 +93,8 @@ private Q_SLOTS:
             foreignDatabase(path, {});
         } else if (target == "kunci.mdb") {
             foreignDatabase(path, "kunci lain");
+        } else if (target == "tanpa-tabel.mdb") {
+            db::Connection(path, db::Connection::Mode::Create).exec("CREATE TABLE meja (a)");
         } else if (target == "nul") {
             path = install.dbPath() + QChar(0) + "x";
             line = path.toUtf8();

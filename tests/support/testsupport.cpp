@@ -141,11 +141,8 @@ QString actingOn;  // the window an action runs on, as described when it showed
 
 void closeWindow(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
-        dialog->reject();
-    } else {
-        window->close();
-    }
-    if (window->isVisible()) {
+        dialog->reject();  // a message box lives on the stack of its caller
+    } else if (!window->close()) {
         window->deleteLater();
     }
 }
@@ -233,9 +230,6 @@ QString describe(const QWidget* window) {
 
 void failNow(const QString& message) {
     fail(message);
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        window->hide();
-    }
     std::fflush(stdout);
     std::_Exit(1);
 }

@@ -82,9 +82,8 @@ void resetProgramState();
 // its action, fails the test and is closed.
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
-// Fails the running test at once with this message: the failure is logged,
-// every window the test opened is closed and the run ends, instead of the
-// test going on into a null control.
+// Fails the running test at once with this message and ends the run (with
+// every window it opened), instead of going on into a null control.
 [[noreturn]] void failNow(const QString& message);
 // A window as a user sees it: its name, caption and the texts of its labels.
 QString describe(const QWidget* window);

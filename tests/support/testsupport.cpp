@@ -246,7 +246,8 @@ QStringList shown(const QWidget* window) {
                                       : "";
         const QString tip = w->toolTip().isEmpty() ? "" : '[' + w->toolTip() + ']';
         // A label without text is a picture.
-        if ((button || frame || !text.isEmpty()) && !w->objectName().startsWith("qt_")) {
+        if ((button || frame || !text.isEmpty()) && w->isVisibleTo(window) &&
+            !w->objectName().startsWith("qt_")) {
             texts[w->objectName()] =
                 text.isEmpty() || tip.isEmpty() ? text + tip : text + ' ' + tip;
         }

@@ -105,7 +105,7 @@ T* child(const QObject* parent, const QString& name) {
 // the header when it has no rows).
 QStringList columns(const QTreeWidget* list);
 // What a window shows besides its boxes and lists, sorted by control name:
-// "name: text" of each named label, button and frame, a tooltip in "[...]".
+// "name: text" of each visible label, button and frame, a tooltip in "[...]".
 QStringList shown(const QWidget* window);
 
 // Keys as a user sends them: to the widget that has the focus (the active

@@ -276,55 +276,45 @@ private Q_SLOTS:
         }
     }
 
-    // The add-user dialog: the name stored as the box holds it, the
-    // password as a hash of exactly what its box holds.
-    void addUser_data() { crossRows({"pengguna"}); }
-    void addUser() {
+    // The add-user dialog and the password change (the old password being the
+    // text itself): a name stored as its box holds it, a password as a hash
+    // of exactly what its box holds; anything else is refused.
+    void passwords_data() { crossRows({"add user", "change"}); }
+    void passwords() {
+        QFETCH(QString, target);
         QFETCH(QString, text);
+        const bool add = target == "add user";
         testing::TestInstall install;
-        install.addUser("Satu");
-        ui::MessageRecorder messages;
-        QPointer<ui::Form> dialog = new controlpanel::fTambahUser;
-        QStringList held;
-        showAndFeed(dialog, {"Text1", "Text2", "Text3"}, text, &held);
-        keys("Alt+S");
-        const std::vector<db::Row> rows = install.connect()->rows("SELECT * FROM pengguna");
-        QCOMPARE(rows.front(), db::Row({1, "Satu", "x"}));
-        if (rows.size() == 2) {
-            QCOMPARE(rows.back()[1], QVariant(held[0]));
-            QVERIFY(hashHoldsExactly(rows.back()[2].toString(), held[1]));
-            QVERIFY(messages.empty());
-        } else {
-            QCOMPARE(rows.size(), size_t(1));
-            QCOMPARE(messages.boxes().size(), 1);
-        }
-        delete dialog;
-    }
-
-    // The password change, the old password being the text itself: the new
-    // hash holds exactly what the new box holds; anything else is refused.
-    void passwordChange_data() { crossRows({"password"}); }
-    void passwordChange() {
-        QFETCH(QString, text);
-        testing::TestInstall install;
-        const QString old = password::hash(text.startsWith("typed:") ? text.mid(6) : text);
-        moddapra::UserId = install.addUser("Ani", {}, old);
+        const QString name = add ? "Satu" : "Ani";
+        const QString old =
+            add ? "x" : password::hash(text.startsWith("typed:") ? text.mid(6) : text);
+        moddapra::UserId = install.addUser(name, {}, old);
+        moddapra::UserName = name;
         install.addUser("Budi", {}, "y");
-        moddapra::UserName = "Ani";
         ui::MessageRecorder messages;
-        QPointer<ui::Form> dialog = new controlpanel::fUbahPassword;
+        QPointer<ui::Form> dialog = add ? static_cast<ui::Form*>(new controlpanel::fTambahUser)
+                                        : new controlpanel::fUbahPassword;
         QStringList held;
-        showAndFeed(dialog, {"Text3", "Text1", "Text2"}, text, &held);
-        keys("Alt+G");
+        if (add) {
+            showAndFeed(dialog, {"Text1", "Text2", "Text3"}, text, &held);
+            keys("Alt+S");
+        } else {
+            showAndFeed(dialog, {"Text3", "Text1", "Text2"}, text, &held);
+            keys("Alt+G");
+        }
         const std::vector<db::Row> rows =
             install.connect()->rows("SELECT nm_user, Password FROM pengguna");
-        QCOMPARE(rows.back(), db::Row({"Budi", "y"}));
-        QCOMPARE(messages.boxes().size(), 1);
-        if (messages.last().text.endsWith("telah diubah!")) {
-            QVERIFY(rows.front()[1] != old);
-            QVERIFY(hashHoldsExactly(rows.front()[1].toString(), held[1]));
+        QCOMPARE(rows.at(1), db::Row({"Budi", "y"}));
+        const bool stored =
+            add ? rows.size() == 3 : messages.texts().value(0).endsWith("telah diubah!");
+        QCOMPARE(messages.boxes().size(), add && stored ? 0 : 1);
+        const db::Row& row = add ? rows.back() : rows.front();
+        if (stored) {
+            QCOMPARE(row[0], QVariant(add ? held[0] : name));
+            QVERIFY(row[1] != old && hashHoldsExactly(row[1].toString(), held[1]));
         } else {
-            QCOMPARE(rows.front(), db::Row({"Ani", old}));
+            QCOMPARE(rows.size(), size_t(2));
+            QCOMPARE(rows.front(), db::Row({name, old}));
         }
         delete dialog;
     }

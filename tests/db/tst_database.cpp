@@ -58,23 +58,6 @@ private Q_SLOTS:
         QCOMPARE(install.count("meja"), 1);
     }
 
-    void secondStationWaitsForTheLockThenFails() {
-        testing::TestInstall install;
-        auto first = install.connect();
-        auto second = install.connect();
-        db::Transaction tx(*first);
-        first->exec("INSERT INTO meja (nm_meja) VALUES ('A')");
-        try {
-            db::Transaction other(*second);
-            QFAIL("the second writer must not get the lock");
-        } catch (const db::Error& error) {
-            QCOMPARE(error.number(), 5);  // busy
-        }
-        tx.commit();
-        db::Transaction after(*second);  // free again
-        after.commit();
-    }
-
     void fileIsUnreadableWithoutTheKey() {
         testing::TestInstall install;
         install.exec("INSERT INTO pengguna (nm_user, Password) VALUES ('budi', 'x')");

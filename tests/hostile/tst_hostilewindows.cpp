@@ -178,8 +178,9 @@ class HostileWindowsTest : public QObject {
 private Q_SLOTS:
     void cleanup() { testing::settle(); }
 
-    // The small master windows: the name and the description box.
-    void masterBoxes_data() { crossRows({"meja", "kategori", "satuan"}); }
+    // The small master windows' name and description box, and the waiter
+    // window's five boxes.
+    void masterBoxes_data() { crossRows({"meja", "kategori", "satuan", "pelayan"}); }
     void masterBoxes() {
         QFETCH(QString, target);
         QFETCH(QString, text);
@@ -187,50 +188,47 @@ private Q_SLOTS:
         const QMap<QString, std::pair<shell::FormId, QString>> windows = {
             {"meja", {shell::FormId::fMeja, "Data Meja"}},
             {"kategori", {shell::FormId::fKategori, "Data Kategori"}},
-            {"satuan", {shell::FormId::fSatuan, "Data Satuan"}}};
+            {"satuan", {shell::FormId::fSatuan, "Data Satuan"}},
+            {"pelayan", {shell::FormId::fPelayan, "Data Pelayan"}}};
         const auto [form, right] = windows[table];
-        testing::TestInstall install;
-        ui::MessageRecorder messages;
-        moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, ?)", {right});
-        install.exec("INSERT INTO " + table + " VALUES (1, 'Satu', 'ada')");
-        QStringList held;
-        testing::whenModal([&](QWidget* w) {
-            feed({child<QWidget>(w, "Text1"), child<QWidget>(w, "Text2")}, text, &held);
-            keys("Alt+S|Esc");
-        });
-        shell::requestForm(form);
-        storedOrRefused(install, table, {1, "Satu", "ada"}, {2, held[0], held[1]}, messages);
-    }
-
-    // The waiter window: all five boxes.
-    void waiterBoxes_data() { crossRows({"pelayan"}); }
-    void waiterBoxes() {
-        QFETCH(QString, text);
         testing::TestInstall install;
         testing::MainWindow main;
         ui::MessageRecorder messages;
         moddapra::UserId = 1;
-        install.exec("INSERT INTO akses VALUES (1, 'Data Pelayan')");
-        install.exec("INSERT INTO pelayan VALUES (1, 'Satu', 'a', 'b', 'c', 'd')");
-        shell::requestForm(shell::FormId::fPelayan);
-        QWidget* w = shell::openForm(shell::FormId::fPelayan);
-        QList<QWidget*> boxes;
-        for (const char* name : {"Text1", "Text2", "Text3", "Text4", "Text5"}) {
-            boxes << child<QWidget>(w, name);
-        }
-        boxes.front()->setFocus();
+        install.exec("INSERT INTO akses VALUES (1, ?)", {right});
+        const db::Row first =
+            table == "pelayan" ? db::Row{1, "Satu", "a", "b", "c", "d"} : db::Row{1, "Satu", "ada"};
+        install.exec(
+            "INSERT INTO " + table + " VALUES (?" + QString(",?").repeated(first.size() - 1) + ")",
+            first);
         QStringList held;
-        feed(boxes, text, &held);
-        keys("Alt+S");
-        storedOrRefused(install, "pelayan", {1, "Satu", "a", "b", "c", "d"},
-                        {2, held[0], held[1], held[2], held[3], held[4]}, messages);
+        const auto fill = [&](QWidget* w) {
+            QList<QWidget*> boxes;
+            for (int i = 1; i < first.size(); ++i) {
+                boxes << child<QWidget>(w, QStringLiteral("Text%1").arg(i));
+            }
+            boxes.front()->setFocus();
+            feed(boxes, text, &held);
+            keys("Alt+S|Esc");
+        };
+        if (table == "pelayan") {  // a working window, not a modal one
+            shell::requestForm(form);
+            fill(shell::openForm(form));
+        } else {
+            testing::whenModal(fill);
+            shell::requestForm(form);
+        }
+        db::Row added{2};
+        for (const QString& box : held) {
+            added << box;
+        }
+        storedOrRefused(install, table, first, added, messages);
     }
 
     // The menu window: the code and the name box each searched by Enter
     // (the search's own messages only, no row changed), then code, name,
     // description and price saved with the one category and unit.
-    void menuBoxes_data() { crossRows({"menu"}, amountTexts()); }
+    void menuBoxes_data() { crossRows({"menu"}); }  // amount texts: the cashier's box
     void menuBoxes() {
         QFETCH(QString, text);
         testing::TestInstall install;
@@ -302,55 +300,45 @@ private Q_SLOTS:
         }
     }
 
-    // The add-user dialog: the name stored as the box holds it, the
-    // password as a hash of exactly what its box holds.
-    void addUser_data() { crossRows({"pengguna"}); }
-    void addUser() {
+    // The add-user dialog and the password change (the old password being the
+    // text itself): a name stored as its box holds it, a password as a hash
+    // of exactly what its box holds; anything else is refused.
+    void passwords_data() { crossRows({"add user", "change"}); }
+    void passwords() {
+        QFETCH(QString, target);
         QFETCH(QString, text);
+        const bool add = target == "add user";
         testing::TestInstall install;
-        install.addUser("Satu");
-        ui::MessageRecorder messages;
-        QPointer<ui::Form> dialog = new controlpanel::fTambahUser;
-        QStringList held;
-        showAndFeed(dialog, {"Text1", "Text2", "Text3"}, text, &held);
-        keys("Alt+S");
-        const std::vector<db::Row> rows = install.connect()->rows("SELECT * FROM pengguna");
-        QCOMPARE(rows.front(), db::Row({1, "Satu", "x"}));
-        if (rows.size() == 2) {
-            QCOMPARE(rows.back()[1], QVariant(held[0]));
-            QVERIFY(hashHoldsExactly(rows.back()[2].toString(), held[1]));
-            QVERIFY(messages.empty());
-        } else {
-            QCOMPARE(rows.size(), size_t(1));
-            QCOMPARE(messages.boxes().size(), 1);
-        }
-        delete dialog;
-    }
-
-    // The password change, the old password being the text itself: the new
-    // hash holds exactly what the new box holds; anything else is refused.
-    void passwordChange_data() { crossRows({"password"}); }
-    void passwordChange() {
-        QFETCH(QString, text);
-        testing::TestInstall install;
-        const QString old = password::hash(text.startsWith("typed:") ? text.mid(6) : text);
-        moddapra::UserId = install.addUser("Ani", {}, old);
+        const QString name = add ? "Satu" : "Ani";
+        const QString old =
+            add ? "x" : password::hash(text.startsWith("typed:") ? text.mid(6) : text);
+        moddapra::UserId = install.addUser(name, {}, old);
+        moddapra::UserName = name;
         install.addUser("Budi", {}, "y");
-        moddapra::UserName = "Ani";
         ui::MessageRecorder messages;
-        QPointer<ui::Form> dialog = new controlpanel::fUbahPassword;
+        QPointer<ui::Form> dialog = add ? static_cast<ui::Form*>(new controlpanel::fTambahUser)
+                                        : new controlpanel::fUbahPassword;
         QStringList held;
-        showAndFeed(dialog, {"Text3", "Text1", "Text2"}, text, &held);
-        keys("Alt+G");
+        if (add) {
+            showAndFeed(dialog, {"Text1", "Text2", "Text3"}, text, &held);
+            keys("Alt+S");
+        } else {
+            showAndFeed(dialog, {"Text3", "Text1", "Text2"}, text, &held);
+            keys("Alt+G");
+        }
         const std::vector<db::Row> rows =
             install.connect()->rows("SELECT nm_user, Password FROM pengguna");
-        QCOMPARE(rows.back(), db::Row({"Budi", "y"}));
-        QCOMPARE(messages.boxes().size(), 1);
-        if (messages.last().text.endsWith("telah diubah!")) {
-            QVERIFY(rows.front()[1] != old);
-            QVERIFY(hashHoldsExactly(rows.front()[1].toString(), held[1]));
+        QCOMPARE(rows.at(1), db::Row({"Budi", "y"}));
+        const bool stored =
+            add ? rows.size() == 3 : messages.texts().value(0).endsWith("telah diubah!");
+        QCOMPARE(messages.boxes().size(), add && stored ? 0 : 1);
+        const db::Row& row = add ? rows.back() : rows.front();
+        if (stored) {
+            QCOMPARE(row[0], QVariant(add ? held[0] : name));
+            QVERIFY(row[1] != old && hashHoldsExactly(row[1].toString(), held[1]));
         } else {
-            QCOMPARE(rows.front(), db::Row({"Ani", old}));
+            QCOMPARE(rows.size(), size_t(2));
+            QCOMPARE(rows.front(), db::Row({name, old}));
         }
         delete dialog;
     }

@@ -1,5 +1,5 @@
-// The order numbers, and the writes of the order windows that must land
-// whole or not at all, run on a test install.
+// The order and receipt number rule on a test install. That the order
+// windows' writes land whole or not at all is held by the crash and stations runs.
 #include "orders/orderqueries.h"
 #include "support/testsupport.h"
 
@@ -10,18 +10,6 @@ using namespace orders;
 namespace {
 
 const QDate kDay(2024, 3, 7);
-
-OrderToSave order(const QString& number, std::vector<OrderLine> lines) {
-    qint64 total = 0;
-    for (const OrderLine& l : lines) {
-        total += l.qty * l.unitPrice;
-    }
-    return {number, kDay, QStringLiteral("10:11:12"), 1, 2, total, std::move(lines)};
-}
-
-OrderLine line(qint64 menuId, qint64 qty, qint64 price) {
-    return {menuId, {}, {}, {}, {}, qty, price};
-}
 
 }  // namespace
 
@@ -62,42 +50,7 @@ private Q_SLOTS:
         QCOMPARE(nextNumber(*c_, kReceiptNumber, kDay), QString(expected).replace("RO-", "PO-"));
     }
 
-    // A failing line leaves neither the order nor any of its lines behind.
-    void failedSaveWritesNothing() {
-        c_->exec(
-            "CREATE TRIGGER no_big BEFORE INSERT ON detail_pesan WHEN NEW.qty > 100"
-            " BEGIN SELECT RAISE(ABORT, 'too many'); END");
-        QVERIFY_THROWS_EXCEPTION(db::Error,
-                                 insertOrder(*c_, order("RO-1", {line(1, 1, 1), line(2, 101, 1)})));
-        QCOMPARE(install_->count("pesan") + install_->count("detail_pesan"), 0);
-
-        const qint64 id = insertOrder(*c_, order("RO-2", {line(1, 1, 12500)})).id;
-        QVERIFY_THROWS_EXCEPTION(db::Error, changeOrder(*c_, id, order("RO-2", {line(2, 101, 1)})));
-        QCOMPARE(c_->rows("SELECT id_menu, qty FROM detail_pesan"), std::vector<db::Row>({{1, 1}}));
-        QCOMPARE(c_->scalar("SELECT total_harga FROM pesan").toLongLong(), 12500);
-    }
-
-    // Marking the order failing takes the payment back with it.
-    void failedMarkStoresNoPayment() {
-        const qint64 id = insertOrder(*c_, order("RO-1", {line(1, 1, 12500)})).id;
-        c_->exec(
-            "CREATE TRIGGER no_mark BEFORE UPDATE ON pesan"
-            " BEGIN SELECT RAISE(ABORT, 'locked'); END");
-        QVERIFY_THROWS_EXCEPTION(db::Error, storePayment(*c_, payment(id, 12500)));
-        QCOMPARE(install_->count("bayar"), 0);
-    }
-
 private:
-    static Payment payment(qint64 orderId, qint64 paid) {
-        return {QStringLiteral("PO-070320241"),
-                orderId,
-                kDay,
-                QStringLiteral("10:11:12"),
-                3,
-                paid,
-                paid - 12500};
-    }
-
     std::unique_ptr<testing::TestInstall> install_;
     std::unique_ptr<db::Connection> c_;
 };

@@ -112,31 +112,6 @@ private Q_SLOTS:
                  size_t(0));
     }
 
-    // Quantities of paid and unpaid orders count; equal quantities go by
-    // name; the eleventh is cut even when it equals the tenth; items whose
-    // category or unit is gone drop out.
-    void favouritesOrderAndCut() {
-        rtest::seedCategories(*install_);
-        const QStringList names = {"Kopi", "Teh",  "Es Jeruk",       "Nasi", "Mie",
-                                   "Sate", "Soto", "Bakso",          "Roti", "Zebra",
-                                   "Ayam", "Lele", "Hilang Kategori"};
-        const QList<int> quantities = {9, 9, 8, 7, 6, 5, 4, 3, 2, 1, 1, 0, 50};
-        for (int i = 0; i < names.size(); ++i) {
-            rtest::addMenu(*install_, QString("M%1").arg(i), names[i], i == 12 ? 7 : 1, 1, 1000);
-            // Two lines each (of orders 1 and 2) add up to the quantity.
-            install_->exec("INSERT INTO detail_pesan VALUES (1, ?, ?, 1000), (2, ?, ?, 1000)",
-                           {i + 1, quantities[i] - quantities[i] / 2, i + 1, quantities[i] / 2});
-        }
-        QStringList got;
-        for (const Favourite& f : favourites(*conn_, 10)) {
-            got.append(f.name + "=" + QString::number(f.quantity));
-        }
-        QCOMPARE(got, QStringList({"Kopi=9", "Teh=9", "Es Jeruk=8", "Nasi=7", "Mie=6", "Sate=5",
-                                   "Soto=4", "Bakso=3", "Roti=2", "Ayam=1"}));
-        const Favourite first = favourites(*conn_, 1).front();
-        QCOMPARE(first.category + "/" + first.unit, QStringLiteral("Makanan/Porsi"));
-    }
-
     // After each write, a random period (some before the first payment or
     // after the last) has the total of a plain sum and lists the payments it
     // sums, those of orders deleted since left out, those of cashiers that

@@ -17,30 +17,9 @@ const QString kInfoBox = QStringLiteral(" \rHubungi Programmer! \rCek db.txt!");
 class ModdapraTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void onlyTheLastLineOfDbTxtCounts_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("path");
-        QTest::newRow("one line, CR LF") << QByteArray("/a/dapra.mdb\r\n") << "/a/dapra.mdb";
-        QTest::newRow("no line end") << QByteArray("/a/dapra.mdb") << "/a/dapra.mdb";
-        QTest::newRow("three lines")
-            << QByteArray("/x\r\n/y\r\n/z/dapra.mdb\r\n") << "/z/dapra.mdb";
-        QTest::newRow("LF only") << QByteArray("/x\n/y/dapra.mdb\n") << "/y/dapra.mdb";
-        QTest::newRow("extra empty line") << QByteArray("/a/dapra.mdb\r\n\r\n") << "";
-        QTest::newRow("empty file") << QByteArray() << "";
-        QTest::newRow("blanks kept") << QByteArray(" /a b/dapra.mdb \r\n") << " /a b/dapra.mdb ";
-    }
-    void onlyTheLastLineOfDbTxtCounts() {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, path);
-        testing::TestInstall install;
-        install.writeDbTxt(content);
-        moddapra::ReadDbPath();
-        QCOMPARE(moddapra::DbPath, path);
-    }
-
     // What the user sees when the database cannot be opened; the action
-    // stops there. A file that is not the program's database (foreign bytes,
-    // an empty file, a keyed file without the program's tables) is named.
+    // stops there. (Files that are not the program's database: the hostile
+    // files test.)
     void eachConnectionFailureHasItsMessage_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("shown");
@@ -50,9 +29,6 @@ private Q_SLOTS:
                               << "";
         QTest::newRow("empty last line") << "" << app + "File db.txt masih kosong isinya!";
         QTest::newRow("missing file") << "hilang.mdb" << notFound;
-        QTest::newRow("foreign bytes") << "lain.mdb" << notFound;
-        QTest::newRow("empty file") << "kosong.mdb" << notFound;
-        QTest::newRow("no tables") << "tanpa-tabel.mdb" << notFound;
         QTest::newRow("locked") << "dapra.mdb"
                                 << app + "Nomor Error : 5\rDeskripsi Error : database is locked";
         QTest::newRow("no db.txt") << "-" << app + "File db.txt tidak ditemukan!";
@@ -63,14 +39,6 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         testing::TestInstall install;
         const QString path = file.isEmpty() ? QString() : install.folder() + '/' + file;
-        QFile foreign(path);
-        if (file == "lain.mdb" || file == "kosong.mdb") {
-            QVERIFY(foreign.open(QIODevice::WriteOnly));
-            foreign.write(QByteArray(file == "lain.mdb" ? 4096 : 0, 'x'));
-            foreign.close();
-        } else if (file == "tanpa-tabel.mdb") {
-            db::Connection(path, db::Connection::Mode::Create).exec("CREATE TABLE meja (a)");
-        }
         install.writeDbTxt(path.toUtf8() + "\r\n");
         std::unique_ptr<db::Connection> holder;
         if (QTest::currentDataTag() == QString("locked")) {

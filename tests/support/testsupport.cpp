@@ -7,8 +7,12 @@
 #include "toolkit/format.h"
 #include "toolkit/reportlist.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
 #include <QMdiArea>
 #include <QPointer>
 #include <QTimer>
@@ -20,6 +24,8 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 
 namespace testing {
 
@@ -162,33 +168,146 @@ void resetProgramState() {
     moddapra::OrderListMode.clear();
 }
 
+namespace {
+
+// Actions waiting for a modal window, and the window one of them acts on.
+int waiting = 0;
+QPointer<QWidget> actedOn;
+QString actingOn;  // the window an action runs on, as described when it showed
+
+void closeWindow(QWidget* window) {
+    if (auto* dialog = qobject_cast<QDialog*>(window)) {
+        dialog->reject();  // a message box lives on the stack of its caller
+    } else if (!window->close()) {
+        window->deleteLater();
+    }
+}
+
+// Fails the running test, never one that ended meanwhile.
+void fail(const QString& message) {
+    if (QTest::currentTestFunction()) {
+        QTest::qFail(qPrintable(message), __FILE__, __LINE__);
+    } else {
+        qWarning("%s", qPrintable(message));
+    }
+}
+
+// A modal window nobody waits for would hold the test until its time-out.
+void watchModalWindows() {
+    auto* timer = new QTimer(qApp);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        static QPointer<QWidget> seen;
+        static int ticks = 0;
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || waiting > 0 || modal == actedOn) {
+            ticks = 0;
+            return;
+        }
+        ticks = modal == seen ? ticks + 1 : 0;
+        seen = modal;
+        if (ticks == 20) {
+            fail("unexpected modal window " + describe(modal));
+            closeWindow(modal);
+        }
+    });
+    timer->start(50);
+}
+
+}  // namespace
+
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
     auto* timer = new QTimer;
     auto elapsed = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs] {
+    const QByteArray test = QTest::currentTestFunction();
+    ++waiting;
+    QObject::connect(timer, &QTimer::timeout, [timer, action, elapsed, timeoutMs, test] {
         QWidget* modal = QApplication::activeModalWidget();
         *elapsed += 10;
-        if (modal && modal->isVisible()) {
-            timer->stop();
-            timer->deleteLater();
-            // Keys typed before the window is active would go elsewhere.
-            if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; })) {
-                qWarning("whenModal: the modal window did not become active");
-            }
-            QPointer<QWidget> window(modal);
-            action(modal);
-            // A check that failed inside the action leaves the window open:
-            // close it, so the test ends instead of waiting for ever.
-            if (QTest::currentTestFailed() && window && window->isVisible()) {
-                window->close();
-            }
-        } else if (*elapsed > timeoutMs) {
-            timer->stop();
-            timer->deleteLater();
-            qWarning("whenModal: no modal window showed");
+        const bool shown = modal && modal->isVisible();
+        if (!shown && *elapsed <= timeoutMs && test == QTest::currentTestFunction()) {
+            return;
         }
+        timer->stop();
+        timer->deleteLater();
+        --waiting;
+        if (!shown) {
+            fail(QStringLiteral("no modal window showed"));
+            return;
+        }
+        // Keys typed before the window is active would go elsewhere.
+        if (!QTest::qWaitFor([modal] { return QApplication::activeWindow() == modal; })) {
+            fail("the modal window did not become active: " + describe(modal));
+        }
+        const QPointer<QWidget> outer = actedOn;
+        const QString outerName = actingOn;
+        actedOn = modal;
+        actingOn = describe(modal);
+        action(modal);
+        actedOn = outer;
+        actingOn = outerName;
     });
     timer->start(10);
+}
+
+QString describe(const QWidget* window) {
+    if (!window) {
+        return QStringLiteral("<none>");
+    }
+    QStringList texts;
+    for (const QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(window) && !label->text().isEmpty()) {
+            texts << label->text();
+        }
+    }
+    return QStringLiteral("%1 %2 \"%3\": %4")
+        .arg(window->metaObject()->className(), window->objectName(), window->windowTitle(),
+             texts.join(" / "));
+}
+
+void failNow(const QString& message) {
+    fail(message);
+    std::fflush(stdout);
+    std::_Exit(1);
+}
+
+QStringList shown(const QWidget* window) {
+    QMap<QString, QString> texts;  // by name, "Label1" before "Label10"
+    for (const QWidget* w : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        const auto* button = qobject_cast<const QAbstractButton*>(w);
+        const auto* frame = qobject_cast<const QGroupBox*>(w);
+        const QString text = label    ? label->text()
+                             : button ? button->text()
+                             : frame  ? frame->title()
+                                      : "";
+        const QString tip = w->toolTip().isEmpty() ? "" : '[' + w->toolTip() + ']';
+        // A label without text is a picture.
+        if ((button || frame || !text.isEmpty()) && w->isVisibleTo(window) &&
+            !w->objectName().startsWith("qt_")) {
+            texts[w->objectName()] =
+                text.isEmpty() || tip.isEmpty() ? text + tip : text + ' ' + tip;
+        }
+    }
+    QStringList lines;
+    for (auto it = texts.cbegin(); it != texts.cend(); ++it) {
+        lines << it.key() + ':' + (it.value().isEmpty() ? "" : ' ' + it.value());
+    }
+    return lines;
+}
+
+QStringList columns(const QTreeWidget* list) {
+    const double dpi = list->logicalDpiX();
+    QStringList shown;
+    for (int c = 0; c < list->columnCount(); ++c) {
+        const int twips =
+            list->isColumnHidden(c) ? 0 : qRound(list->columnWidth(c) * 14.4 / dpi) * 100;
+        const QTreeWidgetItem* row =
+            list->topLevelItemCount() > 0 ? list->topLevelItem(0) : list->headerItem();
+        const int align = row->textAlignment(c) & Qt::AlignHorizontal_Mask;
+        const char* side = align & Qt::AlignRight ? "R" : align & Qt::AlignHCenter ? "C" : "L";
+        shown << QStringLiteral("%1 %2 %3").arg(list->headerItem()->text(c)).arg(twips).arg(side);
+    }
+    return shown;
 }
 
 namespace {
@@ -214,6 +333,14 @@ void keys(const QString& road) {
     static const QMap<QString, Qt::KeyboardModifier> chords = {{"Alt+", Qt::AltModifier},
                                                                {"Ctrl+", Qt::ControlModifier}};
     for (const QString& step : road.split('|')) {
+        if (!keyTarget()) {  // reported once: the keys after it go nowhere either
+            const bool closed = !actingOn.isEmpty() && (!actedOn || !actedOn->isVisible());
+            if (!QTest::currentTestFailed()) {
+                fail("no window is active to take the key " + step + " of \"" + road + '"' +
+                     (closed ? "; the window " + actingOn + " has closed" : QString()));
+            }
+            return;
+        }
         const QString chord = step.left(step.indexOf('+') + 1);
         if (step == "Del") {  // as X11 sends it, with the character 0x7f
             QTest::sendKeyEvent(QTest::Click, keyTarget(), Qt::Key_Delete, QString(QChar(0x7f)),
@@ -303,6 +430,7 @@ void afterApplication() {
     fmt::applyIndonesianLocale();
     shell::setFormTable(app::formTable());
     db::Connection::busyTimeoutMs = 200;
+    watchModalWindows();
 }
 
 }  // namespace testing

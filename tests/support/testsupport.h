@@ -86,18 +86,36 @@ QStringList seen(const ui::MessageRecorder& boxes);
 void resetProgramState();
 
 // Runs the action on the next modal window that shows (polling the event loop
-// for at most timeoutMs). Use it before the call that opens the window.
+// for at most timeoutMs). Use it before the call that opens the window. A
+// modal window that shows with no action waiting for it, or stays open after
+// its action, fails the test and is closed.
 void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 
-// The child widget with this object name; fails the test when it is missing.
+// Fails the running test at once with this message and ends the run (with
+// every window it opened), instead of going on into a null control.
+[[noreturn]] void failNow(const QString& message);
+// A window as a user sees it: its name, caption and the texts of its labels.
+QString describe(const QWidget* window);
+
+// The child widget with this object name; fails the test at once when it is missing.
 template <typename T>
 T* child(const QObject* parent, const QString& name) {
-    T* found = parent->findChild<T*>(name);
+    T* found = parent ? parent->findChild<T*>(name) : nullptr;
     if (!found) {
-        qFatal("no child %s", qPrintable(name));
+        failNow("no control " + name + " in " +
+                (parent ? describe(qobject_cast<const QWidget*>(parent))
+                        : QStringLiteral("a window that is gone")));
     }
     return found;
 }
+
+// Each column of a list as "caption width align": the width in twips to the
+// nearest 100 (0 when hidden), the alignment L, C or R of its first row (of
+// the header when it has no rows).
+QStringList columns(const QTreeWidget* list);
+// What a window shows besides its boxes and lists, sorted by control name:
+// "name: text" of each visible label, button and frame, a tooltip in "[...]".
+QStringList shown(const QWidget* window);
 
 // Keys as a user sends them: to the widget that has the focus (the active
 // window when none has), with no event processing in between. A road of keys, steps parted by "|":

@@ -90,6 +90,9 @@ void fRestoreDB::Command1_Click() {
         inform(why, Command3);
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     try {
         restoreDatabase(chosen, Text1->text());
     } catch (const db::Error& error) {

@@ -1,10 +1,15 @@
 #include "shell/moddapra.h"
 
 #include "shell/installfolder.h"
+#include "shell/shellqueries.h"
+#include "shell/windowrequests.h"
 #include "toolkit/msgbox.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QWidget>
+
+#include <optional>
 
 namespace moddapra {
 
@@ -31,6 +36,37 @@ QString lastLine(const QString& content) {
 bool isUnopenableDatabase(int number) {
     return number == 14 /* cannot open */ || number == 26 /* not a database */ ||
            number == 11 /* malformed */;
+}
+
+const char* const kRightProperty = "dapraRight";
+
+void inform(const QString& text) {
+    ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
+}
+
+// The right recorded on the window or on the nearest window that opened it.
+QString rightOf(const QWidget* window) {
+    for (const QWidget* w = window; w; w = w->parentWidget()) {
+        const QVariant right = w->property(kRightProperty);
+        if (right.isValid()) {
+            return right.toString();
+        }
+    }
+    return {};
+}
+
+// No user or no access right stored, as on the first run; empty when the
+// counts could not be made (their error has been shown).
+std::optional<bool> firstRun() {
+    qint64 users = 0;
+    qint64 rights = 0;
+    if (!RunUnit([&](db::Connection& c) {
+            users = shell::countUsers(c);
+            rights = shell::countRights(c);
+        })) {
+        return std::nullopt;
+    }
+    return users == 0 || rights == 0;
 }
 
 void showConnectionFailure(const db::Error& error) {
@@ -117,9 +153,40 @@ bool SignedIn() {
     if (UserId != 0) {
         return true;
     }
-    ui::msgBox(QStringLiteral("Anda Harus Login Terlebih Dahulu!"), ui::Buttons::Ok,
-               ui::Icon::Information, QStringLiteral("Informasi"));
+    inform(QStringLiteral("Anda Harus Login Terlebih Dahulu!"));
     return false;
+}
+
+bool Granted(const QString& right) {
+    if (!SignedIn()) {
+        return false;
+    }
+    bool holds = false;
+    const bool ran =
+        RunUnit([&](db::Connection& c) { holds = shell::holdsRight(c, UserId, right); });
+    if (ran && !holds) {
+        inform(QStringLiteral("Anda tidak diijinkan untuk mengakses menu ini!"));
+    }
+    return ran && holds;
+}
+
+void RecordRight(QWidget* window, const QString& right) {
+    window->setProperty(kRightProperty, right);
+}
+
+bool MayWrite(const QWidget* window) {
+    const QString right = rightOf(window);
+    // The road that stores the first user and his rights needs no sign-in.
+    if (right.isEmpty() || right == shell::formEntry(shell::FormId::fUser).right) {
+        const std::optional<bool> first = firstRun();
+        if (!first) {
+            return false;
+        }
+        if (*first) {
+            return true;
+        }
+    }
+    return right.isEmpty() ? SignedIn() : Granted(right);
 }
 
 }  // namespace moddapra

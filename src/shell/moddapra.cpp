@@ -56,17 +56,19 @@ QString rightOf(const QWidget* window) {
 }
 
 // No user or no access right stored, as on the first run; empty when the
-// counts could not be made (their error has been shown).
+// database cannot be opened or read. Quiet: a window that repairs the
+// database location or restores the file must still be able to write then.
 std::optional<bool> firstRun() {
-    qint64 users = 0;
-    qint64 rights = 0;
-    if (!RunUnit([&](db::Connection& c) {
-            users = shell::countUsers(c);
-            rights = shell::countRights(c);
-        })) {
+    try {
+        ReadDbPath();
+        if (DbPath.isEmpty()) {
+            return std::nullopt;
+        }
+        db::Connection c(DbPath);
+        return shell::countUsers(c) == 0 || shell::countRights(c) == 0;
+    } catch (const db::Error&) {
         return std::nullopt;
     }
-    return users == 0 || rights == 0;
 }
 
 void showConnectionFailure(const db::Error& error) {
@@ -176,17 +178,15 @@ void RecordRight(QWidget* window, const QString& right) {
 
 bool MayWrite(const QWidget* window) {
     const QString right = rightOf(window);
+    const std::optional<bool> first = firstRun();
     // The road that stores the first user and his rights needs no sign-in.
-    if (right.isEmpty() || right == shell::formEntry(shell::FormId::fUser).right) {
-        const std::optional<bool> first = firstRun();
-        if (!first) {
-            return false;
-        }
-        if (*first) {
-            return true;
-        }
+    if (first.value_or(false) &&
+        (right.isEmpty() || right == shell::formEntry(shell::FormId::fUser).right)) {
+        return true;
     }
-    return right.isEmpty() ? SignedIn() : Granted(right);
+    // Without a readable database no right can be read, and only the writes
+    // that do not need it (location, restore) can succeed.
+    return right.isEmpty() || !first ? SignedIn() : Granted(right);
 }
 
 }  // namespace moddapra

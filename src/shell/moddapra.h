@@ -33,9 +33,10 @@ void RecordRight(QWidget* window, const QString& right);
 
 // The check every write of a window or dialog makes at the moment it writes:
 // Granted for the right the window (or the window that opened it) opened
-// under. A window opened without a right needs only a signed-in user. User
-// management and its dialogs write without sign-in while no user or no
-// access right is stored, as on the first run.
+// under. A window opened without a right, or a database that cannot be
+// opened, needs only a signed-in user. User management and its dialogs
+// write without sign-in while no user or no access right is stored, as on
+// the first run.
 bool MayWrite(const QWidget* window);
 
 // The access right and display mode of the next window request.

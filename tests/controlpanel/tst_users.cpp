@@ -2,6 +2,7 @@
 // by keys and the mouse as a user drives them.
 #include "controlpanel/fproperti.h"
 #include "controlpanel/fuser.h"
+#include "shell/moddapra.h"
 #include "shell/password.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
@@ -59,7 +60,9 @@ class UsersTest : public QObject {
         return rows;
     }
 
+    // Opened as the menu opens it, for a signed-in user.
     void openUsers() {
+        moddapra::UserId = 1;
         users = new controlpanel::fUser;
         users->show();
         QVERIFY(testing::activate(users));
@@ -231,7 +234,7 @@ private Q_SLOTS:
     // A failing insert keeps the old rights whole; the user gone at saving
     // stops the save, and nothing is written for user id 0.
     void rightsNotSaved() {
-        install->addUser("Ani", {"Kasir"});
+        moddapra::UserId = install->addUser("Ani", {"Kasir"});
         ui::MessageRecorder boxes;
         auto* rights = new controlpanel::fProperti("Ani");
         rights->show();

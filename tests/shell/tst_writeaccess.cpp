@@ -102,8 +102,6 @@ private Q_SLOTS:
                                << "Alt+S";
         QTest::newRow("category") << FormId::fKategori << "Baru|Alt+S"
                                   << "Alt+S";
-        QTest::newRow("unit") << FormId::fSatuan << "Baru|Alt+S"
-                              << "Alt+S";
         QTest::newRow("waiter") << FormId::fPelayan << "Penyusup|Enter|Enter|Enter|Enter|Enter"
                                 << "Alt+S";
         QTest::newRow("menu item")

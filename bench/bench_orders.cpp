@@ -113,7 +113,7 @@ void benchPayments(db::Connection& c, const QDate& today) {
                                              1,
                                              150000,
                                              30000};
-               if (orders::storePayment(c, payment) != orders::PaymentResult::Stored) {
+               if (orders::storePayment(c, payment).result != orders::PaymentResult::Stored) {
                    std::fprintf(stderr, "payment refused\n");
                }
            }));

@@ -235,7 +235,9 @@ private:
         unit([&](db::Connection& c) { shown = orders::orderLines(c, picked->id); });
         const orders::OrderToSave order = newOrder(picked->number);
         bool taken = false;
-        if (!unit([&](db::Connection& c) { taken = orders::orderNumberTaken(c, order.number); }) ||
+        if (!unit([&](db::Connection& c) {
+                taken = orders::numberTaken(c, orders::kOrderNumber, order.number);
+            }) ||
             !taken) {
             return;
         }
@@ -271,24 +273,25 @@ private:
                                       1,
                                       paid,
                                       paid - picked->total};
-        auto result = orders::PaymentResult::OrderGone;
-        if (!unit([&](db::Connection& c) { result = orders::storePayment(c, payment); })) {
+        orders::PaymentOutcome outcome;
+        if (!unit([&](db::Connection& c) { outcome = orders::storePayment(c, payment); })) {
             return;
         }
-        countPayment(result);
-        if (result == orders::PaymentResult::Stored) {
-            write({QStringLiteral("pay"), receipt, QString::number(picked->id),
-                   QString::number(paid), QString::number(payment.change)});
+        countPayment(outcome.result);
+        if (outcome.result != orders::PaymentResult::Stored) {
+            return;
         }
+        if (outcome.receiptNumber != receipt) {
+            count(QStringLiteral("receipt numbers taken meanwhile, next one used"));
+        }
+        write({QStringLiteral("pay"), outcome.receiptNumber, QString::number(picked->id),
+               QString::number(paid), QString::number(payment.change)});
     }
 
     void countPayment(orders::PaymentResult result) {
         switch (result) {
             case orders::PaymentResult::Stored:
                 count(QStringLiteral("payments stored"));
-                return;
-            case orders::PaymentResult::NumberTaken:
-                count(QStringLiteral("payments refused: receipt number taken meanwhile"));
                 return;
             case orders::PaymentResult::OrderPaid:
                 count(QStringLiteral("payments refused: order paid meanwhile"));

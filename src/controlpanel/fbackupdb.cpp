@@ -50,6 +50,9 @@ void fBackupDB::Command2_Click() {
     if (Text2->text().isEmpty()) {
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     if (backUpTo(Text2->text())) {
         ui::msgBox(QStringLiteral("Backup Database Berhasil..."), ui::Buttons::Ok,
                    ui::Icon::Information, QStringLiteral("Informasi"));

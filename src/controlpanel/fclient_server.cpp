@@ -94,6 +94,9 @@ void fClient_Server::SaveDbLocation() {
         Command1->setFocus();
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     try {
         install::writeDbTxt(path);
     } catch (const db::Error& error) {

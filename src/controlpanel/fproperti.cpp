@@ -158,6 +158,9 @@ void fProperti::Command2_Click() {
                    QStringLiteral("Konfirmasi")) == ui::Answer::No) {
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     bool saved = false;
     const bool ran = moddapra::RunUnit(
         [&](db::Connection& c) { saved = replaceRights(c, Text1->text(), tickedRights()); });

@@ -81,6 +81,9 @@ void fResetDB::ResetTransactionData() {
 
 // A failed reset has changed nothing; it is reported and the dialog stays.
 void fResetDB::reset(db::Reset which, const QString& done) {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     if (!moddapra::RunUnit([&](db::Connection& c) { db::resetTables(c, which); })) {
         return;
     }

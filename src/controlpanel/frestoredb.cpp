@@ -87,6 +87,9 @@ void fRestoreDB::Command1_Click() {
         inform(why, Command3);
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     try {
         if (!restoreDatabase(chosen, Text1->text())) {
             inform(QStringLiteral("File ") + chosen +

@@ -98,6 +98,9 @@ void fTambahUser::Command1_Click() {
 // The name test and the insert are one transaction, so two workstations
 // cannot add the same name at once.
 void fTambahUser::SaveNewUser() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     bool added = false;
     const bool ran = moddapra::RunUnit([&](db::Connection& c) {
         added = addUserIfNew(c, Text1->text(), password::hash(Text2->text()));

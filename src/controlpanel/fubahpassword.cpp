@@ -87,6 +87,9 @@ void fUbahPassword::Command1_Click() {
                Text1->text().isEmpty() ? Text1 : Text2);
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     const QString name = moddapra::UserName;
     PasswordChange outcome = PasswordChange::NoUserName;
     if (!moddapra::RunUnit([&](db::Connection& c) {

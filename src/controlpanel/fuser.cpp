@@ -139,6 +139,9 @@ void fUser::Command6_Click() {
         SelectedUserName.clear();
         return;
     }
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     std::optional<qint64> deleted;
     moddapra::RunUnit(
         [&](db::Connection& c) { deleted = deleteUserWithRights(c, SelectedUserName); });

@@ -103,6 +103,9 @@ void MasterForm::save() {
 }
 
 void MasterForm::InsertData() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     bool taken = false;
     if (!moddapra::RunUnit([&](db::Connection& c) { taken = !insertRow(c, table_, values()); })) {
         return;
@@ -119,6 +122,9 @@ void MasterForm::InsertData() {
 // A row removed by another station since it was loaded is left alone without
 // a word: the boxes and the loaded id stay.
 void MasterForm::UpdateData() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     bool gone = false;
     if (!moddapra::RunUnit(
             [&](db::Connection& c) { gone = !updateRow(c, table_, SelectedId, values()); }) ||

@@ -288,6 +288,9 @@ MenuValues fMenu::values() const {
 }
 
 void fMenu::InsertData() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     const bool stored = moddapra::RunUnit([this](db::Connection& c) {
         LookUpCategoryAndUnitIds(c);
         insertMenu(c, values());
@@ -300,6 +303,9 @@ void fMenu::InsertData() {
 
 // An item removed by another station meanwhile is left alone without a word.
 void fMenu::UpdateData() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     bool gone = false;
     const bool ran = moddapra::RunUnit([&](db::Connection& c) {
         LookUpCategoryAndUnitIds(c);

@@ -235,7 +235,7 @@ bool fKasir::paymentChecks() {
                                   "Transaksi tidak bisa dilanjutkan!"),
                    ui::Buttons::Ok, ui::Icon::None, QStringLiteral("Konfirmasi"));
         focusAmount();
-    } else if (moddapra::SignedIn()) {
+    } else if (moddapra::MayWrite(this)) {
         Text8->setText(fmt::mask(amountPaid() - OrderTotal, fmt::kMask9Zero));
         return true;
     }
@@ -247,18 +247,16 @@ bool fKasir::SavePayment() {
     Timer1_Timer();
     const Payment payment{Text9->text(),    OrderId,      DTPicker1->date(),        Text2->text(),
                           moddapra::UserId, amountPaid(), amountPaid() - OrderTotal};
-    PaymentResult result = PaymentResult::OrderGone;
-    if (!moddapra::RunUnit([&](db::Connection& c) { result = storePayment(c, payment); })) {
+    PaymentOutcome outcome;
+    if (!moddapra::RunUnit([&](db::Connection& c) { outcome = storePayment(c, payment); })) {
         return false;
     }
     const QString order = QStringLiteral("Nomer Order ") + Text1->text();
-    switch (result) {
+    switch (outcome.result) {
         case PaymentResult::Stored:
+            // Another desk may have stored the number shown meanwhile.
+            Text9->setText(outcome.receiptNumber);
             return true;
-        case PaymentResult::NumberTaken:
-            ui::msgBox(QStringLiteral("Nomer Nota ") + Text9->text() +
-                       QStringLiteral(" sudah ada. Anda tidak diijinkan untuk mengubah data."));
-            break;
         case PaymentResult::OrderPaid:
             refuse(order + QStringLiteral(" sudah dibayar. Transaksi tidak bisa dilanjutkan!"),
                    Command5);

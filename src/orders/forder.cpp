@@ -377,6 +377,9 @@ void fOrder::Command6_Click() {
 // A number stored meanwhile by another station is never taken over: the
 // order is stored under the next free number instead.
 void fOrder::saveNewOrder() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     Saved saved;
     if (moddapra::RunUnit([&](db::Connection& c) { saved = insertOrder(c, orderToSave()); })) {
         finishSave(saved.id, saved.number);
@@ -386,7 +389,8 @@ void fOrder::saveNewOrder() {
 void fOrder::changeStoredOrder() {
     const QString number = Text1->text();
     bool taken = false;
-    if (!moddapra::RunUnit([&](db::Connection& c) { taken = orderNumberTaken(c, number); })) {
+    if (!moddapra::RunUnit(
+            [&](db::Connection& c) { taken = numberTaken(c, kOrderNumber, number); })) {
         return;
     }
     ChangeResult result = ChangeResult::Gone;
@@ -396,6 +400,9 @@ void fOrder::changeStoredOrder() {
                        ui::Buttons::YesNo, ui::Icon::None,
                        QStringLiteral("Konfirmasi")) != ui::Answer::Yes ||
             !UpdateOrderChecks()) {
+            return;
+        }
+        if (!moddapra::MayWrite(this)) {
             return;
         }
         if (!moddapra::RunUnit(

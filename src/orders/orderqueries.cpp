@@ -65,6 +65,18 @@ QString nextNumber(db::Connection& c, const NumberRule& rule, const QDate& day) 
     return rule.prefix + day.toString(QStringLiteral("ddMMyyyy")) + QString::number(serial);
 }
 
+bool numberTaken(db::Connection& c, const NumberRule& rule, const QString& number) {
+    return c.scalar(QStringLiteral("SELECT count(%1) FROM %2 WHERE %1 = ?")
+                        .arg(rule.numberColumn, rule.table),
+                    {number})
+               .toLongLong() != 0;
+}
+
+QString freeNumber(db::Connection& c, const NumberRule& rule, const QString& shown,
+                   const QDate& day) {
+    return numberTaken(c, rule, shown) ? nextNumber(c, rule, day) : shown;
+}
+
 std::vector<QStringList> tablePickerRows(db::Connection& c) {
     return pickerRows(
         c, QStringLiteral("SELECT id_meja, nm_meja, Keterangan FROM meja ORDER BY id_meja"));
@@ -121,18 +133,9 @@ std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId) {
     return lines;
 }
 
-bool orderNumberTaken(db::Connection& c, const QString& number) {
-    return c.scalar(QStringLiteral("SELECT count(no_order) FROM pesan WHERE no_order = ?"),
-                    {number})
-               .toLongLong() != 0;
-}
-
 Saved insertOrder(db::Connection& c, const OrderToSave& order) {
     db::Transaction tx(c);
-    QString number = order.number;
-    if (orderNumberTaken(c, number)) {
-        number = nextNumber(c, kOrderNumber, order.date);
-    }
+    const QString number = freeNumber(c, kOrderNumber, order.number, order.date);
     c.exec(QStringLiteral("INSERT INTO pesan (no_order, tgl_order, jam_order, id_meja, id_pelayan,"
                           " total_harga, status) VALUES (?, ?, ?, ?, ?, ?, ?)"),
            headerParams(order, number));
@@ -165,32 +168,27 @@ ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& o
 
 // The tests run inside the write lock, so another station paying or changing
 // the same order or storing the same number meanwhile is seen here.
-PaymentResult storePayment(db::Connection& c, const Payment& p) {
+PaymentOutcome storePayment(db::Connection& c, const Payment& p) {
     db::Transaction tx(c);
-    if (c.scalar(QStringLiteral("SELECT count(no_nota) FROM bayar WHERE no_nota = ?"),
-                 {p.receiptNumber})
-            .toLongLong() != 0) {
-        return PaymentResult::NumberTaken;
-    }
     const std::optional<StoredOrder> stored = storedOrder(c, p.orderId);
     if (!stored) {
-        return PaymentResult::OrderGone;
+        return {PaymentResult::OrderGone, {}};
     }
     if (stored->status.compare(kUnpaid, Qt::CaseInsensitive) != 0) {
-        return PaymentResult::OrderPaid;
+        return {PaymentResult::OrderPaid, {}};
     }
     // An order changed at the order desk after the cashier picked it would
     // be marked paid for a total nobody paid.
     if (stored->total != p.paid - p.change) {
-        return PaymentResult::OrderChanged;
+        return {PaymentResult::OrderChanged, {}};
     }
-    c.exec(
-        QStringLiteral("INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
-                       " total_bayar, kembali) VALUES (?, ?, ?, ?, ?, ?, ?)"),
-        {p.receiptNumber, p.orderId, fmt::storeDate(p.date), p.time, p.userId, p.paid, p.change});
+    const QString number = freeNumber(c, kReceiptNumber, p.receiptNumber, p.date);
+    c.exec(QStringLiteral("INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user,"
+                          " total_bayar, kembali) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+           {number, p.orderId, fmt::storeDate(p.date), p.time, p.userId, p.paid, p.change});
     c.exec(QStringLiteral("UPDATE pesan SET status = ? WHERE id_order = ?"), {kPaid, p.orderId});
     tx.commit();
-    return PaymentResult::Stored;
+    return {PaymentResult::Stored, number};
 }
 
 }  // namespace orders

@@ -31,6 +31,15 @@ extern const NumberRule kReceiptNumber;  // "PO-" over bayar.no_nota
 // stored rows plus one. Reads one row by the table's id, never all of them.
 QString nextNumber(db::Connection& c, const NumberRule& rule, const QDate& day);
 
+// Whether a row holds this number (letter case ignored).
+bool numberTaken(db::Connection& c, const NumberRule& rule, const QString& number);
+
+// The number shown while nobody stored it, else the next free one: a number
+// stored meanwhile by another station is never taken over. Call it inside
+// the transaction that stores the row.
+QString freeNumber(db::Connection& c, const NumberRule& rule, const QString& shown,
+                   const QDate& day);
+
 // ---- Pickers ------------------------------------------------------------------
 
 // The tables as their picker lists them: name, description, id; by id.
@@ -84,9 +93,6 @@ struct OrderLine {
 // The lines of an order whose menu item, category and unit exist, by menu id.
 std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId);
 
-// Whether an order of this number is stored (letter case ignored).
-bool orderNumberTaken(db::Connection& c, const QString& number);
-
 // An order as a save writes it; the lines need only menu id, qty and price.
 struct OrderToSave {
     QString number;
@@ -127,12 +133,18 @@ struct Payment {
     qint64 change = 0;
 };
 
-enum class PaymentResult { Stored, NumberTaken, OrderPaid, OrderGone, OrderChanged };
+enum class PaymentResult { Stored, OrderPaid, OrderGone, OrderChanged };
 
-// Stores the payment and marks its order "Sudah Bayar" in one transaction.
-// Nothing is written when the receipt number is stored already, when the
-// order is gone or no longer unpaid, or when its total is no longer the one
-// paid for (paid minus change); the result says which.
-PaymentResult storePayment(db::Connection& c, const Payment& payment);
+// What a payment came to, and the receipt number it was stored under.
+struct PaymentOutcome {
+    PaymentResult result = PaymentResult::OrderGone;
+    QString receiptNumber;
+};
+
+// Stores the payment and marks its order "Sudah Bayar" in one transaction,
+// under the next free receipt number when its own was stored meanwhile.
+// Nothing is written when the order is gone or no longer unpaid, or when its
+// total is no longer the one paid for (paid minus change); the result says which.
+PaymentOutcome storePayment(db::Connection& c, const Payment& payment);
 
 }  // namespace orders

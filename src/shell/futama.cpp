@@ -270,6 +270,7 @@ void fUtama::showUserManagement() {
     if (!users) {
         return;
     }
+    moddapra::RecordRight(users, formEntry(FormId::fUser).right);
     if (!users->isVisible()) {
         users->show();
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -1,10 +1,15 @@
 #include "shell/moddapra.h"
 
 #include "shell/installfolder.h"
+#include "shell/shellqueries.h"
+#include "shell/windowrequests.h"
 #include "toolkit/msgbox.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QWidget>
+
+#include <optional>
 
 namespace moddapra {
 
@@ -31,6 +36,39 @@ QString lastLine(const QString& content) {
 bool isUnopenableDatabase(int number) {
     return number == 14 /* cannot open */ || number == 26 /* not a database */ ||
            number == 11 /* malformed */;
+}
+
+const char* const kRightProperty = "dapraRight";
+
+void inform(const QString& text) {
+    ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
+}
+
+// The right recorded on the window or on the nearest window that opened it.
+QString rightOf(const QWidget* window) {
+    for (const QWidget* w = window; w; w = w->parentWidget()) {
+        const QVariant right = w->property(kRightProperty);
+        if (right.isValid()) {
+            return right.toString();
+        }
+    }
+    return {};
+}
+
+// No user or no access right stored, as on the first run; empty when the
+// database cannot be opened or read. Quiet: a window that repairs the
+// database location or restores the file must still be able to write then.
+std::optional<bool> firstRun() {
+    try {
+        ReadDbPath();
+        if (DbPath.isEmpty()) {
+            return std::nullopt;
+        }
+        db::Connection c(DbPath);
+        return shell::countUsers(c) == 0 || shell::countRights(c) == 0;
+    } catch (const db::Error&) {
+        return std::nullopt;
+    }
 }
 
 void showConnectionFailure(const db::Error& error) {
@@ -117,9 +155,38 @@ bool SignedIn() {
     if (UserId != 0) {
         return true;
     }
-    ui::msgBox(QStringLiteral("Anda Harus Login Terlebih Dahulu!"), ui::Buttons::Ok,
-               ui::Icon::Information, QStringLiteral("Informasi"));
+    inform(QStringLiteral("Anda Harus Login Terlebih Dahulu!"));
     return false;
+}
+
+bool Granted(const QString& right) {
+    if (!SignedIn()) {
+        return false;
+    }
+    bool holds = false;
+    const bool ran =
+        RunUnit([&](db::Connection& c) { holds = shell::holdsRight(c, UserId, right); });
+    if (ran && !holds) {
+        inform(QStringLiteral("Anda tidak diijinkan untuk mengakses menu ini!"));
+    }
+    return ran && holds;
+}
+
+void RecordRight(QWidget* window, const QString& right) {
+    window->setProperty(kRightProperty, right);
+}
+
+bool MayWrite(const QWidget* window) {
+    const QString right = rightOf(window);
+    const std::optional<bool> first = firstRun();
+    // The road that stores the first user and his rights needs no sign-in.
+    if (first.value_or(false) &&
+        (right.isEmpty() || right == shell::formEntry(shell::FormId::fUser).right)) {
+        return true;
+    }
+    // Without a readable database no right can be read, and only the writes
+    // that do not need it (location, restore) can succeed.
+    return right.isEmpty() || !first ? SignedIn() : Granted(right);
 }
 
 }  // namespace moddapra

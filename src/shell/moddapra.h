@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 
+class QWidget;
+
 // The program's one way to its database, and its program-wide state.
 namespace moddapra {
 
@@ -20,6 +22,22 @@ inline QString UserName;
 // Whether a user is signed in; when nobody is, says "Anda Harus Login
 // Terlebih Dahulu!" and returns false.
 bool SignedIn();
+
+// Whether a user is signed in and holds the access right; otherwise says
+// "Anda Harus Login Terlebih Dahulu!" or "Anda tidak diijinkan untuk
+// mengakses menu ini!" and returns false.
+bool Granted(const QString& right);
+
+// Records on the window the access right it opens under.
+void RecordRight(QWidget* window, const QString& right);
+
+// The check every write of a window or dialog makes at the moment it writes:
+// Granted for the right the window (or the window that opened it) opened
+// under. A window opened without a right, or a database that cannot be
+// opened, needs only a signed-in user. User management and its dialogs
+// write without sign-in while no user or no access right is stored, as on
+// the first run.
+bool MayWrite(const QWidget* window);
 
 // The access right and display mode of the next window request.
 inline QString MenuAkses;

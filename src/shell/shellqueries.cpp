@@ -10,6 +10,13 @@ qint64 countRights(db::Connection& c) {
     return c.scalar(QStringLiteral("SELECT count(*) FROM akses")).toLongLong();
 }
 
+bool holdsRight(db::Connection& c, qint64 userId, const QString& right) {
+    return c.scalar(
+                QStringLiteral("SELECT count(Id_User) FROM akses WHERE Id_User = ? AND Akses = ?"),
+                {userId, right})
+               .toLongLong() != 0;
+}
+
 std::optional<StoredUser> findUser(db::Connection& c, const QString& name) {
     const std::vector<db::Row> rows =
         c.rows(QStringLiteral("SELECT id_user, nm_user, Password FROM pengguna"

@@ -10,6 +10,9 @@ namespace shell {
 qint64 countUsers(db::Connection& c);
 qint64 countRights(db::Connection& c);
 
+// Whether the user holds the access right (letter case of the right does not count).
+bool holdsRight(db::Connection& c, qint64 userId, const QString& right);
+
 // A user as stored: id, name as stored, password hash.
 struct StoredUser {
     qint64 id = 0;

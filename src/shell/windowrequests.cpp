@@ -2,7 +2,6 @@
 
 #include "shell/moddapra.h"
 #include "toolkit/form.h"
-#include "toolkit/msgbox.h"
 
 #include <QPointer>
 
@@ -27,26 +26,12 @@ std::map<FormId, std::function<ui::Form*()>>& standIns() {
     return makers;
 }
 
-bool userHolds(const QString& right) {
-    bool holds = false;
-    const bool ran = moddapra::RunUnit([&](db::Connection& c) {
-        holds = c.scalar(QStringLiteral("SELECT count(Id_User) FROM akses"
-                                        " WHERE Id_User = ? AND Akses = ?"),
-                         {moddapra::UserId, right})
-                    .toLongLong() != 0;
-    });
-    if (ran && !holds) {
-        ui::msgBox(QStringLiteral("Anda tidak diijinkan untuk mengakses menu ini!"),
-                   ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
-    }
-    return ran && holds;
-}
-
 void present(FormId id) {
     ui::Form* form = formInstance(id);
     if (!form) {
         return;
     }
+    moddapra::RecordRight(form, moddapra::MenuAkses);
     if (moddapra::FormMode == moddapra::kFormKecil) {
         ui::showModal(form);
     } else {
@@ -117,7 +102,7 @@ FormStandIn::~FormStandIn() {
 namespace moddapra {
 
 void ShowFormWithAccess(shell::FormId form) {
-    if (SignedIn() && shell::userHolds(MenuAkses)) {
+    if (Granted(MenuAkses)) {
         shell::present(form);
     }
     FormMode.clear();

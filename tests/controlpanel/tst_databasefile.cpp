@@ -97,6 +97,7 @@ class DatabaseFileTest : public QObject {
     template <typename Dialog>
     void open() {
         moddapra::ReadDbPath();  // as the access check before it did
+        moddapra::UserId = moddapra::UserId != 0 ? moddapra::UserId : 1;
         dialog = new Dialog;
         dialog->show();
         QVERIFY(testing::activate(dialog));

@@ -2,6 +2,7 @@
 // by keys and the mouse as a user drives them.
 #include "controlpanel/fproperti.h"
 #include "controlpanel/fuser.h"
+#include "shell/moddapra.h"
 #include "shell/password.h"
 #include "shell/windowrequests.h"
 #include "support/testsupport.h"
@@ -59,7 +60,9 @@ class UsersTest : public QObject {
         return rows;
     }
 
+    // Opened as the menu opens it, for a signed-in user.
     void openUsers() {
+        moddapra::UserId = 1;
         users = new controlpanel::fUser;
         users->show();
         QVERIFY(testing::activate(users));
@@ -237,7 +240,7 @@ private Q_SLOTS:
         for (const shell::FormEntry& entry : shell::formTable()) {
             all << entry.right;
         }
-        install->addUser("Ani", all);
+        moddapra::UserId = install->addUser("Ani", all);
         ui::MessageRecorder boxes;
         auto* rights = new controlpanel::fProperti("Ani");
         rights->show();

@@ -50,7 +50,7 @@ private Q_SLOTS:
         const qint64 first =
             orders::insertOrder(*c, {"RO-1", day, "10:00:00", 1, 1, 17000, lines}).id;
         orders::insertOrder(*c, {"RO-2", day, "10:01:00", 1, 1, 17000, lines});
-        QCOMPARE(orders::storePayment(*c, {"PO-7", first, day, "10:30:00", 1, 20000, 3000}),
+        QCOMPARE(orders::storePayment(*c, {"PO-7", first, day, "10:30:00", 1, 20000, 3000}).result,
                  orders::PaymentResult::Stored);
         c->exec(damage);
         const QStringList faults = stations::checkDatabase(*c);

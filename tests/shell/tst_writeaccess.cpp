@@ -1,0 +1,205 @@
+// A window left open writes only while a user holding its right is signed in.
+#include "shell/futama.h"
+#include "shell/moddapra.h"
+#include "shell/password.h"
+#include "shell/windowrequests.h"
+#include "support/testsupport.h"
+#include "toolkit/form.h"
+#include "toolkit/printer.h"
+#include "toolkit/seams.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+
+using shell::FormId;
+
+namespace {
+
+const QString kSignIn = QStringLiteral("Informasi (i): Anda Harus Login Terlebih Dahulu!");
+const QString kNoRight =
+    QStringLiteral("Informasi (i): Anda tidak diijinkan untuk mengakses menu ini!");
+
+// Keys steps parted by "|"; a step "@keys" (keys parted by ",") is typed into
+// the modal window the next step opens, and a bare "@" picks the first row
+// of the picker it opens. Keys go to the window in front, or to home when
+// none is, as a window manager would after a modal window closed.
+void drive(const QString& road, QWidget* home) {
+    for (const QString& step : road.split('|')) {
+        if (!step.startsWith('@')) {
+            if (!QApplication::activeWindow()) {
+                testing::activate(home);
+            }
+            testing::keys(step);
+            continue;
+        }
+        const QString inner = step.mid(1).replace(',', '|');
+        testing::whenModal([inner](QWidget* modal) {
+            const QPointer<QWidget> window(modal);
+            const bool onList =
+                QApplication::focusWidget() && QApplication::focusWidget()->inherits("QTreeWidget");
+            testing::keys(!inner.isEmpty() ? inner : onList ? "Enter" : "Tab|Enter");
+            testing::settle();
+            if (window && window->isVisible()) {
+                window->close();
+            }
+        });
+    }
+}
+
+}  // namespace
+
+class WriteAccessTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestInstall> install;
+
+    // Every row of every table, db.txt, and the files beside the database.
+    QString stored() const {
+        QString all = QString::fromUtf8(testing::bytesOf(install->dbTxt()));
+        std::unique_ptr<db::Connection> c = install->connect();
+        for (const db::Row& table :
+             c->rows("SELECT name FROM sqlite_master WHERE type = 'table' AND name NOT LIKE "
+                     "'sqlite%' ORDER BY name")) {
+            for (const db::Row& row : c->rows("SELECT * FROM " + table[0].toString())) {
+                for (const QVariant& value : row) {
+                    all += value.toString() + '|';
+                }
+            }
+        }
+        return all + QString::number(QDir(install->folder()).count());
+    }
+
+    void seed() const {
+        install->exec("INSERT INTO meja (nm_meja) VALUES ('Meja 1')");
+        install->exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Sari')");
+        install->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan')");
+        install->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi')");
+        install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('NG', 'Nasi Goreng', 1, 1, 12500)");
+        install->exec(
+            "INSERT INTO pesan VALUES (1, 'RO-010320241', '2024-03-01', '08:00:00', 1, 1, 12500,"
+            " 'Belum Bayar')");
+        install->exec("INSERT INTO detail_pesan VALUES (1, 1, 1, 12500)");
+        QVERIFY(QFile::copy(install->dbPath(), install->folder() + "/lain.mdb"));
+    }
+
+private Q_SLOTS:
+    void init() { install = std::make_unique<testing::TestInstall>(); }
+    void cleanup() {
+        install.reset();
+        testing::settle();
+    }
+
+    // Signed out, then signed in as a user without the window's right: the
+    // window's write, tried by keys, stores nothing and shows the refusal.
+    void writeNeedsTheWindowsRight_data() {
+        QTest::addColumn<FormId>("form");
+        QTest::addColumn<QString>("road");   // the write, signed out
+        QTest::addColumn<QString>("again");  // the write once more, without the right
+        QTest::newRow("table") << FormId::fMeja << "Baru|Alt+S"
+                               << "Alt+S";
+        QTest::newRow("category") << FormId::fKategori << "Baru|Alt+S"
+                                  << "Alt+S";
+        QTest::newRow("waiter") << FormId::fPelayan << "Penyusup|Enter|Enter|Enter|Enter|Enter"
+                                << "Alt+S";
+        QTest::newRow("menu item")
+            << FormId::fMenu << "K9|Alt+S|Sate|Alt+S|Alt+S|@|Space|Alt+S|@|Space|Alt+S|500|Alt+S"
+            << "Alt+S";
+        QTest::newRow("order") << FormId::fOrder
+                               << "@|Tab|Tab|Space|@|Space|@|Space|2|Enter|Tab|Tab|Tab|Tab|Space"
+                               << "Space";
+        QTest::newRow("payment") << FormId::fKasir << "@|Space|20000|Enter"
+                                 << "Enter";
+        QTest::newRow("add user") << FormId::fUser << "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T"
+                                  << "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T";
+        QTest::newRow("delete user") << FormId::fUser << "Shift+Tab|Space|Tab|Tab|Space"
+                                     << "Space";
+        QTest::newRow("rights") << FormId::fUser
+                                << "Shift+Tab|Space|Shift+Tab|@Tab,Tab,Space,Alt+S|Space"
+                                << "Tab|Space|Shift+Tab|@Tab,Tab,Space,Alt+S|Space";
+        QTest::newRow("password") << FormId::fUbahPassword << "x|Tab|baru|Tab|baru|Alt+G"
+                                  << "Alt+G";
+        QTest::newRow("location") << FormId::fClient_Server << "Space|Alt+S"
+                                  << "Alt+S";
+        QTest::newRow("backup") << FormId::fBackupDB << "Alt+B"
+                                << "Alt+B";
+        QTest::newRow("reset") << FormId::fResetDB << "Space|Alt+R"
+                               << "Alt+R";
+        QTest::newRow("restore") << FormId::fRestoreDB << "Space|Tab|Space"
+                                 << "Space|Tab|Space";
+    }
+    void writeNeedsTheWindowsRight() {
+        QFETCH(FormId, form);
+        QFETCH(QString, road);
+        QFETCH(QString, again);
+        seed();
+        const qint64 budi = install->addUser("Budi");
+        moddapra::UserId =
+            install->addUser("Ani", {shell::formEntry(form).right}, password::hash("x"));
+        moddapra::UserName = QStringLiteral("Ani");
+        testing::MainWindow main;
+        ui::MessageRecorder boxes;
+        ui::FileDialogScript files;
+        ui::PrintRecorder printed;
+        ui::FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(10, 11, 12)));
+        const QString before = stored();
+        QStringList refusals;
+        const auto tryWrites = [&](QWidget* home) {
+            for (int i = 0; i < 8; ++i) {
+                boxes.answer(ui::Answer::Yes);
+            }
+            files.answer(install->folder() +
+                         (form == FormId::fBackupDB ? "/baru.mdb" : "/lain.mdb"));
+            files.answer(install->folder() +
+                         (form == FormId::fBackupDB ? "/baru.mdb" : "/lain.mdb"));
+            moddapra::UserId = 0;
+            drive(road, home);
+            refusals << (boxes.empty() ? QString() : testing::seen(boxes).last());
+            moddapra::UserId = budi;
+            drive(again, home);
+            refusals << (boxes.empty() ? QString() : testing::seen(boxes).last());
+        };
+        if (shell::formEntry(form).modal) {
+            testing::whenModal([&](QWidget* w) {
+                tryWrites(w);
+                w->close();
+            });
+            shell::requestForm(form);
+        } else {
+            shell::requestForm(form);
+            tryWrites(main.get());
+            delete shell::openForm(form);
+        }
+        QCOMPARE(refusals, QStringList({kSignIn, kNoRight}));
+        QCOMPARE(stored(), before);
+    }
+
+    // User management, opened at the first start without a sign-in, stores
+    // the first user and his rights; once they are stored it stores no more
+    // until someone signs in.
+    void firstRunNeedsNoSignIn() {
+        shell::fUtama main;
+        ui::MessageRecorder boxes;
+        main.start();
+        QWidget* users = shell::openForm(FormId::fUser);
+        QVERIFY(users && testing::activate(users));
+        boxes.answer(ui::Answer::Yes);
+        drive(
+            "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T|Shift+Tab|Space|Shift+Tab|"
+            "@Tab,Tab,Space,Alt+S|Space",
+            users);
+        QCOMPARE(install->count("pengguna") * 100 + install->count("akses"), 117);
+        QCOMPARE(testing::seen(boxes),
+                 QStringList({"Konfirmasi (-?): Simpan hak akses user Citra?"}));
+        boxes.clear();
+        drive("@Dodi,Enter,Kunci,Enter,Kunci,Enter|Alt+T", users);
+        QCOMPARE(testing::seen(boxes), QStringList({kSignIn}));
+        QCOMPARE(install->count("pengguna"), 1);
+        delete users;
+    }
+};
+
+DAPRA_TEST_MAIN(WriteAccessTest)
+#include "tst_writeaccess.moc"

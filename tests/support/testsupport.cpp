@@ -212,18 +212,10 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
 }
 
 QString describe(const QWidget* window) {
-    if (!window) {
-        return QStringLiteral("<none>");
-    }
-    QStringList texts;
-    for (const QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->isVisibleTo(window) && !label->text().isEmpty()) {
-            texts << label->text();
-        }
-    }
-    return QStringLiteral("%1 %2 \"%3\": %4")
-        .arg(window->metaObject()->className(), window->objectName(), window->windowTitle(),
-             texts.join(" / "));
+    return window ? QStringLiteral("%1 %2 \"%3\"")
+                        .arg(window->metaObject()->className(), window->objectName(),
+                             window->windowTitle())
+                  : QStringLiteral("<none>");
 }
 
 void failNow(const QString& message) {

@@ -99,7 +99,7 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 // Fails the running test at once with this message and ends the run (with
 // every window it opened), instead of going on into a null control.
 [[noreturn]] void failNow(const QString& message);
-// A window as a user sees it: its name, caption and the texts of its labels.
+// A window as its class, object name and caption.
 QString describe(const QWidget* window);
 
 // The child widget with this object name; fails the test at once when it is missing.

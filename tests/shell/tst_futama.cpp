@@ -190,24 +190,23 @@ private Q_SLOTS:
     // The Login action at start-up, before the main window shows: what the
     // sign-in dialog (if any) saw open behind it.
     void startUp_data() {
-        QTest::addColumn<bool>("users");
-        QTest::addColumn<bool>("rights");
+        QTest::addColumn<QString>("held");  // "user", "right"
         QTest::addColumn<QString>("signIn");
-        QTest::newRow("empty") << false << false << "";
-        QTest::newRow("users, no right") << true << false << "";
-        QTest::newRow("rights, no user") << false << true << "Login Pengguna over users";
-        QTest::newRow("users and rights") << true << true << "Login Pengguna";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("users, no right") << "user"
+                                         << "";
+        QTest::newRow("rights, no user") << "right"
+                                         << "Login Pengguna over users";
+        QTest::newRow("users and rights") << "user right"
+                                          << "Login Pengguna";
     }
     void startUp() {
-        QFETCH(bool, users);
-        QFETCH(bool, rights);
+        QFETCH(QString, held);
         QFETCH(QString, signIn);
-        if (users) {
-            install->addUser("Budi");
-        }
-        if (rights) {
-            install->exec("INSERT INTO akses VALUES (7, 'Kasir')");
-        }
+        install->exec("INSERT INTO pengguna (nm_user) SELECT 'Budi' WHERE ?",
+                      {held.contains("user")});
+        install->exec("INSERT INTO akses SELECT 7, 'Kasir' WHERE ?", {held.contains("right")});
         ui::MessageRecorder boxes;
         QString shown;
         if (!signIn.isEmpty()) {
@@ -222,7 +221,7 @@ private Q_SLOTS:
         main->start();
         QCOMPARE(shown, signIn);
         QWidget* um = shell::openForm(FormId::fUser);
-        QCOMPARE(bool(um), !users || !rights);
+        QCOMPARE(bool(um), held != "user right");
         QCOMPARE(um ? um->focusWidget()->objectName() : QString(), um ? "Command3" : "");
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));

@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QWidget>
 
 #include <functional>
 #include <memory>

@@ -138,7 +138,6 @@ namespace {
 // Actions waiting for a modal window, and the window one of them acts on.
 int waiting = 0;
 QPointer<QWidget> actedOn;
-QString actingOn;  // the window an action runs on, as described when it showed
 
 void closeWindow(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
@@ -201,12 +200,9 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
             fail("the modal window did not become active: " + describe(modal));
         }
         const QPointer<QWidget> outer = actedOn;
-        const QString outerName = actingOn;
         actedOn = modal;
-        actingOn = describe(modal);
         action(modal);
         actedOn = outer;
-        actingOn = outerName;
     });
     timer->start(10);
 }
@@ -288,10 +284,8 @@ void keys(const QString& road) {
                                                                {"Ctrl+", Qt::ControlModifier}};
     for (const QString& step : road.split('|')) {
         if (!keyTarget()) {  // reported once: the keys after it go nowhere either
-            const bool closed = !actingOn.isEmpty() && (!actedOn || !actedOn->isVisible());
             if (!QTest::currentTestFailed()) {
-                fail("no window is active to take the key " + step + " of \"" + road + '"' +
-                     (closed ? "; the window " + actingOn + " has closed" : QString()));
+                fail("no window is active to take the key " + step + " of \"" + road + '"');
             }
             return;
         }

@@ -85,6 +85,21 @@ QMap<QString, qint64> rowsPerTable(const QString& path) {
     return rows;
 }
 
+// A file dialog as kind|filter|folder|file name|question on replacing, the folder only where
+// the expected text names one; it then closes.
+QString fileDialogShown(QWidget* w, const QString& expected) {
+    auto* files = qobject_cast<QFileDialog*>(w);
+    const QString shown =
+        QStringList{files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save",
+                    files->nameFilters().join(";;"),
+                    expected.contains("<install>") ? files->directory().absolutePath() : "",
+                    testing::child<QLineEdit>(files, "fileNameEdit")->text(),
+                    files->testOption(QFileDialog::DontConfirmOverwrite) ? "none" : ""}
+            .join('|');
+    files->reject();
+    return shown;
+}
+
 }  // namespace
 
 class DatabaseFileTest : public QObject {
@@ -118,35 +133,58 @@ private Q_SLOTS:
         testing::settle();
     }
 
-    void roadAndEsc_data() {
+    void dialogs_data() {
         QTest::addColumn<shell::FormId>("form");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("road");
-        QTest::newRow("location") << shell::FormId::fClient_Server << "Setting Database"
-                                  << QStringList{"Command1", "Command4", "Command3", "Command2"};
-        QTest::newRow("backup") << shell::FormId::fBackupDB << "Backup Database"
-                                << QStringList{"Command2", "Command1"};
-        QTest::newRow("restore") << shell::FormId::fRestoreDB << "Restore Database"
-                                 << QStringList{"Command3", "Command1", "Command2"};
-        QTest::newRow("reset") << shell::FormId::fResetDB << "Reset Database"
-                               << QStringList{"Option1", "Command7", "Command1"};
+        // Caption, Tab road, then the browse button's file dialog as kind|filter|folder (none
+        // named for the backup)|file name|question on replacing.
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("location") << shell::FormId::fClient_Server
+                                  << QStringList{
+                                         "Setting Database",
+                                         "Command1",
+                                         "Command4",
+                                         "Command3",
+                                         "Command2",
+                                         "Command1",
+                                         "open|Database Mirawe Dapra (dapra.mdb)|<install>||"};
+        QTest::newRow("backup") << shell::FormId::fBackupDB
+                                << QStringList{"Backup Database", "Command2", "Command1",
+                                               "Command2",
+                                               "save|Database Mirawe Dapra (*.mdb)|||none"};
+        QTest::newRow("restore") << shell::FormId::fRestoreDB
+                                 << QStringList{"Restore Database",
+                                                "Command3",
+                                                "Command1",
+                                                "Command2",
+                                                "Command3",
+                                                "open|Database Mirawe Dapra (*.mdb)|<install>||"};
+        QTest::newRow("reset") << shell::FormId::fResetDB
+                               << QStringList{"Reset Database", "Option1", "Command7", "Command1",
+                                              "Option1"};
     }
-    // Each dialog opens modal through its right, with its caption, initial
-    // focus and Tab road round to the start; Esc closes it with no question.
-    void roadAndEsc() {
+    // Each dialog opens modal through its right, with its caption, initial focus and Tab road
+    // round to the start; the browse buttons' file dialogs open in the database's folder with no
+    // file name, so Enter cannot pick the database itself, and the backup's asks nothing before
+    // a file is replaced. Esc closes the dialog with no question.
+    void dialogs() {
         QFETCH(shell::FormId, form);
-        QFETCH(QString, title);
-        QFETCH(QStringList, road);
+        QFETCH(QStringList, shown);
+        const bool browses = shown.last().contains('|');
         moddapra::UserId = install->addUser("Ani", {shell::formEntry(form).right});
         ui::MessageRecorder boxes;
-        QStringList shown;
+        QStringList asked;
         testing::whenModal([&](QWidget* d) {
-            shown << d->windowTitle() << testing::tabRoad(int(road.size()));
+            asked << d->windowTitle() << testing::tabRoad(int(shown.size()) - (browses ? 3 : 2));
+            if (browses) {
+                testing::whenModal([&](QWidget* w) { asked << fileDialogShown(w, shown.last()); });
+                keys("Space");
+                QVERIFY(testing::activate(d));
+            }
             keys("Esc");
         });
         shell::requestForm(form);
         testing::settle();
-        QCOMPARE(shown, QStringList{title} + road + QStringList{road.first()});
+        QCOMPARE(asked, shown.replaceInStrings("<install>", install->folder()));
         QVERIFY(!shell::openForm(form));
         QVERIFY(boxes.empty());
     }
@@ -203,62 +241,19 @@ private Q_SLOTS:
         QCOMPARE(QDir(install->folder()).entryList(QDir::Files), files);
     }
 
-    void fileDialog_data() {
-        QTest::addColumn<QString>("window");
-        // kind|filter|folder (none named for the backup)|file name|question on replacing
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("location") << "location"
-                                  << "open|Database Mirawe Dapra (dapra.mdb)|<install>||";
-        QTest::newRow("restore") << "restore"
-                                 << "open|Database Mirawe Dapra (*.mdb)|<install>||";
-        QTest::newRow("backup") << "backup"
-                                << "save|Database Mirawe Dapra (*.mdb)|||none";
-    }
-    // The real file dialog of each browse button: the browse buttons open in
-    // the database's folder with no file name, so Enter cannot pick the
-    // database itself; the backup's save dialog asks nothing before a file is
-    // replaced.
-    void fileDialog() {
-        QFETCH(QString, window);
-        QFETCH(QString, shown);
-        if (window == "location") {
-            open<controlpanel::fClient_Server>();
-        } else if (window == "restore") {
-            open<controlpanel::fRestoreDB>();
-        } else {
-            open<controlpanel::fBackupDB>();
-        }
-        const bool named = shown.contains("<install>");
-        QString asked;
-        testing::whenModal([&](QWidget* w) {
-            auto* files = qobject_cast<QFileDialog*>(w);
-            QVERIFY(files);
-            asked = QStringList{files->acceptMode() == QFileDialog::AcceptOpen ? "open" : "save",
-                                files->nameFilters().join(";;"),
-                                named ? files->directory().absolutePath() : QString(),
-                                testing::child<QLineEdit>(files, "fileNameEdit")->text(),
-                                files->testOption(QFileDialog::DontConfirmOverwrite) ? "none" : ""}
-                        .join('|');
-            files->reject();
-        });
-        keys("Space");
-        QCOMPARE(asked, shown.replace("<install>", install->folder()));
-    }
-
     void backup_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("over a file") << "cadangan.mdb"
-                                     << "Backup Database Berhasil...";
-        QTest::newRow("missing folder") << "hilang/cadangan.mdb"
-                                        << "Backup Database Gagal!\r";
-        QTest::newRow("read-only folder") << "tertutup/cadangan.mdb"
-                                          << "Backup Database Gagal!\r";
-        QTest::newRow("disk full") << "penuh.mdb"
-                                   << "Backup Database Gagal!\r";
-        QTest::newRow("the database itself")
-            << "dapra.mdb"
-            << "Backup Database Gagal!\rFile backup tidak boleh file database itu sendiri.";
+        const auto row = [](const char* tag, const char* target, const QString& shown) {
+            QTest::newRow(tag) << target << shown;
+        };
+        const QString failed = "Backup Database Gagal!\r";
+        row("over a file", "cadangan.mdb", "Backup Database Berhasil...");
+        row("missing folder", "hilang/cadangan.mdb", failed);
+        row("read-only folder", "tertutup/cadangan.mdb", failed);
+        row("disk full", "penuh.mdb", failed);
+        row("the database itself", "dapra.mdb",
+            failed + "File backup tidak boleh file database itu sendiri.");
     }
     // While another station holds a write open, the copy is one consistent
     // state, keyed and whole, and replaces a file of that name. A failure is
@@ -314,15 +309,14 @@ private Q_SLOTS:
     void restore_data() {
         QTest::addColumn<QString>("live");  // the database when the restore runs
         QTest::addColumn<QString>("shown");
-        QTest::newRow("in use") << "in use"
-                                << "Restore Database Berhasil...";
-        QTest::newRow("missing") << "missing"
-                                 << "Restore Database Berhasil...";
-        QTest::newRow("being written") << "being written"
-                                       << "Restore Database Gagal!\r";
-        QTest::newRow("in use, backup of the first version in a read-only folder")
-            << "in use"
-            << "Restore Database Berhasil...";
+        const auto row = [](const char* tag, const char* live, const char* shown) {
+            QTest::newRow(tag) << live << shown;
+        };
+        row("in use", "in use", "Restore Database Berhasil...");
+        row("missing", "missing", "Restore Database Berhasil...");
+        row("being written", "being written", "Restore Database Gagal!\r");
+        row("in use, backup of the first version in a read-only folder", "in use",
+            "Restore Database Berhasil...");
     }
     // The backup replaces the database at once: another station's open
     // connection and the next window request read the restored rights. A

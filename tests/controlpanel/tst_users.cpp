@@ -52,12 +52,9 @@ class UsersTest : public QObject {
 
     // The stored rights as "id:right", in the order they were written.
     QStringList stored() {
-        QStringList rows;
-        for (const db::Row& r :
-             install->connect()->rows("SELECT Id_User, Akses FROM akses ORDER BY rowid")) {
-            rows << r[0].toString() + ':' + r[1].toString();
-        }
-        return rows;
+        return testing::column(
+            install->connect()->rows("SELECT Id_User || ':' || Akses FROM akses ORDER BY rowid"),
+            0);
     }
 
     // Opened as the menu opens it, for a signed-in user.

@@ -8,12 +8,6 @@
 #include <QFile>
 #include <QScopeGuard>
 
-namespace {
-
-const QString kInfoBox = QStringLiteral(" \rHubungi Programmer! \rCek db.txt!");
-
-}  // namespace
-
 class ModdapraTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -23,16 +17,19 @@ private Q_SLOTS:
     void eachConnectionFailureHasItsMessage_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("shown");
-        const QString notFound = "Informasi (i): File Database tidak ditemukan di %1" + kInfoBox;
+        const QString notFound =
+            "Informasi (i): File Database tidak ditemukan di %1 \rHubungi Programmer! \rCek "
+            "db.txt!";
         const QString app = ui::kAppTitle + " (-): ";
-        QTest::newRow("good") << "dapra.mdb"
-                              << "";
-        QTest::newRow("empty last line") << "" << app + "File db.txt masih kosong isinya!";
-        QTest::newRow("missing file") << "hilang.mdb" << notFound;
-        QTest::newRow("locked") << "dapra.mdb"
-                                << app + "Nomor Error : 5\rDeskripsi Error : database is locked";
-        QTest::newRow("no db.txt") << "-" << app + "File db.txt tidak ditemukan!";
-        QTest::newRow("no folder") << "/" << app + "File database tidak ditemukan!";
+        const auto row = [](const char* tag, const char* file, const QString& shown) {
+            QTest::newRow(tag) << file << shown;
+        };
+        row("good", "dapra.mdb", "");
+        row("empty last line", "", app + "File db.txt masih kosong isinya!");
+        row("missing file", "hilang.mdb", notFound);
+        row("locked", "dapra.mdb", app + "Nomor Error : 5\rDeskripsi Error : database is locked");
+        row("no db.txt", "-", app + "File db.txt tidak ditemukan!");
+        row("no folder", "/", app + "File database tidak ditemukan!");
     }
     void eachConnectionFailureHasItsMessage() {
         QFETCH(QString, file);
@@ -61,18 +58,15 @@ private Q_SLOTS:
     void unitOfWorkClosesOnEveryPath() {
         testing::TestInstall install;
         ui::MessageRecorder boxes;
-        const bool ok = moddapra::RunUnit([](db::Connection& c) {
+        QVERIFY(!moddapra::RunUnit([](db::Connection& c) {
             c.exec("BEGIN IMMEDIATE");
             c.exec("INSERT INTO meja (nm_meja) VALUES ('A')");
             c.exec("SELECT * FROM tidak_ada");
-        });
-        QVERIFY(!ok);
+        }));
         QCOMPARE(boxes.texts(), QStringList{"Nomor Error : 1\rDeskripsi Error : no such table: "
                                             "tidak_ada"});
         // The connection is gone: its lock is released and its write undone.
-        auto other = install.connect();
-        other->exec("BEGIN IMMEDIATE");
-        other->exec("COMMIT");
+        install.exec("BEGIN IMMEDIATE");
         QCOMPARE(install.count("meja"), 0);
 
         // A failed open stops the action before its work runs.
@@ -144,8 +138,9 @@ private Q_SLOTS:
         }
     }
 
+    // Where the install folder lies: DAPRA_HOME, else XDG_DATA_HOME, else ~/.local/share.
     void installFolderFollowsTheEnvironment() {
-        const QByteArray home = qgetenv("DAPRA_HOME");
+        testing::TestInstall restoresHome;
         const QByteArray xdg = qgetenv("XDG_DATA_HOME");
         qputenv("DAPRA_HOME", "/srv/dapra/");
         QCOMPARE(install::folder(), QStringLiteral("/srv/dapra"));
@@ -154,8 +149,7 @@ private Q_SLOTS:
         QCOMPARE(install::dbTxtPath(), QStringLiteral("/data/mirawe-dapra/db.txt"));
         qunsetenv("XDG_DATA_HOME");
         QCOMPARE(install::defaultDbPath(),
-                 QDir::homePath() + QStringLiteral("/.local/share/mirawe-dapra/dapra.mdb"));
-        home.isEmpty() ? qunsetenv("DAPRA_HOME") : qputenv("DAPRA_HOME", home);
+                 QDir::homePath() + "/.local/share/mirawe-dapra/dapra.mdb");
         xdg.isEmpty() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", xdg);
     }
 };

@@ -5,7 +5,6 @@
 #include "shell/moddapra.h"
 #include "toolkit/form.h"
 #include "toolkit/format.h"
-#include "toolkit/reportlist.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -17,22 +16,32 @@
 #include <QPointer>
 #include <QTimer>
 
-#include <algorithm>
-#include <csignal>
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
 namespace testing {
 
+namespace {
+
+// Clears the program-wide state (signed-in user, window request fields).
+void resetProgramState() {
+    moddapra::UserId = 0;
+    moddapra::UserName.clear();
+    moddapra::MenuAkses.clear();
+    moddapra::FormMode.clear();
+    moddapra::OrderListMode.clear();
+}
+
+}  // namespace
+
 TestInstall::TestInstall() : previousHome_(qgetenv("DAPRA_HOME")) {
-    if (!dir_.isValid()) {
-        qFatal("no temporary folder");
-    }
     qputenv("DAPRA_HOME", dir_.path().toUtf8());
     db::createDatabaseFile(dbPath());
     writeDbTxt(dbPath().toUtf8() + "\r\n");
@@ -42,35 +51,7 @@ TestInstall::TestInstall() : previousHome_(qgetenv("DAPRA_HOME")) {
 
 TestInstall::~TestInstall() {
     resetProgramState();
-    if (previousHome_.isEmpty()) {
-        qunsetenv("DAPRA_HOME");
-    } else {
-        qputenv("DAPRA_HOME", previousHome_);
-    }
-}
-
-QString TestInstall::dbTxt() const {
-    return dir_.path() + QStringLiteral("/db.txt");
-}
-
-QString TestInstall::dbPath() const {
-    return dir_.path() + QStringLiteral("/dapra.mdb");
-}
-
-std::unique_ptr<db::Connection> TestInstall::connect() const {
-    return std::make_unique<db::Connection>(dbPath());
-}
-
-void TestInstall::exec(const QString& sql, const QVariantList& params) const {
-    connect()->exec(sql, params);
-}
-
-QVariant TestInstall::scalar(const QString& sql, const QVariantList& params) const {
-    return connect()->scalar(sql, params);
-}
-
-qint64 TestInstall::count(const QString& table) const {
-    return scalar(QStringLiteral("SELECT count(*) FROM ") + table).toLongLong();
+    previousHome_.isEmpty() ? qunsetenv("DAPRA_HOME") : qputenv("DAPRA_HOME", previousHome_);
 }
 
 qint64 TestInstall::addUser(const QString& name, const QStringList& rights,
@@ -83,15 +64,10 @@ qint64 TestInstall::addUser(const QString& name, const QStringList& rights,
     return id;
 }
 
-void TestInstall::writeDbTxt(const QByteArray& content) const {
-    writeBytes(dbTxt(), content);
-}
-
 MainWindow::MainWindow() {
-    auto* area = new QMdiArea(main_.get());
-    main_->setCentralWidget(area);
+    main_->setCentralWidget(new QMdiArea);
     main_->resize(1100, 750);
-    ui::setMdiArea(area);
+    ui::setMdiArea(qobject_cast<QMdiArea*>(main_->centralWidget()));
     main_->show();
     back();
 }
@@ -142,30 +118,19 @@ bool writeProtect(const QString& path, bool on) {
     }
     QFile probe(folder ? path + QStringLiteral("/probe") : path);
     const bool refused = !probe.open(folder ? QIODevice::WriteOnly : QIODevice::Append);
-    if (folder) {
-        probe.remove();
-    }
-    return refused;
+    return folder && !refused ? !probe.remove() : refused;
 }
 
 QStringList seen(const ui::MessageRecorder& boxes) {
     QStringList lines;
     for (const ui::MessageRecord& box : boxes.boxes()) {
-        const char* icon = box.icon == ui::Icon::Information   ? "i"
-                           : box.icon == ui::Icon::Exclamation ? "!"
-                                                               : "-";
-        const char* question = box.buttons == ui::Buttons::YesNo ? "?" : "";
-        lines.append(box.title + " (" + icon + question + "): " + box.text);
+        const QString icon = box.icon == ui::Icon::Information   ? "i"
+                             : box.icon == ui::Icon::Exclamation ? "!"
+                                                                 : "-";
+        lines.append(box.title + " (" + icon + (box.buttons == ui::Buttons::YesNo ? "?" : "") +
+                     "): " + box.text);
     }
     return lines;
-}
-
-void resetProgramState() {
-    moddapra::UserId = 0;
-    moddapra::UserName.clear();
-    moddapra::MenuAkses.clear();
-    moddapra::FormMode.clear();
-    moddapra::OrderListMode.clear();
 }
 
 namespace {
@@ -173,7 +138,6 @@ namespace {
 // Actions waiting for a modal window, and the window one of them acts on.
 int waiting = 0;
 QPointer<QWidget> actedOn;
-QString actingOn;  // the window an action runs on, as described when it showed
 
 void closeWindow(QWidget* window) {
     if (auto* dialog = qobject_cast<QDialog*>(window)) {
@@ -185,11 +149,8 @@ void closeWindow(QWidget* window) {
 
 // Fails the running test, never one that ended meanwhile.
 void fail(const QString& message) {
-    if (QTest::currentTestFunction()) {
-        QTest::qFail(qPrintable(message), __FILE__, __LINE__);
-    } else {
-        qWarning("%s", qPrintable(message));
-    }
+    QTest::currentTestFunction() ? QTest::qFail(qPrintable(message), __FILE__, __LINE__)
+                                 : qWarning("%s", qPrintable(message));
 }
 
 // A modal window nobody waits for would hold the test until its time-out.
@@ -239,29 +200,18 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs) {
             fail("the modal window did not become active: " + describe(modal));
         }
         const QPointer<QWidget> outer = actedOn;
-        const QString outerName = actingOn;
         actedOn = modal;
-        actingOn = describe(modal);
         action(modal);
         actedOn = outer;
-        actingOn = outerName;
     });
     timer->start(10);
 }
 
 QString describe(const QWidget* window) {
-    if (!window) {
-        return QStringLiteral("<none>");
-    }
-    QStringList texts;
-    for (const QLabel* label : window->findChildren<QLabel*>()) {
-        if (label->isVisibleTo(window) && !label->text().isEmpty()) {
-            texts << label->text();
-        }
-    }
-    return QStringLiteral("%1 %2 \"%3\": %4")
-        .arg(window->metaObject()->className(), window->objectName(), window->windowTitle(),
-             texts.join(" / "));
+    return window ? QStringLiteral("%1 %2 \"%3\"")
+                        .arg(window->metaObject()->className(), window->objectName(),
+                             window->windowTitle())
+                  : QStringLiteral("<none>");
 }
 
 void failNow(const QString& message) {
@@ -334,10 +284,8 @@ void keys(const QString& road) {
                                                                {"Ctrl+", Qt::ControlModifier}};
     for (const QString& step : road.split('|')) {
         if (!keyTarget()) {  // reported once: the keys after it go nowhere either
-            const bool closed = !actingOn.isEmpty() && (!actedOn || !actedOn->isVisible());
             if (!QTest::currentTestFailed()) {
-                fail("no window is active to take the key " + step + " of \"" + road + '"' +
-                     (closed ? "; the window " + actingOn + " has closed" : QString()));
+                fail("no window is active to take the key " + step + " of \"" + road + '"');
             }
             return;
         }

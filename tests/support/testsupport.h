@@ -8,7 +8,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
-#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -16,6 +15,11 @@
 #include <sys/resource.h>
 
 namespace testing {
+
+// The bytes of a file; empty when it does not open.
+QByteArray bytesOf(const QString& path);
+// Writes a file with exactly these bytes; fails the run when it cannot.
+void writeBytes(const QString& path, const QByteArray& bytes);
 
 // A temporary install folder for one test: DAPRA_HOME points at it, db.txt
 // names a fresh database holding the empty tables, and the program-wide state
@@ -28,20 +32,27 @@ public:
     TestInstall& operator=(const TestInstall&) = delete;
 
     QString folder() const { return dir_.path(); }
-    QString dbTxt() const;
-    QString dbPath() const;
+    QString dbTxt() const { return dir_.path() + QStringLiteral("/db.txt"); }
+    QString dbPath() const { return dir_.path() + QStringLiteral("/dapra.mdb"); }
     // A connection of the test's own, to seed and inspect the database.
-    std::unique_ptr<db::Connection> connect() const;
+    std::unique_ptr<db::Connection> connect() const {
+        return std::make_unique<db::Connection>(dbPath());
+    }
     // Runs one statement with bound values.
-    void exec(const QString& sql, const QVariantList& params = {}) const;
-    QVariant scalar(const QString& sql, const QVariantList& params = {}) const;
-    qint64 count(const QString& table) const;
+    void exec(const QString& sql, const QVariantList& params = {}) const {
+        connect()->exec(sql, params);
+    }
+    QVariant scalar(const QString& sql, const QVariantList& params = {}) const {
+        return connect()->scalar(sql, params);
+    }
+    qint64 count(const QString& table) const {
+        return scalar("SELECT count(*) FROM " + table).toLongLong();
+    }
     // Stores a user with these access rights; returns his id.
     qint64 addUser(const QString& name, const QStringList& rights = {},
                    const QString& passwordHash = QStringLiteral("x")) const;
-
     // Writes db.txt with exactly these bytes.
-    void writeDbTxt(const QByteArray& content) const;
+    void writeDbTxt(const QByteArray& content) const { writeBytes(dbTxt(), content); }
 
 private:
     QTemporaryDir dir_;
@@ -65,10 +76,6 @@ private:
     std::unique_ptr<QMainWindow> main_ = std::make_unique<QMainWindow>();
 };
 
-// The bytes of a file; empty when it does not open.
-QByteArray bytesOf(const QString& path);
-// Writes a file with exactly these bytes; fails the run when it cannot.
-void writeBytes(const QString& path, const QByteArray& bytes);
 // Lets no file of this process grow beyond that size, as a full disk would.
 void limitFileSize(rlim_t bytes);
 
@@ -82,9 +89,6 @@ bool writeProtect(const QString& path, bool on);
 // "?" after the icon for a Yes/No question.
 QStringList seen(const ui::MessageRecorder& boxes);
 
-// Clears the program-wide state (signed-in user, window request fields).
-void resetProgramState();
-
 // Runs the action on the next modal window that shows (polling the event loop
 // for at most timeoutMs). Use it before the call that opens the window. A
 // modal window that shows with no action waiting for it, or stays open after
@@ -94,7 +98,7 @@ void whenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000);
 // Fails the running test at once with this message and ends the run (with
 // every window it opened), instead of going on into a null control.
 [[noreturn]] void failNow(const QString& message);
-// A window as a user sees it: its name, caption and the texts of its labels.
+// A window as its class, object name and caption.
 QString describe(const QWidget* window);
 
 // The child widget with this object name; fails the test at once when it is missing.

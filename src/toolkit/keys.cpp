@@ -10,6 +10,10 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QValidator>
+#include <QWindow>
+
+#include <optional>
+#include <utility>
 
 namespace ui {
 
@@ -49,15 +53,49 @@ QWidget* keyScope(QWidget* w) {
     return w;
 }
 
-// The one visible, enabled button of the focused window whose mnemonic is the
-// key; none when no button or several share it (Qt then moves the focus among
-// them in turn), and none while a menu is open.
-QAbstractButton* mnemonicButton(const QKeyEvent* key) {
+// The widget a key event is meant for: a widget receives it itself; a
+// platform window hands it to the focus widget.
+QWidget* keyReceiver(QObject* watched) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        return widget;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus : QApplication::activeWindow();
+}
+
+// The top-level widget of a platform window, or the widget itself.
+QWidget* widgetOf(QObject* watched) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        return widget;
+    }
+    if (auto* window = qobject_cast<QWindow*>(watched)) {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->windowHandle() == window) {
+                return top;
+            }
+        }
+    }
+    return nullptr;
+}
+
+// Whether the widget is the window or lies in it, its own windows included.
+bool within(const QWidget* widget, const QWidget* window) {
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget == window) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The one visible, enabled button of the receiver's window whose mnemonic is
+// the key; none when no button or several share it (Qt then moves the focus
+// among them in turn), and none while a menu is open.
+QAbstractButton* mnemonicButton(QObject* watched, const QKeyEvent* key) {
     if (key->modifiers() != Qt::AltModifier || QApplication::activePopupWidget()) {
         return nullptr;
     }
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* scope = keyScope(focus ? focus : QApplication::activeWindow());
+    QWidget* scope = keyScope(keyReceiver(watched));
     if (!scope) {
         return nullptr;
     }
@@ -75,21 +113,80 @@ QAbstractButton* mnemonicButton(const QKeyEvent* key) {
     return found;
 }
 
+// The closing button of the receiver's window, pressed by Esc.
+QAbstractButton* cancelButton(QObject* watched, const QKeyEvent* key) {
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) {
+        return nullptr;
+    }
+    auto* form = qobject_cast<Form*>(keyScope(keyReceiver(watched)));
+    QAbstractButton* button = form ? form->cancelButton() : nullptr;
+    return button && button->isVisible() && button->isEnabled() ? button : nullptr;
+}
+
 bool isFocusedButton(QObject* watched) {
     return watched == QApplication::focusWidget() && qobject_cast<QAbstractButton*>(watched);
 }
+
+// A modal window is registered as soon as it is shown, yet the window
+// manager activates it later, and Qt looks shortcuts up before it asks
+// whether a window is blocked: keys typed in between (queued, or sent to the
+// window beneath as shortcuts) acted on that window. Every key meant for a
+// window beneath the open modal window goes to the modal window instead, in
+// the order typed. A key handed over at its shortcut check is dropped when
+// it comes again as a press.
+class ModalKeys {
+public:
+    bool route(QObject* watched, QEvent* event) {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease) {
+            return false;
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* receiver = widgetOf(watched);
+        if (!modal || !receiver || QApplication::activePopupWidget() || within(receiver, modal)) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const std::pair<int, Qt::KeyboardModifiers> typed{key->key(), key->modifiers()};
+        if (type == QEvent::KeyPress && handedOver_ == typed) {
+            handedOver_.reset();
+        } else if (type != QEvent::KeyRelease) {
+            handOver(modal, key);
+            if (type == QEvent::ShortcutOverride) {
+                handedOver_ = typed;
+            }
+        }
+        event->accept();
+        return true;
+    }
+
+private:
+    static void handOver(QWidget* modal, const QKeyEvent* key) {
+        QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
+                        key->nativeVirtualKey(), key->nativeModifiers(), key->text(),
+                        key->isAutoRepeat(), key->count());
+        QWidget* focus = modal->focusWidget();
+        QApplication::sendEvent(focus ? focus : modal, &press);
+    }
+
+    std::optional<std::pair<int, Qt::KeyboardModifiers>> handedOver_;
+};
 
 // Qt clicks a button for its mnemonic only after a short animation, so the
 // keys typed after it ran first; and a mnemonic that a menu of the main window
 // shares went to that menu every other time. Here the focused window's button
 // takes its mnemonic before any shortcut is looked up, and every button key
-// clicks at once.
+// clicks at once. Esc presses the window's closing button the same way.
 class ButtonKeys : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (modal_.route(watched, event)) {
+            return true;
+        }
         switch (event->type()) {
             case QEvent::ShortcutOverride:
-                if (mnemonicButton(static_cast<QKeyEvent*>(event))) {
+                if (mnemonicButton(watched, static_cast<QKeyEvent*>(event))) {
                     event->accept();
                     return true;
                 }
@@ -111,7 +208,10 @@ protected:
 
 private:
     static bool keyPress(QObject* watched, QKeyEvent* key) {
-        QAbstractButton* button = mnemonicButton(key);
+        QAbstractButton* button = mnemonicButton(watched, key);
+        if (!button) {
+            button = cancelButton(watched, key);
+        }
         if (!button && isFocusedButton(watched)) {
             const bool pushed =
                 qobject_cast<QPushButton*>(watched) || qobject_cast<QToolButton*>(watched);
@@ -127,6 +227,8 @@ private:
         }
         return true;
     }
+
+    ModalKeys modal_;
 };
 
 // A typed character that is printable and not a digit; control characters

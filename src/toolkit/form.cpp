@@ -53,7 +53,7 @@ void runModal(Form* form, QWidget* owner) {
     QPointer<QWidget> back(owner);
     QEventLoop loop;
     QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::DialogExec);
+    waitForModal(form, [&loop] { loop.exec(QEventLoop::DialogExec); });
     // A window that closes right after a message box of its own closed is
     // gone before the window manager has handed it the focus back; the focus
     // would then go nowhere and the next keys be lost.

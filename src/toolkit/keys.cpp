@@ -8,12 +8,14 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QValidator>
 #include <QWindow>
 
+#include <memory>
 #include <optional>
-#include <utility>
+#include <vector>
 
 namespace ui {
 
@@ -63,19 +65,22 @@ QWidget* keyReceiver(QObject* watched) {
     return focus ? focus : QApplication::activeWindow();
 }
 
-// The top-level widget of a platform window, or the widget itself.
+// The widget an event's receiver belongs to: the widget itself, the
+// top-level widget of a platform window, or the widget owning a shortcut or
+// an action.
 QWidget* widgetOf(QObject* watched) {
-    if (auto* widget = qobject_cast<QWidget*>(watched)) {
-        return widget;
-    }
     if (auto* window = qobject_cast<QWindow*>(watched)) {
         for (QWidget* top : QApplication::topLevelWidgets()) {
             if (top->windowHandle() == window) {
                 return top;
             }
         }
+        return nullptr;
     }
-    return nullptr;
+    while (watched && !watched->isWidgetType()) {
+        watched = watched->parent();
+    }
+    return static_cast<QWidget*>(watched);
 }
 
 // Whether the widget is the window or lies in it, its own windows included.
@@ -139,20 +144,30 @@ public:
     bool route(QObject* watched, QEvent* event) {
         const QEvent::Type type = event->type();
         if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
-            type != QEvent::KeyRelease) {
+            type != QEvent::KeyRelease && type != QEvent::Shortcut) {
             return false;
         }
         QWidget* modal = QApplication::activeModalWidget();
         QWidget* receiver = widgetOf(watched);
-        if (!modal || !receiver || QApplication::activePopupWidget() || within(receiver, modal)) {
+        if (type == QEvent::Shortcut) {
+            // Shortcuts are matched against the window the manager has
+            // active, which may still be the one beneath.
+            return modal && !within(receiver, modal);
+        }
+        if (!holding_ &&
+            (!modal || !receiver || QApplication::activePopupWidget() || within(receiver, modal))) {
             return false;
         }
         auto* key = static_cast<QKeyEvent*>(event);
-        const std::pair<int, Qt::KeyboardModifiers> typed{key->key(), key->modifiers()};
+        const Typed typed{key->key(), key->modifiers(), key->text()};
         if (type == QEvent::KeyPress && handedOver_ == typed) {
             handedOver_.reset();
         } else if (type != QEvent::KeyRelease) {
-            handOver(modal, key);
+            if (holding_) {
+                held_.push_back(typed);
+            } else {
+                handOver(modal, typed);
+            }
             if (type == QEvent::ShortcutOverride) {
                 handedOver_ = typed;
             }
@@ -161,17 +176,49 @@ public:
         return true;
     }
 
-private:
-    static void handOver(QWidget* modal, const QKeyEvent* key) {
-        QKeyEvent press(QEvent::KeyPress, key->key(), key->modifiers(), key->nativeScanCode(),
-                        key->nativeVirtualKey(), key->nativeModifiers(), key->text(),
-                        key->isAutoRepeat(), key->count());
-        QWidget* focus = modal->focusWidget();
-        QApplication::sendEvent(focus ? focus : modal, &press);
+    void hold() { holding_ = true; }
+
+    // The held keys go to the window once every key already queued has been
+    // held too, so that none overtakes them.
+    void release(QWindow* window) {
+        QTimer::singleShot(0, qApp, [this, to = QPointer<QWindow>(window)] {
+            holding_ = false;
+            for (const Typed& typed : held_) {
+                if (to) {
+                    QCoreApplication::postEvent(to, press(typed));
+                }
+            }
+            held_.clear();
+        });
     }
 
-    std::optional<std::pair<int, Qt::KeyboardModifiers>> handedOver_;
+private:
+    struct Typed {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        bool operator==(const Typed&) const = default;
+    };
+
+    static QKeyEvent* press(const Typed& typed) {
+        return new QKeyEvent(QEvent::KeyPress, typed.key, typed.modifiers, typed.text);
+    }
+
+    static void handOver(QWidget* modal, const Typed& typed) {
+        const std::unique_ptr<QKeyEvent> event(press(typed));
+        QWidget* focus = modal->focusWidget();
+        QApplication::sendEvent(focus ? focus : modal, event.get());
+    }
+
+    bool holding_ = false;
+    std::vector<Typed> held_;
+    std::optional<Typed> handedOver_;
 };
+
+ModalKeys& modalKeys() {
+    static ModalKeys keys;
+    return keys;
+}
 
 // Qt clicks a button for its mnemonic only after a short animation, so the
 // keys typed after it ran first; and a mnemonic that a menu of the main window
@@ -181,7 +228,7 @@ private:
 class ButtonKeys : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (modal_.route(watched, event)) {
+        if (modalKeys().route(watched, event)) {
             return true;
         }
         switch (event->type()) {
@@ -227,8 +274,6 @@ private:
         }
         return true;
     }
-
-    ModalKeys modal_;
 };
 
 // A typed character that is printable and not a digit; control characters
@@ -303,6 +348,18 @@ void keysActInOrder() {
         installed->setParent(qApp);
         qApp->installEventFilter(installed);
     }
+}
+
+void waitForModal(QWidget* window, const std::function<void()>& wait) {
+    hookEvents(window, [](QEvent* event) {
+        if (event->type() == QEvent::Hide) {
+            modalKeys().hold();
+        }
+        return false;
+    });
+    QPointer<QWidget> owner(window->parentWidget() ? window->parentWidget()->window() : nullptr);
+    wait();
+    modalKeys().release(owner ? owner->windowHandle() : QGuiApplication::focusWindow());
 }
 
 void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle) {

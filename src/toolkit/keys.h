@@ -18,6 +18,11 @@ namespace ui {
 // for the whole program; every window and message box calls it.
 void keysActInOrder();
 
+// Runs wait, which returns once the modal window has closed. Keys typed after
+// the window hid and before its opener went on are held, and then reach the
+// opener's window in the order typed, where the opener left the focus.
+void waitForModal(QWidget* window, const std::function<void()>& wait);
+
 // Runs the handler on every event the object receives, before the object
 // does; true swallows the event. The hook lives as long as the object.
 void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle);

@@ -69,7 +69,7 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     } else {
         mb->addButton(QMessageBox::Ok);
     }
-    mb->exec();
+    waitForModal(mb, [&mb] { mb->exec(); });
     if (!mb) {
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }

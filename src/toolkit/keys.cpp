@@ -4,10 +4,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <QValidator>
@@ -149,6 +152,7 @@ public:
         }
         QWidget* modal = QApplication::activeModalWidget();
         QWidget* receiver = widgetOf(watched);
+        track(watched, event);
         if (type == QEvent::Shortcut) {
             // Shortcuts are matched against the window the manager has
             // active, which may still be the one beneath.
@@ -178,6 +182,27 @@ public:
 
     void hold() { holding_ = true; }
 
+    // Once the new modal window is active it gets, in order, the keys the
+    // window system queued for the window it now blocks (Qt would drop them
+    // unseen) and the keys held while it opened. Should one of them close
+    // it, the rest are held for its opener.
+    void handOverTo(QWidget* window) {
+        const QPointer<QWidget> modal(window);
+        std::vector<Typed> keys;
+        keys.swap(queued_);
+        keys.insert(keys.end(), held_.begin(), held_.end());
+        held_.clear();
+        holding_ = false;
+        for (auto it = keys.begin(); it != keys.end(); ++it) {
+            if (!modal || !modal->isVisible()) {
+                holding_ = true;
+                held_.assign(it, keys.end());
+                return;
+            }
+            handOver(modal, *it);
+        }
+    }
+
     // The held keys go to the window once every key already queued has been
     // held too, so that none overtakes them.
     void release(QWindow* window) {
@@ -200,6 +225,29 @@ private:
         bool operator==(const Typed&) const = default;
     };
 
+    // A key from the window system is checked for shortcuts (at a platform
+    // window) when it is queued, and pressed when its turn comes, or not at
+    // all when a shortcut took it.
+    void track(QObject* watched, QEvent* event) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Shortcut) {
+            if (!queued_.empty()) {
+                queued_.pop_back();
+            }
+            return;
+        }
+        if (!qobject_cast<QWindow*>(watched) || type == QEvent::KeyRelease) {
+            return;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Typed typed{key->key(), key->modifiers(), key->text()};
+        if (type == QEvent::ShortcutOverride) {
+            queued_.push_back(typed);
+        } else if (!queued_.empty() && queued_.front() == typed) {
+            queued_.erase(queued_.begin());
+        }
+    }
+
     static QKeyEvent* press(const Typed& typed) {
         return new QKeyEvent(QEvent::KeyPress, typed.key, typed.modifiers, typed.text);
     }
@@ -212,6 +260,7 @@ private:
 
     bool holding_ = false;
     std::vector<Typed> held_;
+    std::vector<Typed> queued_;
     std::optional<Typed> handedOver_;
 };
 
@@ -350,6 +399,22 @@ void keysActInOrder() {
     }
 }
 
+// Keys typed before the window manager activates a new modal window are
+// addressed to the window beneath, which the modal window blocks, so they
+// would be lost: they wait in the queue until the new window is active (a
+// second at most) and then reach it.
+void awaitActivation(QWidget* window) {
+    const QPointer<QWidget> modal(window);
+    modalKeys().hold();
+    QElapsedTimer waited;
+    waited.start();
+    while (modal && modal->isVisible() && !modal->isActiveWindow() && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+    modalKeys().handOverTo(modal);
+}
+
 void waitForModal(QWidget* window, const std::function<void()>& wait) {
     hookEvents(window, [](QEvent* event) {
         if (event->type() == QEvent::Hide) {
@@ -358,7 +423,11 @@ void waitForModal(QWidget* window, const std::function<void()>& wait) {
         return false;
     });
     QPointer<QWidget> owner(window->parentWidget() ? window->parentWidget()->window() : nullptr);
-    wait();
+    const QPointer<QWidget> modal(window);
+    awaitActivation(window);
+    if (modal && modal->isVisible()) {
+        wait();
+    }
     modalKeys().release(owner ? owner->windowHandle() : QGuiApplication::focusWindow());
 }
 

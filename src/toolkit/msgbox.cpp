@@ -4,6 +4,7 @@
 #include "toolkit/keys.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
@@ -69,7 +70,14 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     } else {
         mb->addButton(QMessageBox::Ok);
     }
-    waitForModal(mb, [&mb] { mb->exec(); });
+    // Shown as every modal window of the program is (ui::showModal), so that
+    // keys typed while it opens reach it.
+    mb->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(mb, &QDialog::finished, &loop, &QEventLoop::quit);
+    QObject::connect(mb, &QObject::destroyed, &loop, &QEventLoop::quit);
+    mb->show();
+    waitForModal(mb, [&loop] { loop.exec(QEventLoop::DialogExec); });
     if (!mb) {
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }

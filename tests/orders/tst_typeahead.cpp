@@ -16,10 +16,10 @@ namespace {
 // Queues the keys for the platform window, as a window system does for the
 // window that holds the focus; nothing runs until the event loop does.
 void typeAhead(QWindow* window, const QString& road) {
-    static const QMap<QString, Qt::Key> named = {{"Space", Qt::Key_Space},  {"Esc", Qt::Key_Escape},
-                                                 {"Enter", Qt::Key_Return}, {"Down", Qt::Key_Down},
-                                                 {"End", Qt::Key_End},      {"Ctrl+O", Qt::Key_O},
-                                                 {"Ctrl+B", Qt::Key_B},     {"Alt+S", Qt::Key_S}};
+    static const QMap<QString, Qt::Key> named = {
+        {"Space", Qt::Key_Space}, {"Esc", Qt::Key_Escape}, {"Enter", Qt::Key_Return},
+        {"Down", Qt::Key_Down},   {"End", Qt::Key_End},    {"Tab", Qt::Key_Tab},
+        {"Ctrl+O", Qt::Key_O},    {"Ctrl+B", Qt::Key_B},   {"Alt+S", Qt::Key_S}};
     for (const QString& step : road.split('|')) {
         const Qt::KeyboardModifiers mods = step.startsWith("Alt+")    ? Qt::AltModifier
                                            : step.startsWith("Ctrl+") ? Qt::ControlModifier
@@ -79,6 +79,8 @@ private Q_SLOTS:
                                       << "1";
         QTest::newRow("waiter picker") << order << "Command13" << false << "Space|Alt+S|Esc"
                                        << "1";
+        QTest::newRow("waiter picked") << order << "Command13" << false << "Space|Tab|Enter"
+                                       << "Text4: Budi";
         QTest::newRow("order list") << order << "Command5" << false << "Space|Enter"
                                     << "Text1: RO-010320241";
         QTest::newRow("refusal box") << order << "Command1" << true << "Space|Esc"

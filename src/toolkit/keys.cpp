@@ -158,8 +158,8 @@ public:
             // active, which may still be the one beneath.
             return modal && !within(receiver, modal);
         }
-        if (!holding_ &&
-            (!modal || !receiver || QApplication::activePopupWidget() || within(receiver, modal))) {
+        const bool inside = modal && receiver && within(receiver, modal);
+        if (inside || (!holding_ && (!modal || !receiver || QApplication::activePopupWidget()))) {
             return false;
         }
         auto* key = static_cast<QKeyEvent*>(event);
@@ -425,7 +425,7 @@ void waitForModal(QWidget* window, const std::function<void()>& wait) {
     QPointer<QWidget> owner(window->parentWidget() ? window->parentWidget()->window() : nullptr);
     const QPointer<QWidget> modal(window);
     awaitActivation(window);
-    if (modal && modal->isVisible()) {
+    if (modal) {
         wait();
     }
     modalKeys().release(owner ? owner->windowHandle() : QGuiApplication::focusWindow());

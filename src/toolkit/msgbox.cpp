@@ -77,7 +77,11 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     QObject::connect(mb, &QDialog::finished, &loop, &QEventLoop::quit);
     QObject::connect(mb, &QObject::destroyed, &loop, &QEventLoop::quit);
     mb->show();
-    waitForModal(mb, [&loop] { loop.exec(QEventLoop::DialogExec); });
+    waitForModal(mb, [&loop, &mb] {
+        if (mb->isVisible()) {
+            loop.exec(QEventLoop::DialogExec);
+        }
+    });
     if (!mb) {
         return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
     }

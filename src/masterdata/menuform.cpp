@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -237,8 +238,11 @@ void fMenu::LookUpCategoryAndUnitIds(db::Connection& c) {
 }
 
 void fMenu::refuse(const QString& message, QWidget* focus) {
+    const QPointer<QWidget> alive(focus);
     ui::msgBox(message, ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Info"));
-    focus->setFocus();
+    if (alive) {
+        alive->setFocus();
+    }
 }
 
 // "&Simpan" (and Enter in the price box). Only a box without any character
@@ -327,21 +331,23 @@ void fMenu::refresh() {
 void fMenu::pickCategory() {
     Text3->clear();
     CategoryId = 0;
-    PickerForm::open(categoryPicker(), [this](const QStringList& row) {
-        CategoryId = row.value(2).toLongLong();
-        Text3->setText(row.value(0));
-    });
-    Command5->setFocus();
+    if (PickerForm::open(this, categoryPicker(), [this](const QStringList& row) {
+            CategoryId = row.value(2).toLongLong();
+            Text3->setText(row.value(0));
+        })) {
+        Command5->setFocus();
+    }
 }
 
 void fMenu::pickUnit() {
     Text4->clear();
     UnitId = 0;
-    PickerForm::open(unitPicker(), [this](const QStringList& row) {
-        UnitId = row.value(2).toLongLong();
-        Text4->setText(row.value(0));
-    });
-    Text5->setFocus();
+    if (PickerForm::open(this, unitPicker(), [this](const QStringList& row) {
+            UnitId = row.value(2).toLongLong();
+            Text4->setText(row.value(0));
+        })) {
+        Text5->setFocus();
+    }
 }
 
 // Lists the items whose code or name contains the text. The boxes, the ids

@@ -6,6 +6,7 @@
 #include "toolkit/keys.h"
 
 #include <QGroupBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -44,8 +45,14 @@ void PickerForm::showEvent(QShowEvent* event) {
     (kind_.focusOnClose ? close_ : list_)->setFocus();
 }
 
-void PickerForm::open(const PickerKind& kind, Pick onPick) {
-    ui::showModal(new PickerForm(kind, std::move(onPick)));
+bool PickerForm::open(QWidget* opener, const PickerKind& kind, Pick onPick) {
+    auto guarded = [alive = QPointer<QWidget>(opener), hasOpener = opener != nullptr,
+                    onPick = std::move(onPick)](const QStringList& row) {
+        if (alive || !hasOpener) {
+            onPick(row);
+        }
+    };
+    return ui::showModal(new PickerForm(kind, std::move(guarded)), opener);
 }
 
 void PickerForm::SetColumnHeaders() {

@@ -43,8 +43,9 @@ public:
 
     PickerForm(const PickerKind& kind, Pick onPick);
 
-    // Shows a picker modally and returns when it has closed.
-    static void open(const PickerKind& kind, Pick onPick);
+    // Shows a picker modally and returns when it has closed; a pick reaches
+    // the opener only while it lives. Returns whether the opener still lives.
+    static bool open(QWidget* opener, const PickerKind& kind, Pick onPick);
 
 protected:
     void showEvent(QShowEvent* event) override;

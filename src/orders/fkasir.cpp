@@ -116,8 +116,7 @@ void fKasir::connectKeys() {
     Timer1->start();
 }
 
-void fKasir::showEvent(QShowEvent* event) {
-    ui::Form::showEvent(event);
+void fKasir::firstShown() {
     Command5->setFocus();
 }
 
@@ -181,7 +180,9 @@ void fKasir::Command5_Click() {
     OrderId = 0;
     OrderTotal = 0;
     grid_->clear();
-    openOrderList();
+    if (!openOrderList(this)) {
+        return;
+    }
     if (OrderId != 0) {
         std::vector<OrderLine> lines;
         moddapra::RunUnit([&](db::Connection& c) { lines = orderLines(c, OrderId); });

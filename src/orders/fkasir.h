@@ -32,7 +32,7 @@ public:
 protected:
     void takePickedOrder(const PickedOrder& picked) override;
     void relayout(ui::TwLayout& l) override;
-    void showEvent(QShowEvent* event) override;
+    void firstShown() override;
 
 private:
     void buildPaymentData();

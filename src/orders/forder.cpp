@@ -146,8 +146,7 @@ void fOrder::connectKeys() {
     Timer1->start();
 }
 
-void fOrder::showEvent(QShowEvent* event) {
-    ui::Form::showEvent(event);
+void fOrder::firstShown() {
     Command5->setFocus();
 }
 
@@ -265,34 +264,37 @@ void fOrder::ListView1_ItemClick() {
 void fOrder::Command2_Click() {
     Text3->clear();
     TableId = 0;
-    masterdata::PickerForm::open(tablePicker(), [this](const QStringList& row) {
-        TableId = row.value(2).toLongLong();
-        Text3->setText(row.value(0));
-    });
-    Command13->setFocus();
+    if (masterdata::PickerForm::open(this, tablePicker(), [this](const QStringList& row) {
+            TableId = row.value(2).toLongLong();
+            Text3->setText(row.value(0));
+        })) {
+        Command13->setFocus();
+    }
 }
 
 void fOrder::Command13_Click() {
     Text4->clear();
     WaiterId = 0;
-    masterdata::PickerForm::open(waiterPicker(), [this](const QStringList& row) {
-        WaiterId = row.value(2).toLongLong();
-        Text4->setText(row.value(0));
-    });
-    Command8->setFocus();
+    if (masterdata::PickerForm::open(this, waiterPicker(), [this](const QStringList& row) {
+            WaiterId = row.value(2).toLongLong();
+            Text4->setText(row.value(0));
+        })) {
+        Command8->setFocus();
+    }
 }
 
 void fOrder::Command8_Click() {
     clearLineEntry();
-    masterdata::PickerForm::open(menuPicker(), [this](const QStringList& row) {
-        MenuId = row.value(6).toLongLong();
-        Text5->setText(row.value(0));
-        Text6->setText(row.value(1));
-        Text8->setText(row.value(5));
-        CategoryName = row.value(3);
-        UnitName = row.value(4);
-    });
-    focusQuantity();
+    if (masterdata::PickerForm::open(this, menuPicker(), [this](const QStringList& row) {
+            MenuId = row.value(6).toLongLong();
+            Text5->setText(row.value(0));
+            Text6->setText(row.value(1));
+            Text8->setText(row.value(5));
+            CategoryName = row.value(3);
+            UnitName = row.value(4);
+        })) {
+        focusQuantity();
+    }
 }
 
 void fOrder::Timer1_Timer() {
@@ -308,7 +310,9 @@ void fOrder::Command5_Click() {
     TableId = 0;
     WaiterId = 0;
     grid_->clear();
-    openOrderList();
+    if (!openOrderList(this)) {
+        return;
+    }
     loadPickedOrder();
     showTotal(fmt::kMask12Zero);
     Command2->setFocus();

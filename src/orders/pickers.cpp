@@ -135,12 +135,12 @@ OrderListReceiver::~OrderListReceiver() {
     receivers().erase(mode_);
 }
 
-void openOrderList() {
+bool openOrderList(QWidget* opener) {
     const bool filled = serving();
     if (!filled) {
         ui::msgBox(QStringLiteral("Tidak ada Form yang aktif"));
     }
-    masterdata::PickerForm::open(orderListKind(filled), [](const QStringList& row) {
+    return masterdata::PickerForm::open(opener, orderListKind(filled), [](const QStringList& row) {
         (*receiver())({row.value(6).toLongLong(), row.value(0),
                        QDate::fromString(row.value(1), QStringLiteral("dd/MM/yyyy")), row.value(2),
                        row.value(3), row.value(4), fmt::parseAmount(row.value(5))});

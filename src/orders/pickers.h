@@ -37,7 +37,8 @@ private:
 // Shows the order list ("Daftar Order") modally and returns when it has closed.
 // It lists the unpaid orders when OrderListMode names a window, else it says
 // "Tidak ada Form yang aktif" and stays empty. A pick hands the order to the
-// receiver of the mode and closes the list.
-void openOrderList();
+// receiver of the mode and closes the list. Returns whether the opener still
+// lives.
+bool openOrderList(QWidget* opener);
 
 }  // namespace orders

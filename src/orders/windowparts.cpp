@@ -7,6 +7,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QToolButton>
 
 namespace orders {
@@ -71,9 +72,10 @@ void setTotal(QLabel* total, const QString& text) {
 }
 
 void refuse(const QString& message, QWidget* focus) {
+    const QPointer<QWidget> alive(focus);
     ui::msgBox(message, ui::Buttons::Ok, ui::Icon::Exclamation, QStringLiteral("Perhatian!"));
-    if (focus) {
-        focus->setFocus();
+    if (alive) {
+        alive->setFocus();
     }
 }
 

@@ -66,8 +66,16 @@ QLabel* picture(QWidget* parent, const QRect& tw) {
     return pic;
 }
 
+// A box the user cannot type into (one a picker fills) shows the start of
+// its text, even when the text is longer than the box.
 QLineEdit* lineBox(QWidget* parent, const QString& name, const QRect& tw) {
-    return placed(new QLineEdit(parent), name, tw);
+    auto* box = placed(new QLineEdit(parent), name, tw);
+    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+        if (!box->isEnabled() || box->isReadOnly()) {
+            box->setCursorPosition(0);
+        }
+    });
+    return box;
 }
 
 QPlainTextEdit* memoBox(QWidget* parent, const QString& name, const QRect& tw) {

@@ -11,7 +11,6 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
-#include <QShortcut>
 
 namespace ui {
 
@@ -49,6 +48,20 @@ void centreOnScreen(QWidget* w) {
     w->move(frame.topLeft());
 }
 
+// Waits until the form has closed, then hands the focus back to its owner.
+void runModal(Form* form, QWidget* owner) {
+    QPointer<QWidget> back(owner);
+    QEventLoop loop;
+    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
+    waitForModal(form, [&loop] { loop.exec(QEventLoop::DialogExec); });
+    // A window that closes right after a message box of its own closed is
+    // gone before the window manager has handed it the focus back; the focus
+    // would then go nowhere and the next keys be lost.
+    if (back) {
+        back->activateWindow();
+    }
+}
+
 }  // namespace
 
 Form::Form(QWidget* parent) : QWidget(parent) {
@@ -67,10 +80,10 @@ void Form::setDesignSize(int widthTw, int heightTw) {
     resizeTw(this, widthTw, heightTw);
 }
 
+// Esc is read by the program's key rule (ui::keysActInOrder), not through a
+// shortcut: shortcuts still fire on a window a modal window blocks.
 void Form::setCancelButton(QAbstractButton* button) {
-    auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    esc->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(esc, &QShortcut::activated, button, &QAbstractButton::click);
+    cancel_ = button;
 }
 
 void Form::unload() {
@@ -78,6 +91,14 @@ void Form::unload() {
         sub->close();
     } else {
         close();
+    }
+}
+
+void Form::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!shown_) {
+        shown_ = true;
+        firstShown();
     }
 }
 
@@ -98,7 +119,15 @@ QMdiArea* mdiArea() {
     return area;
 }
 
-void showModal(Form* form) {
+QWidget* modalOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        return modal;
+    }
+    return area ? area->window() : QApplication::activeWindow();
+}
+
+bool showModal(Form* form, QObject* opener) {
+    QPointer<QObject> openerAlive(opener);
     QPointer<Form> guard(form);
     // A modal window belongs to the window of the parent it was given, else
     // to the main window.
@@ -111,19 +140,10 @@ void showModal(Form* form) {
     form->show();
     centreOnScreen(form);
     form->activateWindow();
-    if (!guard) {
-        return;  // closed while showing
+    if (guard) {
+        runModal(form, owner);
     }
-    QPointer<QWidget> back(owner);
-    QEventLoop loop;
-    QObject::connect(form, &QObject::destroyed, &loop, &QEventLoop::quit);
-    loop.exec(QEventLoop::DialogExec);
-    // A window that closes right after a message box of its own closed is
-    // gone before the window manager has handed it the focus back; the focus
-    // would then go nowhere and the next keys be lost.
-    if (back) {
-        back->activateWindow();
-    }
+    return !opener || openerAlive;
 }
 
 void showChild(Form* form) {

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
+#include <QPointer>
 #include <QWidget>
 
 class QMdiArea;
-class QAbstractButton;
 
 namespace ui {
 
@@ -26,6 +27,7 @@ public:
 
     // Makes Esc press this button anywhere in the window.
     void setCancelButton(QAbstractButton* button);
+    QAbstractButton* cancelButton() const { return cancel_; }
 
     // Closes the window (and its sub-window when it is a child window).
     void unload();
@@ -39,10 +41,15 @@ public:
 protected:
     // The window's resize table; W and H are its outer size in twips.
     virtual void relayout(TwLayout&) {}
+    // Run at the first showing only: a window shown again keeps its focus.
+    virtual void firstShown() {}
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool fixed_ = false;
+    bool shown_ = false;
+    QPointer<QAbstractButton> cancel_;
 };
 
 // The main window's working area; set once by the main window.
@@ -50,8 +57,13 @@ void setMdiArea(QMdiArea* area);
 QMdiArea* mdiArea();
 
 // Shows the form modally and returns when it has closed. It belongs to the
-// window of its parent when it has one, else to the main window.
-void showModal(Form* form);
+// window of its parent when it has one, else to the main window. Keys typed
+// while it is up, even before the window manager activates it, go to it.
+// Returns whether the opener (when given) still lives.
+bool showModal(Form* form, QObject* opener = nullptr);
+// The window a new modal window belongs to: the open modal window, else the
+// main window, else the active window.
+QWidget* modalOwner();
 // Shows the form modeless: maximized inside the main window when there is
 // one (or a top-level window otherwise); an open form comes to the front.
 void showChild(Form* form);

@@ -4,12 +4,21 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
 #include <QValidator>
+#include <QWindow>
+
+#include <memory>
+#include <optional>
+#include <vector>
 
 namespace ui {
 
@@ -49,15 +58,52 @@ QWidget* keyScope(QWidget* w) {
     return w;
 }
 
-// The one visible, enabled button of the focused window whose mnemonic is the
-// key; none when no button or several share it (Qt then moves the focus among
-// them in turn), and none while a menu is open.
-QAbstractButton* mnemonicButton(const QKeyEvent* key) {
+// The widget a key event is meant for: a widget receives it itself; a
+// platform window hands it to the focus widget.
+QWidget* keyReceiver(QObject* watched) {
+    if (auto* widget = qobject_cast<QWidget*>(watched)) {
+        return widget;
+    }
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus : QApplication::activeWindow();
+}
+
+// The widget an event's receiver belongs to: the widget itself, the
+// top-level widget of a platform window, or the widget owning a shortcut or
+// an action.
+QWidget* widgetOf(QObject* watched) {
+    if (auto* window = qobject_cast<QWindow*>(watched)) {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            if (top->windowHandle() == window) {
+                return top;
+            }
+        }
+        return nullptr;
+    }
+    while (watched && !watched->isWidgetType()) {
+        watched = watched->parent();
+    }
+    return static_cast<QWidget*>(watched);
+}
+
+// Whether the widget is the window or lies in it, its own windows included.
+bool within(const QWidget* widget, const QWidget* window) {
+    for (; widget; widget = widget->parentWidget()) {
+        if (widget == window) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The one visible, enabled button of the receiver's window whose mnemonic is
+// the key; none when no button or several share it (Qt then moves the focus
+// among them in turn), and none while a menu is open.
+QAbstractButton* mnemonicButton(QObject* watched, const QKeyEvent* key) {
     if (key->modifiers() != Qt::AltModifier || QApplication::activePopupWidget()) {
         return nullptr;
     }
-    QWidget* focus = QApplication::focusWidget();
-    QWidget* scope = keyScope(focus ? focus : QApplication::activeWindow());
+    QWidget* scope = keyScope(keyReceiver(watched));
     if (!scope) {
         return nullptr;
     }
@@ -75,21 +121,168 @@ QAbstractButton* mnemonicButton(const QKeyEvent* key) {
     return found;
 }
 
+// The closing button of the receiver's window, pressed by Esc.
+QAbstractButton* cancelButton(QObject* watched, const QKeyEvent* key) {
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) {
+        return nullptr;
+    }
+    auto* form = qobject_cast<Form*>(keyScope(keyReceiver(watched)));
+    QAbstractButton* button = form ? form->cancelButton() : nullptr;
+    return button && button->isVisible() && button->isEnabled() ? button : nullptr;
+}
+
 bool isFocusedButton(QObject* watched) {
     return watched == QApplication::focusWidget() && qobject_cast<QAbstractButton*>(watched);
+}
+
+// A modal window is registered as soon as it is shown, yet the window
+// manager activates it later, and Qt looks shortcuts up before it asks
+// whether a window is blocked: keys typed in between (queued, or sent to the
+// window beneath as shortcuts) acted on that window. Every key meant for a
+// window beneath the open modal window goes to the modal window instead, in
+// the order typed. A key handed over at its shortcut check is dropped when
+// it comes again as a press.
+class ModalKeys {
+public:
+    bool route(QObject* watched, QEvent* event) {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease && type != QEvent::Shortcut) {
+            return false;
+        }
+        QWidget* modal = QApplication::activeModalWidget();
+        QWidget* receiver = widgetOf(watched);
+        track(watched, event);
+        if (type == QEvent::Shortcut) {
+            // Shortcuts are matched against the window the manager has
+            // active, which may still be the one beneath.
+            return modal && !within(receiver, modal);
+        }
+        const bool inside = modal && receiver && within(receiver, modal);
+        if (inside || (!holding_ && (!modal || !receiver || QApplication::activePopupWidget()))) {
+            return false;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Typed typed{key->key(), key->modifiers(), key->text()};
+        if (type == QEvent::KeyPress && handedOver_ == typed) {
+            handedOver_.reset();
+        } else if (type != QEvent::KeyRelease) {
+            if (holding_) {
+                held_.push_back(typed);
+            } else {
+                handOver(modal, typed);
+            }
+            if (type == QEvent::ShortcutOverride) {
+                handedOver_ = typed;
+            }
+        }
+        event->accept();
+        return true;
+    }
+
+    void hold() { holding_ = true; }
+
+    // Once the new modal window is active it gets, in order, the keys the
+    // window system queued for the window it now blocks (Qt would drop them
+    // unseen) and the keys held while it opened. Should one of them close
+    // it, the rest are held for its opener.
+    void handOverTo(QWidget* window) {
+        const QPointer<QWidget> modal(window);
+        std::vector<Typed> keys;
+        keys.swap(queued_);
+        keys.insert(keys.end(), held_.begin(), held_.end());
+        held_.clear();
+        holding_ = false;
+        for (auto it = keys.begin(); it != keys.end(); ++it) {
+            if (!modal || !modal->isVisible()) {
+                holding_ = true;
+                held_.assign(it, keys.end());
+                return;
+            }
+            handOver(modal, *it);
+        }
+    }
+
+    // The held keys go to the window once every key already queued has been
+    // held too, so that none overtakes them.
+    void release(QWindow* window) {
+        QTimer::singleShot(0, qApp, [this, to = QPointer<QWindow>(window)] {
+            holding_ = false;
+            for (const Typed& typed : held_) {
+                if (to) {
+                    QCoreApplication::postEvent(to, press(typed));
+                }
+            }
+            held_.clear();
+        });
+    }
+
+private:
+    struct Typed {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        QString text;
+        bool operator==(const Typed&) const = default;
+    };
+
+    // A key from the window system is checked for shortcuts (at a platform
+    // window) when it is queued, and pressed when its turn comes, or not at
+    // all when a shortcut took it.
+    void track(QObject* watched, QEvent* event) {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Shortcut) {
+            if (!queued_.empty()) {
+                queued_.pop_back();
+            }
+            return;
+        }
+        if (!qobject_cast<QWindow*>(watched) || type == QEvent::KeyRelease) {
+            return;
+        }
+        auto* key = static_cast<QKeyEvent*>(event);
+        const Typed typed{key->key(), key->modifiers(), key->text()};
+        if (type == QEvent::ShortcutOverride) {
+            queued_.push_back(typed);
+        } else if (!queued_.empty() && queued_.front() == typed) {
+            queued_.erase(queued_.begin());
+        }
+    }
+
+    static QKeyEvent* press(const Typed& typed) {
+        return new QKeyEvent(QEvent::KeyPress, typed.key, typed.modifiers, typed.text);
+    }
+
+    static void handOver(QWidget* modal, const Typed& typed) {
+        const std::unique_ptr<QKeyEvent> event(press(typed));
+        QWidget* focus = modal->focusWidget();
+        QApplication::sendEvent(focus ? focus : modal, event.get());
+    }
+
+    bool holding_ = false;
+    std::vector<Typed> held_;
+    std::vector<Typed> queued_;
+    std::optional<Typed> handedOver_;
+};
+
+ModalKeys& modalKeys() {
+    static ModalKeys keys;
+    return keys;
 }
 
 // Qt clicks a button for its mnemonic only after a short animation, so the
 // keys typed after it ran first; and a mnemonic that a menu of the main window
 // shares went to that menu every other time. Here the focused window's button
 // takes its mnemonic before any shortcut is looked up, and every button key
-// clicks at once.
+// clicks at once. Esc presses the window's closing button the same way.
 class ButtonKeys : public QObject {
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        if (modalKeys().route(watched, event)) {
+            return true;
+        }
         switch (event->type()) {
             case QEvent::ShortcutOverride:
-                if (mnemonicButton(static_cast<QKeyEvent*>(event))) {
+                if (mnemonicButton(watched, static_cast<QKeyEvent*>(event))) {
                     event->accept();
                     return true;
                 }
@@ -111,7 +304,10 @@ protected:
 
 private:
     static bool keyPress(QObject* watched, QKeyEvent* key) {
-        QAbstractButton* button = mnemonicButton(key);
+        QAbstractButton* button = mnemonicButton(watched, key);
+        if (!button) {
+            button = cancelButton(watched, key);
+        }
         if (!button && isFocusedButton(watched)) {
             const bool pushed =
                 qobject_cast<QPushButton*>(watched) || qobject_cast<QToolButton*>(watched);
@@ -201,6 +397,38 @@ void keysActInOrder() {
         installed->setParent(qApp);
         qApp->installEventFilter(installed);
     }
+}
+
+// Keys typed before the window manager activates a new modal window are
+// addressed to the window beneath, which the modal window blocks, so they
+// would be lost: they wait in the queue until the new window is active (a
+// second at most) and then reach it.
+void awaitActivation(QWidget* window) {
+    const QPointer<QWidget> modal(window);
+    modalKeys().hold();
+    QElapsedTimer waited;
+    waited.start();
+    while (modal && modal->isVisible() && !modal->isActiveWindow() && waited.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(2);
+    }
+    modalKeys().handOverTo(modal);
+}
+
+void waitForModal(QWidget* window, const std::function<void()>& wait) {
+    hookEvents(window, [](QEvent* event) {
+        if (event->type() == QEvent::Hide) {
+            modalKeys().hold();
+        }
+        return false;
+    });
+    QPointer<QWidget> owner(window->parentWidget() ? window->parentWidget()->window() : nullptr);
+    const QPointer<QWidget> modal(window);
+    awaitActivation(window);
+    if (modal) {
+        wait();
+    }
+    modalKeys().release(owner ? owner->windowHandle() : QGuiApplication::focusWindow());
 }
 
 void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle) {

@@ -18,6 +18,16 @@ namespace ui {
 // for the whole program; every window and message box calls it.
 void keysActInOrder();
 
+// Waits, a second at most, until the modal window just shown is active; keys
+// typed for the window beneath meanwhile reach it instead, in order.
+void awaitActivation(QWidget* window);
+
+// For a modal window just shown: waits until it is active (awaitActivation),
+// then runs wait, which returns once the window has closed. Keys typed after
+// the window hid and before its opener went on are held, and then reach the
+// opener's window in the order typed, where the opener left the focus.
+void waitForModal(QWidget* window, const std::function<void()>& wait);
+
 // Runs the handler on every event the object receives, before the object
 // does; true swallows the event. The hook lives as long as the object.
 void hookEvents(QObject* watched, std::function<bool(QEvent*)> handle);

@@ -1,11 +1,14 @@
 #include "toolkit/msgbox.h"
 
+#include "toolkit/form.h"
 #include "toolkit/keys.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 
 namespace ui {
@@ -53,19 +56,41 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     keysActInOrder();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-    QMessageBox mb(toQt(icon), box.title, shown, QMessageBox::NoButton,
-                   QApplication::activeWindow());
-    keepTitleWhole(mb);
+    // The box belongs to the open modal window or the main window, never to a
+    // window that may close while it is up; should its owner go all the same,
+    // the box goes with it and counts as answered No.
+    QPointer<QMessageBox> mb =
+        new QMessageBox(toQt(icon), box.title, shown, QMessageBox::NoButton, modalOwner());
+    keepTitleWhole(*mb);
+    QAbstractButton* no = nullptr;
     if (buttons == Buttons::YesNo) {
-        mb.addButton(QStringLiteral("&Ya"), QMessageBox::YesRole);
-        QAbstractButton* no = mb.addButton(QStringLiteral("&Tidak"), QMessageBox::NoRole);
-        mb.setEscapeButton(no);
-        mb.exec();
-        return mb.clickedButton() == no ? Answer::No : Answer::Yes;
+        mb->addButton(QStringLiteral("&Ya"), QMessageBox::YesRole);
+        no = mb->addButton(QStringLiteral("&Tidak"), QMessageBox::NoRole);
+        mb->setEscapeButton(no);
+    } else {
+        mb->addButton(QMessageBox::Ok);
     }
-    mb.addButton(QMessageBox::Ok);
-    mb.exec();
-    return Answer::Ok;
+    // Shown as every modal window of the program is (ui::showModal), so that
+    // keys typed while it opens reach it.
+    mb->setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    QObject::connect(mb, &QDialog::finished, &loop, &QEventLoop::quit);
+    QObject::connect(mb, &QObject::destroyed, &loop, &QEventLoop::quit);
+    mb->show();
+    waitForModal(mb, [&loop, &mb] {
+        if (mb->isVisible()) {
+            loop.exec(QEventLoop::DialogExec);
+        }
+    });
+    if (!mb) {
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    const bool refused = no && mb->clickedButton() == no;
+    delete mb;
+    if (buttons == Buttons::Ok) {
+        return Answer::Ok;
+    }
+    return refused ? Answer::No : Answer::Yes;
 }
 
 MessageRecorder::MessageRecorder() : previous_(recorder) {

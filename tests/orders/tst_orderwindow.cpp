@@ -429,7 +429,7 @@ private Q_SLOTS:
                 seen << columns.join(" ") << QString::number(w->isVisible());
                 testing::keys("Esc");
             });
-            orders::openOrderList();
+            orders::openOrderList(nullptr);
         }
         const QString listed =
             "Nomer Order:RO-2,RO-3 Tanggal Order:01/03/2024,01/03/2024 "

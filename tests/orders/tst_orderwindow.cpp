@@ -125,11 +125,15 @@ private Q_SLOTS:
                      {{1, "RO-070320241", "2024-03-07", "10:11:12", 2, 1, 34000, "Belum Bayar"}}));
         QCOMPARE(f_->rows("SELECT * FROM detail_pesan"),
                  std::vector<db::Row>({{1, 1, 2, 12500}, {1, 2, 3, 3000}}));
-        QCOMPARE(f_->printed->texts().mid(6, 5) + f_->printed->texts().mid(14, 6),
-                 split("No. Order : RO-070320241|Tanggal   : 07/03/2024|Jam       : 10:11:12|"
-                       "No. Meja  : Meja 2|Pelayan   : Budi|Nasi Goreng|"
-                       "     2 Porsi x 12.500 = 25.000|Es Teh|       3 Gelas x 3.000 = 9.000|"
-                       "------------------------------|Total Tagihan :      Rp.34.000"));
+        // The whole ticket, "-" for the separator.
+        QCOMPARE(f_->printed->texts().replaceInStrings(QString(30, '-'), "-"),
+                 split("     Program Kasir Dapra      |        Mirawe Dapra          |"
+                       "          Versi 2.2           |-|           Nota Order         |-|"
+                       "No. Order : RO-070320241|Tanggal   : 07/03/2024|Jam       : 10:11:12|"
+                       "No. Meja  : Meja 2|Pelayan   : Budi|-|          Detail Order        |-|"
+                       "Nasi Goreng|     2 Porsi x 12.500 = 25.000|Es Teh|"
+                       "       3 Gelas x 3.000 = 9.000|-|Total Tagihan :      Rp.34.000|-|"
+                       "        Terima kasih.         |"));
         QCOMPARE(f_->texts({"Text1", "Text3", "Text4"}) << f_->total() << focusName(),
                  split("RO-070320242|||Rp. 0,-|Command2"));
         QCOMPARE(f_->grid()->topLevelItemCount() + form()->TableId + form()->WaiterId, 0);

@@ -111,9 +111,8 @@ private Q_SLOTS:
         f_->boxes->answer(ui::Answer::Yes);
         keys("3000|Enter|Esc");
         qunsetenv("CUPS_SERVER");
-        QCOMPARE(f_->install->count("bayar"), 1);
-        QCOMPARE(statuses(), split("Belum Bayar|Sudah Bayar"));
-        QCOMPARE(f_->seen(), QStringList({kConfirm}));
+        QCOMPARE(statuses() << QString::number(f_->install->count("bayar")) << f_->seen(),
+                 split("Belum Bayar|Sudah Bayar|1") << kConfirm);
         testing::settle();
         QVERIFY(!form());
     }
@@ -123,17 +122,15 @@ private Q_SLOTS:
     // of the order on screen.
     void changeOfTheAmount() {
         f_->open(shell::FormId::fKasir);
-        pickOrder(0);  // 34.000
-        keys("34000");
-        QCOMPARE(f_->text("Text8"), QStringLiteral("0"));
-        keys("Backspace|Backspace|Backspace|Backspace|Backspace");
-        QCOMPARE(f_->texts({"Text7", "Text8"}), split("0|-34.000"));
-        keys("a-., 1234567890123");
-        QCOMPARE(f_->texts({"Text7", "Text8"}), split("123456789012|123.456.755.012"));
-        pickOrder(1);  // 3.000
-        QCOMPARE(f_->texts({"Text7", "Text8"}), split("123456789012|123.456.755.012"));
-        keys("End|Backspace");
-        QCOMPARE(f_->text("Text8"), QStringLiteral("12.345.675.901"));
+        pickOrder(0);       // 34.000
+        QStringList shown;  // amount and change after each step
+        for (const char* road : {"34000", "Backspace|Backspace|Backspace|Backspace|Backspace",
+                                 "a-., 1234567890123", "", "End|Backspace"}) {
+            *road ? keys(road) : pickOrder(1);  // 3.000
+            shown << f_->text("Text7") + '=' + f_->text("Text8");
+        }
+        QCOMPARE(shown, split("34000=0|0=-34.000|123456789012=123.456.755.012|"
+                              "123456789012=123.456.755.012|12345678901=12.345.675.901"));
 
         keys("Ctrl+A|Del|2999|Enter");
         QCOMPARE(f_->seen(), QStringList({"Konfirmasi (-): JUMLAH PEMBAYARAN KURANG dari yang "
@@ -154,8 +151,6 @@ private Q_SLOTS:
         f_->boxes->answer(ui::Answer::Yes);
         keys("Enter");
         QCOMPARE(f_->install->scalar("SELECT kembali FROM bayar").toLongLong(), 16000);
-        QCOMPARE(f_->printed->texts().value(f_->printed->texts().size() - 4),
-                 "Kembali   : " + QString(9, ' ') + "Rp.16.000");
     }
 
     // The checks in their order, each with its message and focus.

@@ -155,7 +155,7 @@ private Q_SLOTS:
     }
 
     // Each refusal of a line with its focus; the quantity box takes six
-    // digits; removing needs a row chosen, by click or by a key in the grid.
+    // digits; removing needs a row chosen since the last add or removal.
     void lineRulesAndRefusals() {
         f_->open(shell::FormId::fOrder);
         keys("Alt+T");

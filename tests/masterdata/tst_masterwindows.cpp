@@ -24,6 +24,11 @@ QString boxes(QWidget* w) {
            child<QPlainTextEdit>(w, "Text2")->toPlainText();
 }
 
+// Texts parted by "|", as the tests write a table of what users see.
+QStringList split(const QString& texts) {
+    return texts.split(QChar('|'));
+}
+
 void grant(const testing::TestInstall& install, const QString& right) {
     moddapra::UserId = 1;
     install.exec("INSERT INTO akses VALUES (1, ?)", {right});
@@ -44,36 +49,26 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("shown");
         QTest::addColumn<QString>("noName");
         QTest::addColumn<QString>("taken");
-        // Caption, list frame, name label, first and hidden column.
-        const auto shown = [](const char* caption, const char* frame, const char* label,
-                              const char* first, const char* id) {
-            return QStringList{caption,
-                               "Command1: &Simpan",
-                               "Command2: &Keluar",
-                               "Frame1:",
-                               QStringLiteral("Frame2: ") + frame,
-                               QStringLiteral("Label1: ") + label,
-                               "Label2: Keterangan",
-                               "Label3: Klik dobel untuk edit data",
-                               QStringLiteral("%1 2000 L").arg(first),
-                               "Keterangan 5000 L",
-                               QStringLiteral("%1 0 L").arg(id)};
-        };
-        QTest::newRow("meja") << int(FormId::fMeja) << "meja"
-                              << shown("Data Meja", "[ Daftar Meja ]", "Nomer Meja", "Nomer Meja",
-                                       "ID Meja")
-                              << "Nama Meja Harus Diisi!"
-                              << "Meja SATU sudah ada! Masukkan Meja yang lain!";
-        QTest::newRow("kategori") << int(FormId::fKategori) << "kategori"
-                                  << shown("Data Kategori", "[ Data Kategori ]", "Nama Kategori",
-                                           "Kategori", "ID Kategori")
-                                  << "Nama Kategori Harus Diisi!"
-                                  << "Kategori SATU sudah ada! Masukkan Kategori yang lain!";
-        QTest::newRow("satuan") << int(FormId::fSatuan) << "satuan"
-                                << shown("Data Satuan", "[ Data Satuan ]", "Nama Satuan", "Satuan",
-                                         "ID Satuan")
-                                << "Nama Satuan Harus Diisi!"
-                                << "Satuan SATU sudah ada! Masukkan Satuan yang lain!";
+        // Caption, list frame, name label, first and hidden column, then the
+        // thing the messages name.
+        for (const auto& [form, table, texts] :
+             {std::tuple(FormId::fMeja, "meja",
+                         "Data Meja|[ Daftar Meja ]|Nomer Meja|Nomer Meja|ID Meja|Meja"),
+              std::tuple(
+                  FormId::fKategori, "kategori",
+                  "Data Kategori|[ Data Kategori ]|Nama Kategori|Kategori|ID Kategori|Kategori"),
+              std::tuple(FormId::fSatuan, "satuan",
+                         "Data Satuan|[ Data Satuan ]|Nama Satuan|Satuan|ID Satuan|Satuan")}) {
+            const QStringList t = split(texts);
+            QTest::newRow(table)
+                << int(form) << table
+                << split(t[0] + "|Command1: &Simpan|Command2: &Keluar|Frame1:|Frame2: " + t[1] +
+                         "|Label1: " + t[2] +
+                         "|Label2: Keterangan|Label3: Klik dobel untuk edit data|" + t[3] +
+                         " 2000 L|Keterangan 5000 L|" + t[4] + " 0 L")
+                << "Nama " + t[5] + " Harus Diisi!"
+                << t[5] + " SATU sudah ada! Masukkan " + t[5] + " yang lain!";
+        }
     }
     void smallWindowByKeyboard() {
         QFETCH(int, form);
@@ -88,8 +83,7 @@ private Q_SLOTS:
         testing::whenModal([&](QWidget* w) {
             QTreeWidget* list = listOf(w);
             seen << w->windowTitle() << testing::shown(w) << testing::columns(list);
-            QCOMPARE(testing::tabRoad(5),
-                     QStringList({"Text1", "Text2", "Command1", "Command2", "ListView1", "Text1"}));
+            QCOMPARE(testing::tabRoad(5), split("Text1|Text2|Command1|Command2|ListView1|Text1"));
 
             // A double-click on the empty list empties the boxes.
             keys("x");
@@ -164,16 +158,15 @@ private Q_SLOTS:
         shell::requestForm(FormId::fPelayan);
         QWidget* w = shell::openForm(FormId::fPelayan);
         QVERIFY(w && w->parentWidget()->isMaximized());
-        QCOMPARE(QStringList{w->windowTitle()} + testing::shown(w) + testing::columns(listOf(w)),
-                 QStringList({"Data Pelayan", "Command1: &Simpan", "Command2: &Keluar",
-                              "Frame1:", "Frame2: [ Data Pelanggan ]", "Label1: Nama Pelayan",
-                              "Label2: Alamat", "Label3: Klik dobel untuk edit data",
-                              "Label4: Kota", "Label5: Kode Pos", "Label6: Telepon",
-                              "Nama Pelanggan 5000 L", "Alamat 3000 L", "Kota 3000 L",
-                              "Kode Pos 3000 L", "Telepon 3000 L", "ID Pelanggan 0 L"}));
         child<QLineEdit>(w, "Text1")->setFocus();
-        QCOMPARE(testing::tabRoad(8), QStringList({"Text1", "Text2", "Text3", "Text4", "Text5",
-                                                   "Command1", "Command2", "ListView1", "Text1"}));
+        QCOMPARE(QStringList{w->windowTitle()} + testing::shown(w) + testing::columns(listOf(w)) +
+                     testing::tabRoad(8),
+                 split("Data Pelayan|Command1: &Simpan|Command2: &Keluar|Frame1:|"
+                       "Frame2: [ Data Pelanggan ]|Label1: Nama Pelayan|Label2: Alamat|"
+                       "Label3: Klik dobel untuk edit data|Label4: Kota|Label5: Kode Pos|"
+                       "Label6: Telepon|Nama Pelanggan 5000 L|Alamat 3000 L|Kota 3000 L|"
+                       "Kode Pos 3000 L|Telepon 3000 L|ID Pelanggan 0 L|Text1|Text2|Text3|Text4|"
+                       "Text5|Command1|Command2|ListView1|Text1"));
 
         keys("Enter|Enter");  // Enter in the name box only moves on
         QCOMPARE(testing::focusName(), QStringLiteral("Text3"));
@@ -181,9 +174,8 @@ private Q_SLOTS:
             "Shift+Tab|Shift+Tab|Budi|Enter|Jl. Mawar "
             "1|Enter|Bandung|Enter|40111|Enter|0812|Enter");
         QTreeWidget* list = listOf(w);
-        QCOMPARE(testing::column(list, 0) + testing::column(list, 4),
-                 QStringList({"Budi", "0812"}));
-        QCOMPARE(testing::focusName(), QStringLiteral("Text1"));
+        QCOMPARE(testing::column(list, 0) + testing::column(list, 4) << testing::focusName(),
+                 split("Budi|0812|Text1"));
         keys("budi|Alt+S");
         QCOMPARE(messages.texts(),
                  QStringList{"Nama Pelayan budi sudah ada! Masukkan Nama Pelanggan yang lain!"});

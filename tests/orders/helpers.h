@@ -36,6 +36,11 @@ inline void pickWith(int downs, QStringList* seen = nullptr, bool escape = false
     });
 }
 
+// Texts parted by "|", as the tests write a table of what users see.
+inline QStringList split(const char* texts) {
+    return QString::fromUtf8(texts).split(QChar('|'));
+}
+
 // A refusal as testing::seen shows it.
 inline QString refusal(const QString& text) {
     return QStringLiteral("Perhatian! (!): ") + text;

@@ -7,24 +7,9 @@
 
 using namespace orders;
 
-namespace {
-
-const QDate kDay(2024, 3, 7);
-
-}  // namespace
-
 class OrderQueriesTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void init() {
-        install_ = std::make_unique<testing::TestInstall>();
-        c_ = install_->connect();
-    }
-    void cleanup() {
-        c_.reset();
-        install_.reset();
-    }
-
     void numberRule_data() {
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("expected");
@@ -41,18 +26,17 @@ private Q_SLOTS:
     void numberRule() {
         QFETCH(QStringList, stored);
         QFETCH(QString, expected);
+        testing::TestInstall install;
+        const std::unique_ptr<db::Connection> c = install.connect();
         for (const QString& number : stored) {
-            c_->exec("INSERT INTO pesan (no_order) VALUES (?)", {number});
-            c_->exec("INSERT INTO bayar (no_nota) VALUES (?)",
-                     {QString(number).replace("RO-", "PO-")});
+            c->exec("INSERT INTO pesan (no_order) VALUES (?)", {number});
+            c->exec("INSERT INTO bayar (no_nota) VALUES (?)",
+                    {QString(number).replace("RO-", "PO-")});
         }
-        QCOMPARE(nextNumber(*c_, kOrderNumber, kDay), expected);
-        QCOMPARE(nextNumber(*c_, kReceiptNumber, kDay), QString(expected).replace("RO-", "PO-"));
+        QCOMPARE(nextNumber(*c, kOrderNumber, QDate(2024, 3, 7)), expected);
+        QCOMPARE(nextNumber(*c, kReceiptNumber, QDate(2024, 3, 7)),
+                 QString(expected).replace("RO-", "PO-"));
     }
-
-private:
-    std::unique_ptr<testing::TestInstall> install_;
-    std::unique_ptr<db::Connection> c_;
 };
 
 DAPRA_TEST_MAIN(OrderQueriesTest)

@@ -25,24 +25,17 @@ private Q_SLOTS:
         QCOMPARE(fmt::mask(amount, mask), shown);
     }
 
-    void readingBack() {
-        QCOMPARE(fmt::parseAmount(QString()), 0);
-        QCOMPARE(fmt::parseAmount(QStringLiteral("  ")), 0);
-        QCOMPARE(fmt::parseAmount(QStringLiteral("abc")), 0);
-        QCOMPARE(fmt::parseAmount(QStringLiteral("007")), 7);
-        QCOMPARE(fmt::parseAmount(QStringLiteral("12.500,-")), 12500);
-        QCOMPARE(fmt::parseAmount(QStringLiteral("99999999999999999999")), 0);  // overflow
-    }
-
-    void rupiahTotals() {
-        QCOMPARE(fmt::rupiah(25000), QStringLiteral("Rp. 25.000,-"));
-        QCOMPARE(fmt::rupiah(0), QStringLiteral("Rp. ,-"));
-        QCOMPARE(fmt::rupiah(0, fmt::kMask9Zero), QStringLiteral("Rp. 0,-"));
-    }
-
-    // Hours before ten keep their zero; a stored date that does not read
-    // shows as stored.
-    void timesAndUnreadableDates() {
+    // Amounts read back (nothing readable or too large reads as 0), totals
+    // in rupiah, hours before ten with their zero, an unreadable stored date
+    // shown as stored.
+    void readingBackAndOtherFormats() {
+        for (const auto& [text, value] :
+             {std::pair("", 0), std::pair("  ", 0), std::pair("abc", 0), std::pair("007", 7),
+              std::pair("12.500,-", 12500), std::pair("99999999999999999999", 0)}) {
+            QCOMPARE(fmt::parseAmount(QString::fromLatin1(text)), value);
+        }
+        QCOMPARE(fmt::rupiah(25000) + fmt::rupiah(0) + fmt::rupiah(0, fmt::kMask9Zero),
+                 QStringLiteral("Rp. 25.000,-Rp. ,-Rp. 0,-"));
         QCOMPARE(fmt::storeTime(QTime(7, 4, 9)), QStringLiteral("07:04:09"));
         QCOMPARE(fmt::showStoredDate(QStringLiteral("kacau")), QStringLiteral("kacau"));
     }

@@ -44,7 +44,9 @@ class ToolkitTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // Keys typed ahead act in the order typed: each is sent while the ones
-    // before it are still in the queue, as from a fast typist.
+    // before it are still in the queue, as from a fast typist. In a working
+    // window inside the main window the window's own button takes its
+    // mnemonic, each time, before the main menu sharing the letter.
     void buttonKeysActAtOnce_data() {
         QTest::addColumn<QString>("road");
         QTest::addColumn<QStringList>("log");
@@ -55,21 +57,11 @@ private Q_SLOTS:
             << "Snack|Tab|Enter|Esc" << QStringList{"Snack", "closed"} << "";
         QTest::newRow("Space on the button")
             << "Snack|Tab|Space|Esc" << QStringList{"Snack", "closed"} << "";
+        QTest::newRow("mnemonic each time")
+            << "A|Alt+S|B|Alt+S|C|Alt+S" << QStringList({"A", "B", "C"}) << "";
     }
     void buttonKeysActAtOnce() {
         QFETCH(QString, road);
-        SaveForm form;
-        form.show();
-        QVERIFY(testing::activate(&form));
-        form.box->setFocus();
-        testing::keys(road);
-        QTEST(form.log, "log");
-        QTEST(form.box->text(), "left");
-    }
-
-    // In a working window inside the main window the window's own button
-    // takes its mnemonic, each time, before the main menu sharing the letter.
-    void mnemonicBeatsTheMainMenu() {
         QMainWindow main;
         int menuOpened = 0;
         QMenu* menu = main.menuBar()->addMenu("&Sistem");
@@ -82,8 +74,9 @@ private Q_SLOTS:
         main.show();
         QVERIFY(testing::activate(&main));
         form->box->setFocus();
-        keys("A|Alt+S|B|Alt+S|C|Alt+S");
-        QCOMPARE(form->log, QStringList({"A", "B", "C"}));
+        keys(road);
+        QTEST(form->log, "log");
+        QTEST(form->box->text(), "left");
         QCOMPARE(menuOpened, 0);
     }
 
@@ -97,11 +90,9 @@ private Q_SLOTS:
         keys("abcdefg");
         QCOMPARE(box.text(), QStringLiteral("abcde"));
         box.setText("Nasi Goreng Spesial");
-        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesial"));
         keys("x");
         QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesial"));
         keys("Backspace|L");
-        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesia"));
         box.setSelection(0, 1);
         keys("M");
         QCOMPARE(box.text(), QStringLiteral("Masi Goreng Spesia"));

@@ -29,20 +29,21 @@ namespace {
 // in capitals; "typed:" ones (ASCII) go in by key presses, the rest are pasted.
 QStringList hostileTexts() {
     return QStringLiteral(
-               "typed:O'Brien \"x\" 100% a_b|' OR '1'='1|Spésial شاي 🍜 👨‍👩‍👧|%|   "
-               "|SATU")
+               "typed:O'Brien \"x\" 100% a_b|   |SATU|%|' OR '1'='1|"
+               "Spésial شاي 🍜 👨‍👩‍👧")
                .split('|')
-           << QString(10000, QChar('w')) << QStringLiteral("tab\there\x1b[2J") + QChar(0) + "nul"
+           << QString(10000, QChar('w'))
+           << QStringLiteral("tab\there\x1b[2J\x7f") + QChar(0) + "nul"
            << "baris\r\nbaru\rlagi\n";
 }
 
 // What an amount box is fed besides: digits in other scripts, signs, dots,
 // one digit too many.
 QStringList amountTexts() {
-    return hostileTexts() +
-               QStringLiteral(
-                   "typed:12a3|1.500|...|١٢٣|１２|-5|1e6|9999999999999|typed:99999999999999")
-                   .split('|')
+    return hostileTexts() + QStringLiteral(
+                                "typed:12a3|1.500|...|١٢٣|１２|-5|1e6|999999999999|9999999999999|"
+                                "typed:99999999999999")
+                                .split('|')
            << QString(20000, QChar(0x20AC));
 }
 

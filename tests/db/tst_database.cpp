@@ -35,24 +35,6 @@ private Q_SLOTS:
                  0);
     }
 
-    void transactionLandsWholeOrNotAtAll() {
-        testing::TestInstall install;
-        auto c = install.connect();
-        QVERIFY_THROWS_EXCEPTION(db::Error, [&c] {
-            db::Transaction tx(*c);
-            c->exec("INSERT INTO meja (nm_meja) VALUES ('A')");
-            c->exec("INSERT INTO tabel_yang_tidak_ada VALUES (1)");
-            tx.commit();
-        }());
-        QCOMPARE(install.count("meja"), 0);
-        {
-            db::Transaction tx(*c);
-            c->exec("INSERT INTO meja (nm_meja) VALUES ('B')");
-            tx.commit();
-        }
-        QCOMPARE(install.count("meja"), 1);
-    }
-
     void fileIsUnreadableWithoutTheKey() {
         testing::TestInstall install;
         install.exec("INSERT INTO pengguna (nm_user, Password) VALUES ('budi', 'x')");

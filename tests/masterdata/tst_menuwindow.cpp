@@ -180,38 +180,6 @@ private Q_SLOTS:
         QCOMPARE(install_->count("menu"), 5);
     }
 
-    // Activation clears and reloads only when the user comes back from
-    // another working window, never after a modal window opened from here.
-    void pickSurvivesModalWindowsButNotSwitching() {
-        openMenu();
-        pickWith(0);
-        keys("Tab|Tab|Tab|Space");  // the category picker, from "Daftar Kategori"
-        main_->back();
-        QCOMPARE(focusName(), QStringLiteral("Command5"));
-        QString opened;
-        testing::whenModal([&opened](QWidget* w) {
-            opened = w->windowTitle();
-            keys("Esc");
-        });
-        keys("Shift+Tab|Space");  // "Input Kategori Baru", through the access check
-        QCOMPARE(opened, QStringLiteral("Data Kategori"));
-        main_->back();
-        testing::whenModal([](QWidget*) { keys("Esc"); });
-        keys("Tab|Space");  // the unit picker, closed without a pick
-        main_->back();
-        QCOMPARE(box("Text3")->text() + QString::number(form()->CategoryId) + box("Text4")->text() +
-                     QString::number(form()->UnitId) + focusName(),
-                 QStringLiteral("Makanan10Text5"));
-
-        box("Text1")->setText("half typed");
-        addItem("NG01", "Nasi Goreng", 1, 1, 12500);
-        shell::requestForm(shell::FormId::fPelayan);
-        shell::requestForm(shell::FormId::fMenu);
-        QCOMPARE(box("Text1")->text() + box("Text3")->text(), QString());
-        QCOMPARE(testing::column(list(), 0), QStringList({"NG01"}));
-        QVERIFY(messages_->empty());
-    }
-
 private:
     masterdata::fMenu* form() {
         return qobject_cast<masterdata::fMenu*>(shell::openForm(shell::FormId::fMenu));

@@ -24,8 +24,7 @@ namespace {
 // a very long text, control characters, line breaks, blanks, the stored name
 // in capitals; "typed:" ones (ASCII) go in by key presses, the rest are pasted.
 QStringList hostileTexts() {
-    return QStringLiteral("typed:O'Brien \"x\" 100% a_b|SATU|Spésial شاي 🍜")
-               .split('|')
+    return QStringLiteral("typed:O'Brien \"x\" 100% a_b|SATU|Spésial شاي 🍜").split('|')
            << QString(10000, QChar('w')) << QStringLiteral("tab\there\x7f") + QChar(0) + "nul"
            << "baris\r\nbaru";
 }
@@ -226,9 +225,9 @@ private Q_SLOTS:
             const char *lookUp, *stored, *typed;
             bool same;
         } rows[] = {
-            {"sign-in", "Ümit", "ümit", true},       {"sign-in", "Ümit", "Umit", false},
-            {"add-user", "ümit", "ÜMIT", true},      {"kategori", "Straße", "STRASSE", true},
-            {"satuan", "Σίσυφος", "ΣΊΣΥΦΟΣ", true},  {"unit by name", "Ölçü", "ÖLÇÜ", true},
+            {"sign-in", "Ümit", "ümit", true},           {"sign-in", "Ümit", "Umit", false},
+            {"add-user", "ümit", "ÜMIT", true},          {"kategori", "Straße", "STRASSE", true},
+            {"satuan", "Σίσυφος", "ΣΊΣΥΦΟΣ", true},      {"unit by name", "Ölçü", "ÖLÇÜ", true},
             {"menu name", "Ésteh Jeruk", "É_T%K", true}, {"menu code", "ÉS-01", "és-0", true},
             {"menu code", "ÉS-01", "ES", false},
         };

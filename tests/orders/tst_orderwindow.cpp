@@ -364,10 +364,11 @@ private Q_SLOTS:
         });
         f_->open(shell::FormId::fOrder);
         keys("Space");
-        QCOMPARE(seen.join('|'), QString::fromUtf8("Nomer Order 2000 L|Tanggal Order 2000 L|Jam Order 2000 L|"
-                             "Nomer Meja 2000 L|Nama Pelayan 2000 L|Total Harga 2000 R|"
-                             "ID Order 0 L|RO-2|01/03/2024|08:00:00|Meja 2|Sari|1.234.567|2|"
-                             "RO-3|01/03/2024|08:00:00|Meja 1|Budi||3"));
+        QCOMPARE(seen.join('|'),
+                 QString::fromUtf8("Nomer Order 2000 L|Tanggal Order 2000 L|Jam Order 2000 L|"
+                                   "Nomer Meja 2000 L|Nama Pelayan 2000 L|Total Harga 2000 R|"
+                                   "ID Order 0 L|RO-2|01/03/2024|08:00:00|Meja 2|Sari|1.234.567|2|"
+                                   "RO-3|01/03/2024|08:00:00|Meja 1|Budi||3"));
     }
 
 private:

@@ -354,7 +354,7 @@ private Q_SLOTS:
         f_->storeOrder(2, "RO-2", 1234567);
         f_->storeOrder(4, "RO-4", 100, "Sudah Bayar");
         f_->storeOrder(5, "RO-5", 100);
-        f_->install->exec("UPDATE pesan SET id_meja = id_order, id_pelayan = 2 WHERE id_order > 3");
+        f_->install->exec("UPDATE pesan SET id_meja = 5 WHERE id_order = 5");  // no such table
         f_->install->exec("UPDATE pesan SET id_meja = 2, id_pelayan = 2 WHERE id_order = 2");
         QStringList seen;
         testing::whenModal([&seen](QWidget* w) {

@@ -112,8 +112,8 @@ private Q_SLOTS:
         QCOMPARE(messages.boxes().size(), 2);
     }
 
-    // A double-click loads a row for change (a name taken by another row is
-    // fine then); one below the rows returns to insert mode.
+    // A double-click loads a row for change, the focus on the list (a name
+    // taken by another row is fine then; insert mode again: the waiter window).
     void changeByDoubleClick() {
         testing::TestInstall install;
         ui::MessageRecorder messages;
@@ -129,17 +129,11 @@ private Q_SLOTS:
             QTest::mouseClick(child<QLineEdit>(w, "Text1"), Qt::LeftButton);
             keys("Ctrl+A|makanan|Alt+S");
             QCOMPARE(testing::column(list, 0), QStringList({"Makanan", "makanan"}));
-
-            testing::doubleClick(list, 0);
-            testing::doubleClick(list, -1);
-            QCOMPARE(boxes(w), QStringLiteral("|"));
-            keys("Tab|Snack|Alt+S");
-            QCOMPARE(testing::column(list, 0), QStringList({"Makanan", "makanan", "Snack"}));
             keys("Alt+K");
         });
         shell::requestForm(FormId::fKategori);
         QVERIFY(messages.empty());
-        QCOMPARE(install.count("kategori"), 3);
+        QCOMPARE(install.count("kategori"), 2);
     }
 
     // The waiter window: a working window whose Enter chain ends in saving;

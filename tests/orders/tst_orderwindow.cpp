@@ -6,7 +6,6 @@
 
 #include <QAbstractButton>
 #include <QDateEdit>
-#include <QMdiSubWindow>
 
 using ordtest::pickWith;
 using ordtest::refusal;
@@ -45,7 +44,6 @@ private Q_SLOTS:
                        "Label4: Nomer Meja|Label40: Klik Daftar Order bila ingin melakukan "
                        "perubahan pada Data Order.|Label5: Nama Pelayan|Label6: Kode Menu|"
                        "Label7: Nama Menu|Label8: Quantity Order|Label9: Total:"));
-        QVERIFY(qobject_cast<QMdiSubWindow*>(form()->parentWidget())->isMaximized());
         QCOMPARE(f_->texts({"Text1", "Text2", "Text7", "Text8"}) << moddapra::OrderListMode,
                  split("RO-070320241||0|0|Order"));
 

@@ -26,14 +26,11 @@ QStringList snapshot(const QStringList& folders) {
     return files;
 }
 
-// A SQLite file with a table of the program's name, keyed with this key
-// (none: a plain SQLite file).
+// A SQLite file with a table of the program's name, keyed with this key.
 void foreignDatabase(const QString& path, const QByteArray& key) {
     sqlite3* handle = nullptr;
     QCOMPARE(sqlite3_open(path.toUtf8().constData(), &handle), SQLITE_OK);
-    if (!key.isEmpty()) {
-        sqlite3_key(handle, key.constData(), int(key.size()));
-    }
+    sqlite3_key(handle, key.constData(), int(key.size()));
     QCOMPARE(sqlite3_exec(handle, "CREATE TABLE meja (id_meja, nm_meja, Keterangan)", nullptr,
                           nullptr, nullptr),
              SQLITE_OK);
@@ -52,35 +49,21 @@ private Q_SLOTS:
         QTest::newRow("folder") << "folder";
         QTest::newRow("/dev/zero") << "/dev/zero";
         QTest::newRow("text file") << "catatan.txt";
-        QTest::newRow("truncated database") << "potong.mdb";
-        QTest::newRow("plain SQLite file") << "lain.db";
         QTest::newRow("another key") << "kunci.mdb";
         QTest::newRow("our key, no tables of ours") << "tanpa-tabel.mdb";
-        QTest::newRow("NUL inside the path") << "nul";
     }
     void dbTxtNamingNoDatabase() {
         QFETCH(QString, target);
         testing::TestInstall install;
-        install.exec(
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 300)"
-            " INSERT INTO menu (kode_menu, nama_menu, Keterangan)"
-            " SELECT i, printf('%.200c', 'm'), printf('%.300c', 'k') FROM n");  // many pages
-        const QByteArray whole = testing::bytesOf(install.dbPath());
-        QString path = target.startsWith('/') ? target : install.folder() + '/' + target;
+        const QString path = target.startsWith('/') ? target : install.folder() + '/' + target;
         if (target == "folder") {
             QVERIFY(QDir(install.folder()).mkdir("folder"));
         } else if (target == "catatan.txt") {
             testing::writeBytes(path, "SQLite format 3\nbukan database\r\n");
-        } else if (target == "potong.mdb") {
-            testing::writeBytes(path, whole.left(whole.size() / 2 + 100));
-        } else if (target == "lain.db") {
-            foreignDatabase(path, {});
         } else if (target == "kunci.mdb") {
             foreignDatabase(path, "kunci lain");
         } else if (target == "tanpa-tabel.mdb") {
             db::Connection(path, db::Connection::Mode::Create).exec("CREATE TABLE meja (a)");
-        } else if (target == "nul") {
-            path = install.dbPath() + QChar(0) + "x";
         }
         install.writeDbTxt(path.toUtf8() + "\r\n");
         const QStringList folders = {install.folder(), install.folder() + "/folder", "/dev"};

@@ -1,8 +1,7 @@
 // The lines of the order ticket and the sales receipt that the windows'
-// tests do not reach, and their printing. Whole printouts are held there.
+// tests do not reach. Whole printouts, fonts and bold are held there.
 #include "orders/ticket.h"
 #include "support/testsupport.h"
-#include "toolkit/printer.h"
 
 using namespace orders;
 
@@ -33,20 +32,6 @@ private Q_SLOTS:
             {"PO-1", "RO-1", QDate(2024, 3, 7), "", "", "", "", {}, 1, 999'999'999'999, 0}));
         QCOMPARE(receipt.mid(receipt.size() - 5, 2),
                  QStringList({"Bayar     : Rp.999.999.999.999", "Kembali   :               Rp.0"}));
-    }
-
-    // Courier New 10 pt, bold for the header only, one document.
-    void printsInFontWithBoldHeader() {
-        ui::PrintRecorder printed;
-        const QStringList lines = ticketLines(ticket({{"Sate", "1", "Porsi", "1", "1"}}, 1));
-        printTicket(lines);
-        QCOMPARE(printed.texts(), lines);
-        QCOMPARE(printed.documents(), 1);
-        for (qsizetype i = 0; i < printed.lines().size(); ++i) {
-            const ui::PrintedLine& line = printed.lines()[i];
-            QCOMPARE(line.font + QString::number(line.pointSize) + QString::number(line.bold),
-                     "Courier New10" + QString::number(i < 3));
-        }
     }
 };
 

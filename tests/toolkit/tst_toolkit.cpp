@@ -55,8 +55,6 @@ private Q_SLOTS:
             << "Makanan|Alt+S|Minuman" << QStringList{"Makanan"} << "Minuman";
         QTest::newRow("Enter on the button")
             << "Snack|Tab|Enter|Esc" << QStringList{"Snack", "closed"} << "";
-        QTest::newRow("Space on the button")
-            << "Snack|Tab|Space|Esc" << QStringList{"Snack", "closed"} << "";
         QTest::newRow("mnemonic each time")
             << "A|Alt+S|B|Alt+S|C|Alt+S" << QStringList({"A", "B", "C"}) << "";
     }
@@ -78,24 +76,6 @@ private Q_SLOTS:
         QTEST(form->log, "log");
         QTEST(form->box->text(), "left");
         QCOMPARE(menuOpened, 0);
-    }
-
-    // The limit binds typing only: a longer text set by the program stays
-    // whole and may be shortened or corrected, never lengthened.
-    void typingLimitBindsTypingOnly() {
-        QLineEdit box;
-        ui::typingLimit(&box, 5);
-        box.show();
-        QVERIFY(testing::activate(&box));
-        keys("abcdefg");
-        QCOMPARE(box.text(), QStringLiteral("abcde"));
-        box.setText("Nasi Goreng Spesial");
-        keys("x");
-        QCOMPARE(box.text(), QStringLiteral("Nasi Goreng Spesial"));
-        keys("Backspace|L");
-        box.setSelection(0, 1);
-        keys("M");
-        QCOMPARE(box.text(), QStringLiteral("Masi Goreng Spesia"));
     }
 };
 

@@ -46,14 +46,21 @@ sleep 1
 "$program" >"$home/program.log" 2>&1 &
 pid=$!
 
-# Waits (up to 60 s) for a visible window whose title matches.
+# Waits (up to 60 s) for a visible window whose title matches. A search
+# that meets a window closing under it fails and is tried again.
 window() {
-  timeout 60 xdotool search --sync --onlyvisible --name "$1" >/dev/null ||
-    fail "no window \"$1\""
+  for _ in $(seq 600); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 && return
+    sleep 0.1
+  done
+  fail "no window \"$1\""
 }
-# Types the keys at once into the window holding the focus.
+# Types the keys at once into the window holding the focus, after saying
+# which windows the previous keys left open.
 type_keys() {
   sleep 2  # the windows of the previous keys settle first
+  echo "windows: $(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | paste -sd '|')"
+  echo "keys: $*"
   xdotool key --delay 0 "$@"
 }
 
@@ -62,6 +69,10 @@ sleep 1
 xdotool type --delay 0 kasir
 type_keys Tab r a h a s i a Return
 window "User: kasir"
+# Keys that come while the window manager hands the focus to a new window go
+# to the window under the pointer: keep it on the main window, off the
+# centre where the other windows open.
+xdotool search --onlyvisible --name "User: kasir" mousemove --window %1 20 300
 
 # "Data Order": "Daftar Order" opened and closed at once (the focus moves on to
 # "Daftar Meja"; "Reset" draws the order number the list emptied), then a
@@ -73,11 +84,16 @@ type_keys space Escape alt+r
 type_keys space Return space Tab Return space Return 2 Return space Down Return 3 Return alt+s
 type_keys space Escape space Escape space Escape
 
-# The cash desk: the pick, the amount, pay and confirm, in one go; then
-# "space Escape" on "Daftar Order".
+# The cash desk: the pick and "40"; to the order window and back, where the
+# focus stays in the amount: "000", pay and confirm. Then "space Escape" on
+# "Daftar Order".
 type_keys ctrl+b
 window "Data Pembayaran"
-type_keys space Return 4 0 0 0 0 Return alt+y
+type_keys space Return 4 0 ctrl+o
+window "Data Order"
+type_keys ctrl+b
+window "Data Pembayaran"
+type_keys 0 0 0 Return alt+y
 type_keys space Escape
 sleep 3
 

@@ -71,9 +71,7 @@ void waitMs(int ms) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
+    datagen::offscreenUnlessSet();
     QApplication app(argc, argv);
     fmt::applyIndonesianLocale();
     QTemporaryDir home;

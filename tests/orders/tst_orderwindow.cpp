@@ -373,17 +373,47 @@ private Q_SLOTS:
     }
 
     // Another station stored the number on screen: this order is stored as
-    // a new one under the next number, without a question.
+    // a new one under the next number, dated the day of saving whatever the
+    // order's date, without a question.
+    void numberTakenMeanwhileGetsNextNumber_data() {
+        QTest::addColumn<QString>("toTable");  // keys from "Daftar Order" into the table picker
+        QTest::addColumn<QDateTime>("savedAt");
+        QTest::addColumn<QString>("date");    // of the new order
+        QTest::addColumn<QString>("number");  // of the new order
+        QTest::addColumn<QString>("next");    // shown after the save
+        const QDateTime midnight(QDate(2024, 3, 8), QTime(0, 0, 5));
+        QTest::newRow("today") << "Tab|Tab|Space" << ordtest::kNow << "2024-03-07"
+                               << "RO-070320242"
+                               << "RO-070320243";
+        QTest::newRow("order dated a day back")
+            << "Tab|Down|Tab|Space" << ordtest::kNow << "2024-03-06"
+            << "RO-070320242"
+            << "RO-070320243";
+        QTest::newRow("saved after midnight") << "Tab|Tab|Space" << midnight << "2024-03-07"
+                                              << "RO-080320242"
+                                              << "RO-080320243";
+    }
     void numberTakenMeanwhileGetsNextNumber() {
+        QFETCH(QString, toTable);
+        QFETCH(QDateTime, savedAt);
+        QFETCH(QString, date);
+        QFETCH(QString, number);
+        QFETCH(QString, next);
         f_->open(shell::FormId::fOrder);
         f_->storeOrder(1, "RO-070320241", 500, "Sudah Bayar");
-        fillOrder("1|Enter|Alt+S");
-        QCOMPARE(f_->rows("SELECT id_order, no_order, status FROM pesan"),
-                 std::vector<db::Row>(
-                     {{1, "RO-070320241", "Sudah Bayar"}, {2, "RO-070320242", "Belum Bayar"}}));
+        for (const QString& road : {toTable, QStringLiteral("Space"), QStringLiteral("Space")}) {
+            pickWith(0);
+            keys(road);
+        }
+        keys("1|Enter");
+        f_->clock->set(savedAt);
+        keys("Alt+S");
+        QCOMPARE(f_->rows("SELECT id_order, no_order, tgl_order, status FROM pesan"),
+                 std::vector<db::Row>({{1, "RO-070320241", "2024-03-01", "Sudah Bayar"},
+                                       {2, number, date, "Belum Bayar"}}));
         QCOMPARE(f_->install->scalar("SELECT id_order FROM detail_pesan").toInt(), 2);
-        QCOMPARE(f_->printed->texts().value(6) + f_->text("Text1"),
-                 QStringLiteral("No. Order : RO-070320242RO-070320243"));
+        QCOMPARE(QStringList({f_->printed->texts().value(6), f_->text("Text1")}),
+                 QStringList({"No. Order : " + number, next}));
         QVERIFY(f_->boxes->empty());
     }
 

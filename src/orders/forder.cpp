@@ -158,6 +158,7 @@ void fOrder::ClearInput() {
     }
     clearLineEntry();
     grid_->clear();
+    clickedMenuId_ = 0;
     OrderId = 0;
     TableId = 0;
     WaiterId = 0;
@@ -235,6 +236,7 @@ void fOrder::Command1_Click() {
     OrderTotal = grid_->sum();
     showTotal(fmt::kMask12);
     clearLineEntry();
+    clickedMenuId_ = 0;
     Command8->setFocus();
 }
 
@@ -244,7 +246,7 @@ void fOrder::Command3_Click() {
         return;
     }
     QTreeWidgetItem* row = grid_->selected();
-    if (MenuId == 0 || !row) {
+    if (clickedMenuId_ == 0 || !row) {
         refuse(QStringLiteral("Data yang ingin dihapus belum dipilih, klik pada daftar!"),
                ListView1);
         return;
@@ -252,12 +254,14 @@ void fOrder::Command3_Click() {
     OrderTotal -= OrderGrid::amountOf(row);
     delete row;
     showTotal(fmt::kMask9);
-    MenuId = 0;
+    clickedMenuId_ = 0;
 }
 
+// Kept apart from the line entry's item, so a row clicked while an item is
+// picked neither becomes that item's line nor makes it a duplicate.
 void fOrder::ListView1_ItemClick() {
     if (QTreeWidgetItem* row = grid_->selected()) {
-        MenuId = OrderGrid::menuIdOf(row);
+        clickedMenuId_ = OrderGrid::menuIdOf(row);
     }
 }
 
@@ -310,6 +314,7 @@ void fOrder::Command5_Click() {
     TableId = 0;
     WaiterId = 0;
     grid_->clear();
+    clickedMenuId_ = 0;
     if (!openOrderList(this)) {
         return;
     }

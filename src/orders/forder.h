@@ -27,6 +27,7 @@ public:
     // Written by the pickers and the order list; 0 or empty for none.
     qint64 TableId = 0;
     qint64 WaiterId = 0;
+    // The menu item the line entry shows, never the grid row last clicked.
     qint64 MenuId = 0;
     QString CategoryName;
     QString UnitName;
@@ -97,6 +98,8 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<OrderGrid> grid_;
+    // The menu item of the grid row last clicked, which "&Hapus" removes; 0 = none.
+    qint64 clickedMenuId_ = 0;
 };
 
 // The order window as the window table creates it.

@@ -1,6 +1,7 @@
 #include "orders/orderqueries.h"
 
 #include "toolkit/format.h"
+#include "toolkit/seams.h"
 
 namespace orders {
 
@@ -133,9 +134,11 @@ std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId) {
     return lines;
 }
 
+// A number drawn afresh is dated the day of saving, as every drawn number
+// is, never the order's own date, which the user may have set to another day.
 Saved insertOrder(db::Connection& c, const OrderToSave& order) {
     db::Transaction tx(c);
-    const QString number = freeNumber(c, kOrderNumber, order.number, order.date);
+    const QString number = freeNumber(c, kOrderNumber, order.number, ui::now().date());
     c.exec(QStringLiteral("INSERT INTO pesan (no_order, tgl_order, jam_order, id_meja, id_pelayan,"
                           " total_harga, status) VALUES (?, ?, ?, ?, ?, ?, ?)"),
            headerParams(order, number));

@@ -106,7 +106,8 @@ struct OrderToSave {
 
 // Stores a new order and its lines in one transaction, as "Belum Bayar".
 // When its number was stored meanwhile by another station, the order takes
-// the next free number instead. Returns the id and the number it was stored under.
+// the next free number, of today's date, instead. Returns the id and the
+// number it was stored under.
 struct Saved {
     qint64 id = 0;
     QString number;

@@ -295,6 +295,47 @@ private Q_SLOTS:
                  QStringLiteral("RO-0703202460"));
     }
 
+    // The line entry keeps the item it shows, whatever row was clicked since:
+    // "&Tambah" adds that item, "&Hapus" removes the clicked row.
+    void lineEntryApartFromClickedRow() {
+        f_->install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('KT', 'Kopi Tubruk', 2, 2, 500), ('AP', 'Air Putih', 2, 2, 1000)");
+        f_->storeOrder(40000, "RO-010320245", 28000);
+        f_->install->exec(
+            "INSERT INTO detail_pesan VALUES (40000, 1, 2, 12500), (40000, 2, 1, 3000)");
+        f_->open(shell::FormId::fOrder);
+        pickWith(0);
+        keys("Space");
+        clickRow(1);  // Es Teh
+        pickMenu(5);  // Kopi Tubruk
+        keys("Alt+H");
+        QCOMPARE(column(f_->grid(), 0) << f_->texts({"Text5", "Text7"}) << f_->total(),
+                 split("NG|KT|0|Rp. 25.000,-"));
+        keys("2|Enter");
+        f_->boxes->answer(ui::Answer::Yes);
+        keys("Alt+S");
+        QCOMPARE(f_->rows("SELECT * FROM detail_pesan"),
+                 std::vector<db::Row>({{40000, 1, 2, 12500}, {40000, 6, 2, 500}}));
+        QCOMPARE(f_->install->scalar("SELECT total_harga FROM pesan").toLongLong(), 26000);
+
+        // The next order: Nasi Goreng added, Air Putih picked, then the
+        // Nasi Goreng row clicked.
+        for (int i = 0; i < 3; ++i) {
+            pickWith(0);
+            keys("Space");
+        }
+        keys("1|Enter");
+        pickMenu(6);
+        keys("3");
+        clickRow(0);
+        keys("Alt+T");
+        QCOMPARE(column(f_->grid(), 0) + column(f_->grid(), 7) << f_->total(),
+                 split("NG|AP|1|7|Rp. 15.500,-"));
+        QCOMPARE(f_->seen(), QStringList({"Konfirmasi (-?): Nomer Order RO-010320245 sudah ada. "
+                                          "Apakah anda ingin mengubah Data Order?"}));
+    }
+
     // Paid or deleted meanwhile, or a stored total of 0: the change is
     // refused, nothing is written or printed, the order stays on screen.
     void changeRefused_data() {
@@ -332,17 +373,47 @@ private Q_SLOTS:
     }
 
     // Another station stored the number on screen: this order is stored as
-    // a new one under the next number, without a question.
+    // a new one under the next number, dated the day of saving whatever the
+    // order's date, without a question.
+    void numberTakenMeanwhileGetsNextNumber_data() {
+        QTest::addColumn<QString>("toTable");  // keys from "Daftar Order" into the table picker
+        QTest::addColumn<QDateTime>("savedAt");
+        QTest::addColumn<QString>("date");    // of the new order
+        QTest::addColumn<QString>("number");  // of the new order
+        QTest::addColumn<QString>("next");    // shown after the save
+        const QDateTime midnight(QDate(2024, 3, 8), QTime(0, 0, 5));
+        QTest::newRow("today") << "Tab|Tab|Space" << ordtest::kNow << "2024-03-07"
+                               << "RO-070320242"
+                               << "RO-070320243";
+        QTest::newRow("order dated a day back")
+            << "Tab|Down|Tab|Space" << ordtest::kNow << "2024-03-06"
+            << "RO-070320242"
+            << "RO-070320243";
+        QTest::newRow("saved after midnight") << "Tab|Tab|Space" << midnight << "2024-03-07"
+                                              << "RO-080320242"
+                                              << "RO-080320243";
+    }
     void numberTakenMeanwhileGetsNextNumber() {
+        QFETCH(QString, toTable);
+        QFETCH(QDateTime, savedAt);
+        QFETCH(QString, date);
+        QFETCH(QString, number);
+        QFETCH(QString, next);
         f_->open(shell::FormId::fOrder);
         f_->storeOrder(1, "RO-070320241", 500, "Sudah Bayar");
-        fillOrder("1|Enter|Alt+S");
-        QCOMPARE(f_->rows("SELECT id_order, no_order, status FROM pesan"),
-                 std::vector<db::Row>(
-                     {{1, "RO-070320241", "Sudah Bayar"}, {2, "RO-070320242", "Belum Bayar"}}));
+        for (const QString& road : {toTable, QStringLiteral("Space"), QStringLiteral("Space")}) {
+            pickWith(0);
+            keys(road);
+        }
+        keys("1|Enter");
+        f_->clock->set(savedAt);
+        keys("Alt+S");
+        QCOMPARE(f_->rows("SELECT id_order, no_order, tgl_order, status FROM pesan"),
+                 std::vector<db::Row>({{1, "RO-070320241", "2024-03-01", "Sudah Bayar"},
+                                       {2, number, date, "Belum Bayar"}}));
         QCOMPARE(f_->install->scalar("SELECT id_order FROM detail_pesan").toInt(), 2);
-        QCOMPARE(f_->printed->texts().value(6) + f_->text("Text1"),
-                 QStringLiteral("No. Order : RO-070320242RO-070320243"));
+        QCOMPARE(QStringList({f_->printed->texts().value(6), f_->text("Text1")}),
+                 QStringList({"No. Order : " + number, next}));
         QVERIFY(f_->boxes->empty());
     }
 

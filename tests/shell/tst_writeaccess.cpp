@@ -176,6 +176,85 @@ private Q_SLOTS:
         QCOMPARE(stored(), before);
     }
 
+    // A stored row brought up for a change, then saved (Alt+S) signed out and
+    // once more without the window's right: refused each time, nothing stored.
+    // Saved at last with the right, the change lands.
+    void changeNeedsTheWindowsRight_data() {
+        QTest::addColumn<FormId>("form");
+        QTest::addColumn<bool>("listed");     // the first row of its list is double-clicked first
+        QTest::addColumn<QString>("change");  // then these keys, signed in with the right
+        QTest::addColumn<QString>("query");   // reads the changed value
+        QTest::addColumn<QString>("changed");
+        const QString toName = "Shift+Tab|Shift+Tab|Shift+Tab|Shift+Tab|Baru";
+        QTest::newRow("table") << FormId::fMeja << true << toName
+                               << "SELECT group_concat(nm_meja) FROM meja"
+                               << "Baru";
+        QTest::newRow("category") << FormId::fKategori << true << toName
+                                  << "SELECT group_concat(nm_kategori) FROM kategori"
+                                  << "Baru";
+        QTest::newRow("unit") << FormId::fSatuan << true << toName
+                              << "SELECT group_concat(nm_satuan) FROM satuan"
+                              << "Baru";
+        QTest::newRow("waiter") << FormId::fPelayan << true << "Baru"
+                                << "SELECT group_concat(nm_pelayan) FROM pelayan"
+                                << "SariBaru";
+        // Its first save only puts "-" into the empty description.
+        QTest::newRow("menu item")
+            << FormId::fMenu << true << "Shift+Tab|Shift+Tab|Shift+Tab|9000|Alt+S"
+            << "SELECT group_concat(harga_jual) FROM menu"
+            << "9000";
+        QTest::newRow("order") << FormId::fOrder << false << "@|Space"
+                               << "SELECT group_concat(jam_order) FROM pesan"
+                               << "10:11:12";
+    }
+    void changeNeedsTheWindowsRight() {
+        QFETCH(FormId, form);
+        QFETCH(bool, listed);
+        QFETCH(QString, change);
+        QFETCH(QString, query);
+        seed();
+        const qint64 budi = install->addUser("Budi");
+        const qint64 ani =
+            install->addUser("Ani", {shell::formEntry(form).right}, password::hash("x"));
+        moddapra::UserId = ani;
+        moddapra::UserName = QStringLiteral("Ani");
+        testing::MainWindow main;
+        ui::MessageRecorder boxes;
+        ui::PrintRecorder printed;
+        ui::FixedClock clock(QDateTime(QDate(2024, 3, 7), QTime(10, 11, 12)));
+        const QString before = stored();
+        QStringList refusals;
+        const auto tryChanges = [&](QWidget* window, QWidget* home) {
+            if (listed) {
+                testing::doubleClick(testing::child<QTreeWidget>(window, "ListView1"), 0);
+            }
+            drive(change, home);
+            for (const qint64 user : {qint64(0), budi, ani}) {
+                boxes.clear();
+                boxes.answer(ui::Answer::Yes);  // to "change the stored row?"
+                moddapra::UserId = user;
+                drive("Alt+S", home);
+                if (user != ani) {
+                    refusals << (boxes.empty() ? QString() : testing::seen(boxes).last());
+                    QCOMPARE(stored(), before);
+                }
+            }
+        };
+        if (shell::formEntry(form).modal) {
+            testing::whenModal([&](QWidget* w) {
+                tryChanges(w, w);
+                w->close();
+            });
+            shell::requestForm(form);
+        } else {
+            shell::requestForm(form);
+            tryChanges(shell::openForm(form), main.get());
+            delete shell::openForm(form);
+        }
+        QCOMPARE(refusals, QStringList({kSignIn, kNoRight}));
+        QTEST(install->scalar(query).toString(), "changed");
+    }
+
     // User management, opened at the first start without a sign-in, stores
     // the first user and his rights; once they are stored it stores no more
     // until someone signs in.

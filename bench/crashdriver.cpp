@@ -257,8 +257,9 @@ bool calibrate(const Case& action, const QString& trial, Tally& tally) {
 // How many of an action's last writes get half the kills.
 constexpr int kTailWrites = 12;
 
-// Which run the k-th trial of an action is: of every eight, the fourth and
-// eighth are timed and whole, the rest killed at a write.
+// Which run the k-th trial of an action is: of every eight, the fourth is
+// killed after a delay, the eighth runs to its end, the rest are killed at a
+// write.
 enum class Run { AtWrite, Timed, Whole };
 
 Run runFor(int k) {

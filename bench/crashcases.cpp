@@ -215,10 +215,12 @@ void reset(const QString& trial, db::Reset which) {
     db::resetTables(c, which);
 }
 
-// As the restore window does: the backup is checked whole, then restored.
+// As the restore window does: the backup is checked whole, then restored. A
+// refusal is a failure: the trial would try nothing.
 void restore(const QString& trial, const QString& backup) {
-    if (db::isProgramDatabase(backup, true)) {
-        controlpanel::restoreDatabase(backup, databaseOf(trial));
+    if (!db::isProgramDatabase(backup, true) ||
+        !controlpanel::restoreDatabase(backup, databaseOf(trial))) {
+        throw db::Error(kIoError, QStringLiteral("restore refused ") + backup);
     }
 }
 

@@ -17,6 +17,7 @@
 #include <QPointer>
 #include <QScopeGuard>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 using testing::bytesOf;
@@ -34,6 +35,14 @@ QString makeDatabase(const QString& path, const QString& table) {
     db::createDatabaseFile(path);
     db::Connection(path).exec("INSERT INTO meja (nm_meja) VALUES (?)", {table});
     return path;
+}
+
+// The file's permission bits in octal, as chmod takes them.
+QString modeOf(const QString& path) {
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0
+               ? QString::asprintf("%04o", unsigned(info.st_mode & 07777))
+               : QStringLiteral("missing");
 }
 
 QString tableName(const QString& path) {
@@ -244,20 +253,28 @@ private Q_SLOTS:
     void backup_data() {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("shown");
-        const auto row = [](const char* tag, const char* target, const QString& shown) {
-            QTest::newRow(tag) << target << shown;
+        QTest::addColumn<QString>("mode");  // the database's, and so the copy's
+        const auto row = [](const char* tag, const char* target, const QString& shown,
+                            const char* mode) {
+            QTest::newRow(tag) << target << shown << mode;
         };
         const QString failed = "Backup Database Gagal!\r";
-        row("over a file", "cadangan.mdb", "Backup Database Berhasil...");
-        row("disk full", "penuh.mdb", failed);
+        row("over a file", "cadangan.mdb", "Backup Database Berhasil...", "0600");
+        row("database widened to its group", "cadangan.mdb", "Backup Database Berhasil...", "0660");
+        row("disk full", "penuh.mdb", failed, "0600");
         row("the database itself", "dapra.mdb",
-            failed + "File backup tidak boleh file database itu sendiri.");
+            failed + "File backup tidak boleh file database itu sendiri.", "0600");
     }
-    // The copy is keyed and whole, and replaces a file of that name. A failure
-    // is reported, never as a success: the target stays and no file is added.
+    // The copy is keyed and whole, replaces a file of that name and has the
+    // database's mode, also one an administrator widened. A failure is
+    // reported, never as a success: the target stays and no file is added.
     void backup() {
         QFETCH(QString, target);
         QFETCH(QString, shown);
+        QFETCH(QString, mode);
+        QCOMPARE(::chmod(QFile::encodeName(install->dbPath()).constData(),
+                         mode_t(mode.toUInt(nullptr, 8))),
+                 0);
         target = install->folder() + '/' + target;
         install->exec("INSERT INTO meja (nm_meja) VALUES ('Satu')");
         writeBytes(install->folder() + "/cadangan.mdb", "lama");
@@ -287,7 +304,8 @@ private Q_SLOTS:
         QVERIFY(db::isProgramDatabase(target, true));
         QVERIFY(!bytesOf(target).startsWith("SQLite format 3"));
         QCOMPARE(tableName(target), QStringLiteral("Satu"));
-        QCOMPARE(QFile::permissions(target), QFile::permissions(install->dbPath()));
+        QCOMPARE(modeOf(target), mode);
+        QCOMPARE(modeOf(install->dbPath()), mode);
     }
 
     void restore_data() {

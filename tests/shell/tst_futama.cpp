@@ -275,17 +275,18 @@ private Q_SLOTS:
         };
         signIn();
         keys("Ctrl+P");
-        QWidget* pelayan = main->findChild<QMdiArea*>()->activeSubWindow();
-        QVERIFY(pelayan && pelayan->isMaximized());
+        QMdiArea* area = main->findChild<QMdiArea*>();
+        QTRY_VERIFY(area->activeSubWindow() && area->activeSubWindow()->isMaximized());
         QStringList titles = {main->windowTitle()};
         testing::whenModal([](QWidget*) { keys("Alt+Y"); });
+        QVERIFY(testing::activate(main.get()));
         keys("Ctrl+L");
         QVERIFY(testing::activate(main.get()));
         titles << main->windowTitle();
         signIn();
         titles << main->windowTitle();
         keys("Esc");
-        QTRY_VERIFY(!main->findChild<QMdiArea*>()->activeSubWindow());
+        QTRY_VERIFY(!area->activeSubWindow());
         titles << main->windowTitle();
         QCOMPARE(titles, QStringList({"Mirawe Dapra [ User: Admin ]  - [Data Pelayan]",
                                       "Mirawe Dapra - [Data Pelayan]",

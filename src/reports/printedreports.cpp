@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QScrollBar>
 #include <QTimer>
@@ -21,6 +22,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -162,7 +164,12 @@ public:
         : QAbstractScrollArea(parent), layout_(layout) {
         setBackgroundRole(QPalette::Dark);
         viewport()->setBackgroundRole(QPalette::Dark);
-        connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { changed(); });
+        connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int value) {
+            if (!showing_) {
+                page_ = pageAt(value);
+            }
+            changed();
+        });
     }
 
     std::function<void()> changed = [] {
@@ -179,13 +186,15 @@ public:
         relayout();
         showPage(page);
     }
-    int currentPage() const {
-        return std::clamp((verticalScrollBar()->value() + pitch() / 2) / pitch(), 0,
-                          layout_.pageCount() - 1);
-    }
+    // The page last asked for, else the one scrolled to.
+    int currentPage() const { return page_; }
+    // Scrolls the page to the top, as far as the pages below it let it go.
     void showPage(int index) {
-        const int page = std::clamp(index, 0, layout_.pageCount() - 1);
-        verticalScrollBar()->setValue(page * pitch());
+        page_ = std::clamp(index, 0, layout_.pageCount() - 1);
+        showing_ = true;
+        verticalScrollBar()->setValue(page_ * pitch());
+        showing_ = false;
+        changed();
     }
     // Takes in pages that were added or the filled page count.
     void relayout() {
@@ -233,6 +242,15 @@ private:
     static constexpr int kSpacing = 12;
 
     QSize pageSize() const { return (QSizeF(layout_.paper()) * zoom_).toSize(); }
+    // The page at the top of the view; scrolled to the end, where several
+    // pages may show at once, the last one.
+    int pageAt(int scrolled) const {
+        const QScrollBar* bar = verticalScrollBar();
+        if (scrolled > 0 && scrolled >= bar->maximum()) {
+            return layout_.pageCount() - 1;
+        }
+        return std::clamp((scrolled + pitch() / 2) / pitch(), 0, layout_.pageCount() - 1);
+    }
     int pitch() const { return std::max(1, pageSize().height() + kSpacing); }
 
     void refit() {
@@ -249,6 +267,8 @@ private:
 
     const ReportLayout& layout_;
     Fit fit_ = Fit::Width;
+    int page_ = 0;
+    bool showing_ = false;
     double zoom_ = 0.05;  // pixels per twip
 };
 
@@ -323,6 +343,17 @@ ReportPreview::ReportPreview(const ReportDesign& design, RecordSource source, QW
     };
     reader_ = new QTimer(this);
     connect(reader_, &QTimer::timeout, this, [this] { layOutMore(kTurnMs); });
+    startReading();
+}
+
+void ReportPreview::readAgain(RecordSource source) {
+    source_ = std::move(source);
+    layout_ = ReportLayout(design_, landscapeA4Tw(), ui::now().date());
+    startReading();
+    view_->showPage(0);
+}
+
+void ReportPreview::startReading() {
     setCursor(Qt::BusyCursor);
     layOutMore(kTurnMs);
     reader_->start(0);
@@ -335,37 +366,45 @@ ReportPreview::~ReportPreview() {
 void ReportPreview::buildToolBar(QVBoxLayout* box) {
     auto* bar = new QToolBar(this);
     bar->setIconSize(QSize(24, 24));
-    bar->addAction(previewIcon("zoom-fit-width"), tr("Fit width"), this,
+    bar->addAction(previewIcon("zoom-fit-width"), QStringLiteral("Sesuaikan lebar"), this,
                    [this] { view_->setFit(PageView::Fit::Width); });
-    bar->addAction(previewIcon("zoom-fit-page"), tr("Fit page"), this,
+    bar->addAction(previewIcon("zoom-fit-page"), QStringLiteral("Sesuaikan halaman"), this,
                    [this] { view_->setFit(PageView::Fit::WholePage); });
-    bar->addAction(previewIcon("zoom-in"), tr("Zoom in"), this, [this] { view_->zoomBy(1.25); });
-    bar->addAction(previewIcon("zoom-out"), tr("Zoom out"), this, [this] { view_->zoomBy(0.8); });
+    bar->addAction(previewIcon("zoom-in"), QStringLiteral("Perbesar"), this,
+                   [this] { view_->zoomBy(1.25); });
+    bar->addAction(previewIcon("zoom-out"), QStringLiteral("Perkecil"), this,
+                   [this] { view_->zoomBy(0.8); });
     bar->addSeparator();
-    bar->addAction(previewIcon("go-first"), tr("First page"), this, [this] { view_->showPage(0); });
-    bar->addAction(previewIcon("go-previous"), tr("Previous page"), this,
+    bar->addAction(previewIcon("go-first"), QStringLiteral("Halaman pertama"), this,
+                   [this] { view_->showPage(0); });
+    bar->addAction(previewIcon("go-previous"), QStringLiteral("Halaman sebelumnya"), this,
                    [this] { view_->showPage(view_->currentPage() - 1); });
     pageNumber_ = new QLineEdit(bar);
     pageNumber_->setAlignment(Qt::AlignRight);
     pageNumber_->setValidator(new QIntValidator(1, std::numeric_limits<int>::max(), pageNumber_));
     pageNumber_->setMaximumWidth(
         pageNumber_->fontMetrics().horizontalAdvance(QStringLiteral("0000000")));
-    connect(pageNumber_, &QLineEdit::editingFinished, this,
-            [this] { view_->showPage(pageNumber_->text().toInt() - 1); });
+    connect(pageNumber_, &QLineEdit::editingFinished, this, [this] {
+        view_->showPage(pageNumber_->text().toInt() - 1);
+        pageNumber_->setModified(false);
+        showPageNumber();
+    });
     bar->addWidget(pageNumber_);
     pageCount_ = new QLabel(bar);
     bar->addWidget(pageCount_);
-    bar->addAction(previewIcon("go-next"), tr("Next page"), this,
+    bar->addAction(previewIcon("go-next"), QStringLiteral("Halaman berikutnya"), this,
                    [this] { view_->showPage(view_->currentPage() + 1); });
-    bar->addAction(previewIcon("go-last"), tr("Last page"), this,
+    bar->addAction(previewIcon("go-last"), QStringLiteral("Halaman terakhir"), this,
                    [this] { view_->showPage(layout_.pageCount() - 1); });
     bar->addSeparator();
-    printAction_ = bar->addAction(previewIcon("printer"), tr("Print"), this, [this] { print(); });
+    printAction_ =
+        bar->addAction(previewIcon("printer"), QStringLiteral("Cetak"), this, [this] { print(); });
     box->addWidget(bar);
 }
 
+// A page number the user is typing stays until he ends it.
 void ReportPreview::showPageNumber() {
-    if (!pageNumber_->hasFocus()) {
+    if (!pageNumber_->isModified()) {
         pageNumber_->setText(QString::number(view_->currentPage() + 1));
     }
     pageCount_->setText(QStringLiteral(" / %1 ").arg(layout_.pageCount()));
@@ -431,9 +470,17 @@ bool ReportPreview::printTo(QPrinter* target) {
 }
 
 ReportPreview* showReport(const ReportDesign& design, RecordSource source, QWidget* parent) {
-    auto* preview = new ReportPreview(design, std::move(source), parent);
+    static std::map<const ReportDesign*, QPointer<ReportPreview>> open;
+    QPointer<ReportPreview>& preview = open[&design];
+    if (preview) {
+        preview->readAgain(std::move(source));
+    } else {
+        preview = new ReportPreview(design, std::move(source), parent);
+    }
     preview->setWindowState(Qt::WindowMaximized);
     preview->show();
+    preview->raise();
+    preview->activateWindow();
     return preview;
 }
 

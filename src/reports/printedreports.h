@@ -55,12 +55,16 @@ public:
     QPrinter* printer() { return &printer_; }
     QAction* printAction() const { return printAction_; }
 
+    // Shows these records instead, read afresh from the first page on.
+    void readAgain(RecordSource source);
+
     // Reads and lays out the rest of the records now.
     void finishLayout();
     const ReportLayout& layout() const { return layout_; }
     const std::vector<db::Row>& records() const { return layout_.records(); }
 
 private:
+    void startReading();
     bool layOutMore(qint64 budgetMs);
     void print();
     void buildToolBar(QVBoxLayout* box);
@@ -77,8 +81,8 @@ private:
     QAction* printAction_ = nullptr;
 };
 
-// Opens a report window for the records (modeless; it stays open after this
-// returns) and returns it.
+// Shows the report's one window with the records (modeless; it stays open
+// after this returns), in front, and returns it; an open one reads afresh.
 ReportPreview* showReport(const ReportDesign& design, RecordSource source, QWidget* parent);
 
 }  // namespace reports

@@ -305,12 +305,14 @@ void fUtama::askSignOut() {
     }
 }
 
+// Signed out the caption is the plain title; windowTitle() may also carry the
+// name of a maximized working window, which the working area adds and takes
+// away itself.
 void fUtama::markSignedIn(const QString& storedName) {
     menuItem(QStringLiteral("mLogin"))->setText(kLogoutCaption);
     toolbarButton(QStringLiteral("Login"))->setText(kLogoutCaption);
     toolbarButton(QStringLiteral("Login"))->setToolTip(kLogoutCaption);
-    setWindowTitle(windowTitle() + QStringLiteral(" [ User: ") + storedName +
-                   QStringLiteral(" ] "));
+    setWindowTitle(kTitle + QStringLiteral(" [ User: ") + storedName + QStringLiteral(" ] "));
 }
 
 // Signing out closes no window.

@@ -10,21 +10,27 @@
 #include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
 
+#include <QAbstractScrollArea>
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QDateEdit>
+#include <QGraphicsTextItem>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QPieSeries>
+#include <QPointer>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <algorithm>
 #include <array>
@@ -216,7 +222,7 @@ private Q_SLOTS:
         }
         QAction* print = nullptr;
         for (QAction* action : preview->findChildren<QAction*>()) {
-            print = action->text() == QStringLiteral("Print") ? action : print;
+            print = action->text() == QStringLiteral("Cetak") ? action : print;
         }
         QVERIFY(print);
         QTimer accept;  // the user presses Print in the print dialog
@@ -279,14 +285,7 @@ private Q_SLOTS:
         if (days == 3) {
             rtest::seedSales(*install_);
         } else {
-            install_->exec("INSERT INTO pengguna (nm_user) VALUES ('ani')");
-            install_->exec(
-                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?)"
-                " INSERT INTO pesan (id_order, total_harga) SELECT i, i * 1000 FROM n",
-                {days});
-            install_->exec(
-                "INSERT INTO bayar (id_order, tgl_bayar, id_user) SELECT id_order,"
-                " date('2015-01-01', '+' || id_order || ' days'), 1 FROM pesan");
+            addDays(days);
         }
         auto* form = open<reports::fReportPenjualanHarian>();
         QTRY_VERIFY(!form->filling());
@@ -329,6 +328,59 @@ private Q_SLOTS:
         }
         keys("Esc");
         QTRY_VERIFY(main_->get()->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
+    }
+
+    // From 11 to 99 dates every n-th is labelled, at most ten labels, each
+    // standing under its own point.
+    void dailyChartDateLabels_data() {
+        QTest::addColumn<int>("days");  // from 02/01/2015
+        QTest::addColumn<QStringList>("labels");
+        QTest::newRow("11") << 11
+                            << QStringList({"02/01/2015", "04/01/2015", "06/01/2015", "08/01/2015",
+                                            "10/01/2015", "12/01/2015"});
+        QTest::newRow("20") << 20
+                            << QStringList({"02/01/2015", "04/01/2015", "06/01/2015", "08/01/2015",
+                                            "10/01/2015", "12/01/2015", "14/01/2015", "16/01/2015",
+                                            "18/01/2015", "20/01/2015"});
+        QTest::newRow("21") << 21
+                            << QStringList({"02/01/2015", "05/01/2015", "08/01/2015", "11/01/2015",
+                                            "14/01/2015", "17/01/2015", "20/01/2015"});
+        QTest::newRow("99") << 99
+                            << QStringList({"02/01/2015", "12/01/2015", "22/01/2015", "01/02/2015",
+                                            "11/02/2015", "21/02/2015", "03/03/2015", "13/03/2015",
+                                            "23/03/2015", "02/04/2015"});
+    }
+    void dailyChartDateLabels() {
+        QFETCH(int, days);
+        QFETCH(QStringList, labels);
+        addDays(days);
+        main_->get()->resize(1280, 1000);
+        auto* form = open<reports::fReportPenjualanHarian>();
+        QTRY_VERIFY(!form->filling());
+        auto* chartView = child<QChartView>(form, "MSChart1");
+        QChart* chart = chartView->chart();
+        auto* line = qobject_cast<QLineSeries*>(chart->series().front());
+        QVERIFY(line);
+        testing::settle();
+        static const QRegularExpression date(QStringLiteral("^\\d\\d/\\d\\d/\\d{4}$"));
+        QStringList drawn;  // each date drawn under the axis, with its offset from its point
+        for (QGraphicsItem* item : chartView->scene()->items(Qt::AscendingOrder)) {
+            auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+            if (!text || !text->isVisible() || !date.match(text->toPlainText()).hasMatch()) {
+                continue;
+            }
+            const int day = int(QDate::fromString(text->toPlainText(), "dd/MM/yyyy").toJulianDay() -
+                                QDate(2015, 1, 2).toJulianDay());
+            const qreal x = chart->mapToPosition(line->at(day), line).x();
+            const qreal off = text->sceneBoundingRect().center().x() - x;
+            drawn.append(text->toPlainText() +
+                         (std::abs(off) <= 2 ? "" : " off by " + QString::number(off)));
+        }
+        std::sort(drawn.begin(), drawn.end(), [](const QString& a, const QString& b) {
+            return QDate::fromString(a.left(10), "dd/MM/yyyy") <
+                   QDate::fromString(b.left(10), "dd/MM/yyyy");
+        });
+        QCOMPARE(drawn, labels);
     }
 
     // Quantities of paid and unpaid orders count; equal quantities go by
@@ -404,6 +456,128 @@ private Q_SLOTS:
         QVERIFY(boxes_.empty());
     }
 
+    // The preview's toolbar in Indonesian, each button from page 4 of seven:
+    // zooming keeps the page, the page buttons move as they say.
+    void previewToolbar_data() {
+        QTest::addColumn<QString>("page");  // the page box after the press
+        QTest::newRow("Sesuaikan lebar") << "4 / 7";
+        QTest::newRow("Sesuaikan halaman") << "4 / 7";
+        QTest::newRow("Perbesar") << "4 / 7";
+        QTest::newRow("Perkecil") << "4 / 7";
+        QTest::newRow("Halaman pertama") << "1 / 7";
+        QTest::newRow("Halaman sebelumnya") << "3 / 7";
+        QTest::newRow("Halaman berikutnya") << "5 / 7";
+        QTest::newRow("Halaman terakhir") << "7 / 7";
+        QTest::newRow("Cetak") << "";
+    }
+    void previewToolbar() {
+        QFETCH(QString, page);
+        reports::ReportPreview* preview = printMenuOf(100);
+        QStringList tips;
+        for (QAction* action : preview->findChild<QToolBar*>()->actions()) {
+            if (!action->isSeparator() && !action->text().isEmpty()) {
+                tips.append(action->toolTip());
+            }
+        }
+        QCOMPARE(tips, QStringList({"Sesuaikan lebar", "Sesuaikan halaman", "Perbesar", "Perkecil",
+                                    "Halaman pertama", "Halaman sebelumnya", "Halaman berikutnya",
+                                    "Halaman terakhir", "Cetak"}));
+        if (page.isEmpty()) {
+            return;  // the stock print dialog (periodPrintout)
+        }
+        QVERIFY(testing::activate(preview));
+        QTest::mouseClick(preview->findChild<QLineEdit*>(), Qt::LeftButton);
+        keys("Ctrl+A|4|Enter");
+        QCOMPARE(pageBox(preview), QStringLiteral("4 / 7"));
+        QTest::mouseClick(toolButton(preview, QTest::currentDataTag()), Qt::LeftButton);
+        QCOMPARE(pageBox(preview), page);
+    }
+
+    // The page box shows page 1 first; "Halaman terakhir" and scrolling down
+    // with the keys reach the last page, at any zoom.
+    void previewPageBoxAndLastPage_data() {
+        QTest::addColumn<QString>("zoom");  // the buttons pressed first
+        QTest::newRow("fit width") << "";
+        QTest::newRow("fit page") << "Sesuaikan halaman";
+        QTest::newRow("zoomed in") << "Perbesar";
+        QTest::newRow("zoomed out") << "Perkecil|Perkecil|Perkecil|Perkecil|Perkecil|Perkecil";
+    }
+    void previewPageBoxAndLastPage() {
+        QFETCH(QString, zoom);
+        reports::ReportPreview* preview = printMenuOf(100);
+        QCOMPARE(pageBox(preview), QStringLiteral("1 / 7"));
+        for (const QString& tip : zoom.split('|', Qt::SkipEmptyParts)) {
+            QTest::mouseClick(toolButton(preview, tip), Qt::LeftButton);
+        }
+        QCOMPARE(pageBox(preview), QStringLiteral("1 / 7"));
+        // A page further scrolls by a page and the gap below it.
+        auto* view = preview->findChild<QAbstractScrollArea*>();
+        const QScrollBar* bar = view->verticalScrollBar();
+        QTest::mouseClick(toolButton(preview, "Halaman berikutnya"), Qt::LeftButton);
+        const int pitch = bar->value();
+        const int height = view->viewport()->height();
+        const auto topShows = [&] {  // the last page's top edge
+            return bar->value() <= 6 * pitch && bar->value() + height > 6 * pitch;
+        };
+        const auto footShows = [&] {
+            return bar->value() + height >= 7 * pitch;
+        };
+        QTest::mouseClick(toolButton(preview, "Halaman terakhir"), Qt::LeftButton);
+        QCOMPARE(pageBox(preview), QStringLiteral("7 / 7"));
+        QVERIFY(topShows());
+        QTest::mouseClick(toolButton(preview, "Halaman sebelumnya"), Qt::LeftButton);
+        QCOMPARE(pageBox(preview), QStringLiteral("6 / 7"));
+        QTest::mouseClick(toolButton(preview, "Halaman pertama"), Qt::LeftButton);
+        QCOMPARE(pageBox(preview), QStringLiteral("1 / 7"));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton);
+        for (int i = 0; i < 200; ++i) {
+            QTest::keyClick(view, Qt::Key_PageDown);
+        }
+        QCOMPARE(pageBox(preview), QStringLiteral("7 / 7"));
+        QVERIFY(footShows());
+    }
+
+    // A second print shows the report's one window again, in front, with
+    // what was stored meanwhile; each report has its own window.
+    void onePreviewPerReport() {
+        rtest::seedSales(*install_);
+        rtest::seedCategories(*install_);
+        rtest::addMenu(*install_, "NG01", "Nasi Goreng", 1, 1, 12500);
+        open<reports::fReportDaftarMenu>();
+        keys("Alt+C");
+        QCOMPARE(previews().size(), 1);
+        QPointer<reports::ReportPreview> menuPreview = previews().front();
+        rtest::addMenu(*install_, "ET01", "Es Teh", 2, 2, 3000);
+        QVERIFY(testing::activate(main_->get()));
+        keys("Alt+C");
+        QCOMPARE(previews(), QList<reports::ReportPreview*>{menuPreview});
+        QTRY_COMPARE(QApplication::activeWindow(), menuPreview.data());
+        QCOMPARE(column(menuPreview->records(), reports::kNamaMenu),
+                 QStringList({"Nasi Goreng", "Es Teh"}));
+
+        open<reports::fReportPenjualanPeriode>();
+        showPeriod("01052024", "03052024");
+        keys("Shift+Tab|Shift+Tab|Space");
+        QCOMPARE(previews().size(), 2);
+        reports::ReportPreview* periodPreview =
+            previews().value(previews().indexOf(menuPreview) ^ 1);
+        QCOMPARE(periodPreview->windowTitle(),
+                 QStringLiteral("Cetak Daftar Penjualan Per Periode"));
+        QTRY_COMPARE(QApplication::activeWindow(), periodPreview);
+        install_->exec(
+            "INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
+            " kembali) VALUES ('PO-5', 5, '2024-05-02', '14:00:00', 1, 40000, 0)");
+        QVERIFY(testing::activate(main_->get()));
+        QCOMPARE(focusName(), QStringLiteral("Command3"));
+        keys("Space");
+        QCOMPARE(previews().size(), 2);
+        QTRY_COMPARE(QApplication::activeWindow(), periodPreview);
+        periodPreview->finishLayout();
+        QCOMPARE(column(periodPreview->records(), reports::kNoNota),
+                 QStringList({"PO-1", "PO-2", "PO-3", "PO-5"}));
+        QVERIFY(boxes_.empty());
+    }
+
 private:
     template <typename F>
     F* open() {
@@ -411,6 +585,43 @@ private:
         ui::showChild(form);
         testing::settle();
         return form;
+    }
+
+    // The menu list of n items printed from its window; its preview.
+    reports::ReportPreview* printMenuOf(int n) {
+        rtest::seedCategories(*install_);
+        install_->exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?)"
+            " INSERT INTO menu (kode_menu, nama_menu, keterangan, id_kategori, id_satuan,"
+            " harga_jual) SELECT 'K' || i, 'Menu ' || i, '-', 1, 1, i * 100 FROM n",
+            {n});
+        open<reports::fReportDaftarMenu>();
+        keys("Alt+C");
+        if (previews().size() != 1) {
+            testing::failNow(QStringLiteral("no report window"));
+        }
+        reports::ReportPreview* preview = previews().front();
+        preview->resize(1280, 1000);  // maximized, which the offscreen platform does not do
+        preview->finishLayout();
+        return preview;
+    }
+
+    // The page box and the page count beside it, as "4 / 7".
+    static QString pageBox(reports::ReportPreview* preview) {
+        QStringList parts = {preview->findChild<QLineEdit*>()->text()};
+        for (QLabel* label : preview->findChild<QToolBar*>()->findChildren<QLabel*>()) {
+            parts.append(label->text());
+        }
+        return parts.join(QString()).simplified();
+    }
+
+    static QToolButton* toolButton(reports::ReportPreview* preview, const QString& tip) {
+        for (QToolButton* b : preview->findChild<QToolBar*>()->findChildren<QToolButton*>()) {
+            if (b->toolTip() == tip) {
+                return b;
+            }
+        }
+        testing::failNow("no button " + tip);
     }
 
     // Types both dates into the pickers, day first, and presses Enter on
@@ -428,6 +639,18 @@ private:
             " INSERT INTO bayar (no_nota, id_order, tgl_bayar, jam_bayar, id_user, total_bayar,"
             " kembali) SELECT 'PB-' || i, 1, '2024-05-02', '10:00:00', 1, 1, 0 FROM n",
             {n});
+    }
+
+    // One payment a day from 02/01/2015 on, of 1.000 a day more than the day before.
+    void addDays(int days) const {
+        install_->exec("INSERT INTO pengguna (nm_user) VALUES ('ani')");
+        install_->exec(
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < ?)"
+            " INSERT INTO pesan (id_order, total_harga) SELECT i, i * 1000 FROM n",
+            {days});
+        install_->exec(
+            "INSERT INTO bayar (id_order, tgl_bayar, id_user) SELECT id_order,"
+            " date('2015-01-01', '+' || id_order || ' days'), 1 FROM pesan");
     }
 
     static QString total(QWidget* form) { return child<QLineEdit>(form, "Text2")->text(); }

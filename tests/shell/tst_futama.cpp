@@ -182,6 +182,45 @@ private Q_SLOTS:
         QCOMPARE(seen(boxes), QStringList());
     }
 
+    // A request refused for a missing right leaves no trace: the working
+    // window requested next opens inside the main window, not modally.
+    void childAfterRefusal_data() {
+        QTest::addColumn<QString>("refused");  // a toolbar key or a shortcut
+        QTest::addColumn<QString>("granted");
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("Data Meja, Data Menu") << "Ctrl+M"
+                                              << "Ctrl+N"
+                                              << "child fMenu";
+        QTest::newRow("Data Meja, Pesan/Order") << "Ctrl+M"
+                                                << "Ctrl+O"
+                                                << "child fOrder";
+        QTest::newRow("Pengguna, Data Menu") << "Pengguna"
+                                             << "Ctrl+N"
+                                             << "child fMenu";
+    }
+    void childAfterRefusal() {
+        QFETCH(QString, refused);
+        QFETCH(QString, granted);
+        QFETCH(QString, opened);
+        moddapra::UserId = install->addUser("Ani", {"Data Menu", "Pesanan/Order"});
+        showMain();
+        ui::MessageRecorder boxes;
+        if (refused.startsWith("Ctrl")) {
+            keys(refused);
+        } else {
+            QTest::mouseClick(main->toolbarButton(refused), Qt::LeftButton);
+        }
+        // A modal window would fail the test as unexpected and be closed.
+        keys(granted);
+        QString shown;
+        if (QMdiSubWindow* sub = main->findChild<QMdiArea*>()->activeSubWindow()) {
+            shown = "child " + windowName(sub->widget());
+        }
+        QCOMPARE(shown, opened);
+        QCOMPARE(seen(boxes),
+                 QStringList{"Informasi (i): Anda tidak diijinkan untuk mengakses menu ini!"});
+    }
+
     // The Login action at start-up, before the main window shows: what the
     // sign-in dialog (if any) saw open behind it.
     void startUp_data() {
@@ -221,6 +260,38 @@ private Q_SLOTS:
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
         QVERIFY(boxes.empty());
+    }
+
+    // The sign-in adds the user to the main window's own caption, not to the
+    // name of a maximized working window that the main window shows with it.
+    void signedInTitleWithMaximizedWindow() {
+        install->addUser("Admin", {"Data Pelayan"}, password::hash("admin"));
+        showMain();
+        const auto signIn = [this] {
+            inSignIn([](QWidget*) {
+                typeLine("Admin");
+                typeLine("admin");
+            });
+        };
+        signIn();
+        keys("Ctrl+P");
+        QMdiArea* area = main->findChild<QMdiArea*>();
+        QTRY_VERIFY(area->activeSubWindow() && area->activeSubWindow()->isMaximized());
+        QStringList titles = {main->windowTitle()};
+        testing::whenModal([](QWidget*) { keys("Alt+Y"); });
+        QVERIFY(testing::activate(main.get()));
+        keys("Ctrl+L");
+        QVERIFY(testing::activate(main.get()));
+        titles << main->windowTitle();
+        signIn();
+        titles << main->windowTitle();
+        keys("Esc");
+        QTRY_VERIFY(!area->activeSubWindow());
+        titles << main->windowTitle();
+        QCOMPARE(titles, QStringList({"Mirawe Dapra [ User: Admin ]  - [Data Pelayan]",
+                                      "Mirawe Dapra - [Data Pelayan]",
+                                      "Mirawe Dapra [ User: Admin ]  - [Data Pelayan]",
+                                      "Mirawe Dapra [ User: Admin ] "}));
     }
 
     // Name in any letter case (a quote a character), password exactly; Enter moves on (selecting

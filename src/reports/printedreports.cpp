@@ -26,9 +26,6 @@
 #include <memory>
 #include <optional>
 
-#ifdef __GLIBC__
-#endif
-
 namespace reports {
 
 namespace {

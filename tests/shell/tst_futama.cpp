@@ -89,7 +89,7 @@ private Q_SLOTS:
                  "Report Penjualan &Harian, -, Report &Menu Favorit, Report &Daftar Menu\n&Control "
                  "Panel: User Management, Ubah Password, -, Setting Database, -, Backup Database, "
                  "Reset Database, Restore Database\n&Bantuan: Panduan Program");
-        install->addUser("Budi", {"Kasir"});
+        install->addUser("Budi", {"User Management"});
         showMain();
         shown.clear();
         for (QAction* action : main->findChild<QToolBar*>("Toolbar1")->actions()) {
@@ -183,18 +183,24 @@ private Q_SLOTS:
     }
 
     // The Login action at start-up, before the main window shows: what the
-    // sign-in dialog (if any) saw open behind it.
+    // sign-in dialog (if any) saw open behind it. Until a stored user holds
+    // "User Management" nobody could sign in to give it: user management
+    // opens instead.
     void startUp_data() {
-        QTest::addColumn<QString>("held");  // "user", "right"
+        QTest::addColumn<QString>("held");  // "user" (id 1), "right", "manager", "orphan"
         QTest::addColumn<QString>("signIn");
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("users, no right") << "user"
                                          << "";
         QTest::newRow("rights, no user") << "right"
-                                         << "Login Pengguna over users";
+                                         << "";
         QTest::newRow("users and rights") << "user right"
-                                          << "Login Pengguna";
+                                          << "";
+        QTest::newRow("a deleted user's User Management") << "user right orphan"
+                                                          << "";
+        QTest::newRow("a user with User Management") << "user right manager"
+                                                     << "Login Pengguna";
     }
     void startUp() {
         QFETCH(QString, held);
@@ -202,6 +208,10 @@ private Q_SLOTS:
         install->exec("INSERT INTO pengguna (nm_user) SELECT 'Budi' WHERE ?",
                       {held.contains("user")});
         install->exec("INSERT INTO akses SELECT 7, 'Kasir' WHERE ?", {held.contains("right")});
+        install->exec("INSERT INTO akses SELECT 7, 'User Management' WHERE ?",
+                      {held.contains("orphan")});
+        install->exec("INSERT INTO akses SELECT 1, 'User Management' WHERE ?",
+                      {held.contains("manager")});
         ui::MessageRecorder boxes;
         QString shown;
         if (!signIn.isEmpty()) {
@@ -216,7 +226,7 @@ private Q_SLOTS:
         main->start();
         QCOMPARE(shown, signIn);
         QWidget* um = shell::openForm(FormId::fUser);
-        QCOMPARE(bool(um), held != "user right");
+        QCOMPARE(bool(um), signIn.isEmpty());
         QCOMPARE(um ? um->focusWidget()->objectName() : QString(), um ? "Command3" : "");
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
@@ -227,7 +237,8 @@ private Q_SLOTS:
     // the password) and signs in; a statement error shows the database's own number and text.
     // The Login action then asks to sign out.
     void signInAndOut() {
-        const qint64 budi = install->addUser("O'Neil", {"Kasir"}, password::hash("Rahasia"));
+        const qint64 budi =
+            install->addUser("O'Neil", {"Kasir", "User Management"}, password::hash("Rahasia"));
         showMain();
         ui::MessageRecorder boxes;
         QStringList focusAfter;

@@ -7,6 +7,7 @@
 #include "toolkit/form.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -231,6 +232,39 @@ private Q_SLOTS:
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
         QVERIFY(boxes.empty());
+    }
+
+    // User management opened at the first start stands on its own beside the
+    // main window: each of its messages belongs to it, and when the message
+    // closes it is the active window again, not the main window.
+    void firstStartMessagesStayWithUsers_data() {
+        QTest::addColumn<QString>("road");  // from "&Keluar"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("guard") << "Esc"
+                               << "Anda belum memasukkan Nama Pengguna. Silahkan isi sebelum "
+                                  "keluar.";
+        QTest::newRow("no user chosen") << "Shift+Tab|Shift+Tab|Space"
+                                        << "Pilih dulu usernya!";
+        QTest::newRow("deletion") << "Tab|Space"
+                                  << "Daftar User kosong!";
+    }
+    void firstStartMessagesStayWithUsers() {
+        QFETCH(QString, road);
+        main->start();
+        QWidget* users = shell::openForm(FormId::fUser);
+        QVERIFY(users && testing::activate(users));
+        QStringList seen;
+        testing::whenModal([&seen](QWidget* box) {
+            seen << testing::describe(box->parentWidget())
+                 << testing::child<QLabel>(box, "qt_msgbox_label")->text();
+            keys("Enter");
+        });
+        keys(road);
+        QTest::qWait(50);
+        seen << testing::describe(QApplication::activeWindow());
+        const QString asker = "controlpanel::fUser  \"Manajemen Pengguna\"";
+        QFETCH(QString, message);
+        QCOMPARE(seen, QStringList({asker, message, asker}));
     }
 
     // Name in any letter case (a quote a character), password exactly; Enter moves on (selecting

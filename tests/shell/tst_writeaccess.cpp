@@ -211,7 +211,7 @@ private Q_SLOTS:
         // From "&Keluar" (or from "&Hak Akses", "Tab|"): the list, its first
         // row chosen, "&Hak Akses", in the rights window the list, its first
         // entry and the keys given, then "&Simpan".
-        const auto rights = [](const QString& from, const QString& inRights) {
+        const auto giveRights = [](const QString& from, const QString& inRights) {
             return from + "Space|Shift+Tab|@Tab,Tab,Tab,Home," + inRights + ",Alt+S|Space";
         };
         const QString manager = QStringList(11, "Down").join(',') + ",Space";
@@ -223,17 +223,18 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("rights");  // "user:rights" as stored
         QTest::newRow("first start")
             << ""
-            << "@Admin,Enter,Kunci,Enter,Kunci,Enter|Alt+T|" + rights("Shift+Tab|", "Space") +
-                   "|Esc|" + rights("Tab|", manager) + "|" + addDodi + "|Esc"
+            << "@Admin,Enter,Kunci,Enter,Kunci,Enter|Alt+T|" + giveRights("Shift+Tab|", "Space") +
+                   "|Esc|" + giveRights("Tab|", manager) + "|" + addDodi + "|Esc"
             << QStringList({saveAdmin, kNoManager, saveAdmin, kSignIn})
             << QStringList({"Admin:Data Meja,User Management"});
         QTest::newRow("own right taken and given back")
-            << "admin" << rights("Shift+Tab|", manager) + "|Esc|" + rights("Tab|", manager) + "|Esc"
+            << "admin"
+            << giveRights("Shift+Tab|", manager) + "|Esc|" + giveRights("Tab|", manager) + "|Esc"
             << QStringList({saveAdmin, kNoManager, saveAdmin}) << QStringList({"Admin:semua"});
         QTest::newRow("users deleted, rights kept")
             << "orphans"
             << "@Budi,Enter,Kunci,Enter,Kunci,Enter|Alt+T|Esc|" +
-                   rights("Shift+Tab|", "Shift+Tab,Space") + "|" + addDodi + "|Esc"
+                   giveRights("Shift+Tab|", "Shift+Tab,Space") + "|" + addDodi + "|Esc"
             << QStringList({kNoManager, "Konfirmasi (-?): Simpan hak akses user Budi?", kSignIn})
             << QStringList({"#1:semua", "Budi:semua"});
     }
@@ -271,6 +272,7 @@ private Q_SLOTS:
         testing::settle();
         QVERIFY(!shell::openForm(FormId::fUser));
         QTEST(testing::seen(boxes), "boxes");
+        QCOMPARE(install->count("pengguna WHERE nm_user = 'Dodi'"), 0);
         QTEST(testing::column(
                   install->connect()->rows(
                       "SELECT coalesce(nm_user, '#' || a.Id_User) || ':' || CASE count(*) WHEN 17"

@@ -9,7 +9,7 @@ namespace controlpanel {
 
 // User management "Manajemen Pengguna": lists the users, adds and deletes
 // them and hands one to the access rights window. It refuses to close until
-// a user, an access row and a "User Management" row exist.
+// a user, an access row and a stored user holding "User Management" exist.
 class fUser : public ui::Form {
     Q_OBJECT
 public:

@@ -5,12 +5,6 @@
 
 namespace controlpanel {
 
-namespace {
-
-const QString kUserManagement = QStringLiteral("User Management");
-
-}  // namespace
-
 std::vector<UserRow> listUsers(db::Connection& c) {
     std::vector<UserRow> users;
     for (const db::Row& row :
@@ -81,8 +75,8 @@ bool replaceRights(db::Connection& c, const QString& name, const QStringList& ri
     return true;
 }
 
-// The last test looks only at the text of the right (letter case counting),
-// not at whether its user still exists.
+// The last test asks what the write check and the Login action ask: the
+// window stays open exactly while it writes without a sign-in.
 GuardRefusal userManagementGuard(db::Connection& c) {
     if (shell::countUsers(c) == 0) {
         return GuardRefusal::NoUser;
@@ -90,11 +84,7 @@ GuardRefusal userManagementGuard(db::Connection& c) {
     if (shell::countRights(c) == 0) {
         return GuardRefusal::NoRight;
     }
-    const qint64 holders =
-        c.scalar(QStringLiteral("SELECT count(*) FROM akses WHERE Akses = ? COLLATE BINARY"),
-                 {kUserManagement})
-            .toLongLong();
-    return holders == 0 ? GuardRefusal::NoUserManagement : GuardRefusal::None;
+    return shell::userManagementHeld(c) ? GuardRefusal::None : GuardRefusal::NoUserManagement;
 }
 
 // The user is found by name but changed by id, so a user deleted and added

@@ -249,13 +249,15 @@ bool fUtama::CheckUsers() {
     return true;
 }
 
-// False when the count could not be made (its error has been shown).
+// With no access right stored, or none a stored user holds that reaches user
+// management, nobody could sign in to mend the rights: user management opens
+// instead. False when the rights could not be read (the error has been shown).
 bool fUtama::CheckAccessRights() {
-    qint64 rights = 0;
-    if (!moddapra::RunUnit([&](db::Connection& c) { rights = countRights(c); })) {
+    bool held = false;
+    if (!moddapra::RunUnit([&](db::Connection& c) { held = userManagementHeld(c); })) {
         return false;
     }
-    if (rights == 0) {
+    if (!held) {
         showUserManagement();
     } else {
         ToggleLogin();

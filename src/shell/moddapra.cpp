@@ -55,17 +55,18 @@ QString rightOf(const QWidget* window) {
     return {};
 }
 
-// No user or no access right stored, as on the first run; empty when the
-// database cannot be opened or read. Quiet: a window that repairs the
-// database location or restores the file must still be able to write then.
-std::optional<bool> firstRun() {
+// No stored user holds "User Management", as on the first run (no user or no
+// access right stored); empty when the database cannot be opened or read.
+// Quiet: a window that repairs the database location or restores the file
+// must still be able to write then.
+std::optional<bool> nobodyManagesUsers() {
     try {
         ReadDbPath();
         if (DbPath.isEmpty()) {
             return std::nullopt;
         }
         db::Connection c(DbPath);
-        return shell::countUsers(c) == 0 || shell::countRights(c) == 0;
+        return !shell::userManagementHeld(c);
     } catch (const db::Error&) {
         return std::nullopt;
     }
@@ -178,15 +179,17 @@ void RecordRight(QWidget* window, const QString& right) {
 
 bool MayWrite(const QWidget* window) {
     const QString right = rightOf(window);
-    const std::optional<bool> first = firstRun();
-    // The road that stores the first user and his rights needs no sign-in.
-    if (first.value_or(false) &&
+    const std::optional<bool> unmanaged = nobodyManagesUsers();
+    // The road that gives someone user management (the first user and his
+    // rights, or the right again after its last holder lost it) needs no
+    // sign-in: nobody could sign in to give it.
+    if (unmanaged.value_or(false) &&
         (right.isEmpty() || right == shell::formEntry(shell::FormId::fUser).right)) {
         return true;
     }
     // Without a readable database no right can be read, and only the writes
     // that do not need it (location, restore) can succeed.
-    return right.isEmpty() || !first ? SignedIn() : Granted(right);
+    return right.isEmpty() || !unmanaged ? SignedIn() : Granted(right);
 }
 
 }  // namespace moddapra

@@ -35,8 +35,7 @@ void RecordRight(QWidget* window, const QString& right);
 // Granted for the right the window (or the window that opened it) opened
 // under. A window opened without a right, or a database that cannot be
 // opened, needs only a signed-in user. User management and its dialogs
-// write without sign-in while no user or no access right is stored, as on
-// the first run.
+// write without sign-in while no stored user holds "User Management".
 bool MayWrite(const QWidget* window);
 
 // The access right and display mode of the next window request.

@@ -17,6 +17,14 @@ bool holdsRight(db::Connection& c, qint64 userId, const QString& right) {
                .toLongLong() != 0;
 }
 
+// A right left behind by a deleted user reaches nobody: it does not count.
+bool userManagementHeld(db::Connection& c) {
+    return c.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM akses JOIN pengguna"
+                                   " ON pengguna.id_user = akses.Id_User"
+                                   " WHERE akses.Akses = 'User Management' COLLATE BINARY)"))
+               .toLongLong() != 0;
+}
+
 std::optional<StoredUser> findUser(db::Connection& c, const QString& name) {
     const std::vector<db::Row> rows =
         c.rows(QStringLiteral("SELECT id_user, nm_user, Password FROM pengguna"

@@ -13,6 +13,9 @@ qint64 countRights(db::Connection& c);
 // Whether the user holds the access right (letter case of the right does not count).
 bool holdsRight(db::Connection& c, qint64 userId, const QString& right);
 
+// Whether a stored user holds the right "User Management" (letter case counting).
+bool userManagementHeld(db::Connection& c);
+
 // A user as stored: id, name as stored, password hash.
 struct StoredUser {
     qint64 id = 0;

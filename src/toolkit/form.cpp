@@ -168,6 +168,11 @@ QWidget* modalOwner() {
     if (QWidget* modal = QApplication::activeModalWidget()) {
         return modal;
     }
+    // A window of the program on its own (user management at the first start)
+    // keeps what it opens: else the main window comes up over it after.
+    if (auto* own = qobject_cast<Form*>(QApplication::activeWindow())) {
+        return own;
+    }
     return area ? area->window() : QApplication::activeWindow();
 }
 

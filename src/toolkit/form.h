@@ -62,7 +62,8 @@ QMdiArea* mdiArea();
 // Returns whether the opener (when given) still lives.
 bool showModal(Form* form, QObject* opener = nullptr);
 // The window a new modal window belongs to: the open modal window, else the
-// main window, else the active window.
+// active window when it is a form on its own, else the main window, else the
+// active window.
 QWidget* modalOwner();
 // Shows the form modeless: maximized inside the main window when there is
 // one (or a top-level window otherwise); an open form comes to the front.

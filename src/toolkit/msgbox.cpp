@@ -56,11 +56,11 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     keysActInOrder();
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-    // The box belongs to the open modal window or the main window, never to a
-    // window that may close while it is up; should its owner go all the same,
-    // the box goes with it and counts as answered No.
+    // The box belongs to the window that asked (ui::modalOwner); should its
+    // owner go while it is up, the box goes with it and counts as answered No.
+    const QPointer<QWidget> owner = modalOwner();
     QPointer<QMessageBox> mb =
-        new QMessageBox(toQt(icon), box.title, shown, QMessageBox::NoButton, modalOwner());
+        new QMessageBox(toQt(icon), box.title, shown, QMessageBox::NoButton, owner);
     keepTitleWhole(*mb);
     QAbstractButton* no = nullptr;
     if (buttons == Buttons::YesNo) {
@@ -87,6 +87,11 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     }
     const bool refused = no && mb->clickedButton() == no;
     delete mb;
+    // The window that asked takes the keys again, not whatever window the
+    // window manager picks.
+    if (owner && owner->isVisible()) {
+        owner->activateWindow();
+    }
     if (buttons == Buttons::Ok) {
         return Answer::Ok;
     }

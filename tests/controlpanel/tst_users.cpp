@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     // What the window shows, its Tab road from "&Keluar", and the close
     // guard that Esc and "&Keluar" run: a user, a right and a "User
-    // Management" row (of anyone, letter case counting) must exist.
+    // Management" row (letter case counting) of a stored user must exist.
     void closeGuard() {
         openUsers();
         ui::MessageRecorder boxes;
@@ -94,16 +94,20 @@ private Q_SLOTS:
         keys("Alt+K");
         install->exec("INSERT INTO akses VALUES (1, 'user management')");
         keys("Esc");
+        install->exec("INSERT INTO akses VALUES (99, 'User Management')");
+        keys("Esc");
         const QString app = ui::kAppTitle;
+        const QString noManager = app +
+                                  " (-): Belum ada user yang bisa akses ke menu User "
+                                  "Management. Harap memberi satu akses ke menu tersebut.";
         QCOMPARE(seen(boxes),
                  QStringList({"Perhatian (i): Daftar User kosong!",
                               app + " (-): Anda belum memasukkan Nama Pengguna. Silahkan isi "
                                     "sebelum keluar.",
                               app + " (-): Pegguna belum anda berikan Hak Akses. Silahkan isi "
                                     "sebelum keluar.",
-                              app + " (-): Belum ada user yang bisa akses ke menu User "
-                                    "Management. Harap memberi satu akses ke menu tersebut."}));
-        install->exec("INSERT INTO akses VALUES (99, 'User Management')");
+                              noManager, noManager}));
+        install->exec("INSERT INTO akses VALUES (1, 'User Management')");
         keys("Esc");
         testing::settle();
         QVERIFY(!users);

@@ -7,6 +7,7 @@
 #include "toolkit/form.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -89,7 +90,7 @@ private Q_SLOTS:
                  "Report Penjualan &Harian, -, Report &Menu Favorit, Report &Daftar Menu\n&Control "
                  "Panel: User Management, Ubah Password, -, Setting Database, -, Backup Database, "
                  "Reset Database, Restore Database\n&Bantuan: Panduan Program");
-        install->addUser("Budi", {"Kasir"});
+        install->addUser("Budi", {"User Management"});
         showMain();
         shown.clear();
         for (QAction* action : main->findChild<QToolBar*>("Toolbar1")->actions()) {
@@ -222,18 +223,24 @@ private Q_SLOTS:
     }
 
     // The Login action at start-up, before the main window shows: what the
-    // sign-in dialog (if any) saw open behind it.
+    // sign-in dialog (if any) saw open behind it. Until a stored user holds
+    // "User Management" nobody could sign in to give it: user management
+    // opens instead.
     void startUp_data() {
-        QTest::addColumn<QString>("held");  // "user", "right"
+        QTest::addColumn<QString>("held");  // "user" (id 1), "right", "manager", "orphan"
         QTest::addColumn<QString>("signIn");
         QTest::newRow("empty") << ""
                                << "";
         QTest::newRow("users, no right") << "user"
                                          << "";
         QTest::newRow("rights, no user") << "right"
-                                         << "Login Pengguna over users";
+                                         << "";
         QTest::newRow("users and rights") << "user right"
-                                          << "Login Pengguna";
+                                          << "";
+        QTest::newRow("a deleted user's User Management") << "user right orphan"
+                                                          << "";
+        QTest::newRow("a user with User Management") << "user right manager"
+                                                     << "Login Pengguna";
     }
     void startUp() {
         QFETCH(QString, held);
@@ -241,6 +248,10 @@ private Q_SLOTS:
         install->exec("INSERT INTO pengguna (nm_user) SELECT 'Budi' WHERE ?",
                       {held.contains("user")});
         install->exec("INSERT INTO akses SELECT 7, 'Kasir' WHERE ?", {held.contains("right")});
+        install->exec("INSERT INTO akses SELECT 7, 'User Management' WHERE ?",
+                      {held.contains("orphan")});
+        install->exec("INSERT INTO akses SELECT 1, 'User Management' WHERE ?",
+                      {held.contains("manager")});
         ui::MessageRecorder boxes;
         QString shown;
         if (!signIn.isEmpty()) {
@@ -255,7 +266,7 @@ private Q_SLOTS:
         main->start();
         QCOMPARE(shown, signIn);
         QWidget* um = shell::openForm(FormId::fUser);
-        QCOMPARE(bool(um), held != "user right");
+        QCOMPARE(bool(um), signIn.isEmpty());
         QCOMPARE(um ? um->focusWidget()->objectName() : QString(), um ? "Command3" : "");
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
@@ -265,7 +276,7 @@ private Q_SLOTS:
     // The sign-in adds the user to the main window's own caption, not to the
     // name of a maximized working window that the main window shows with it.
     void signedInTitleWithMaximizedWindow() {
-        install->addUser("Admin", {"Data Pelayan"}, password::hash("admin"));
+        install->addUser("Admin", {"Data Pelayan", "User Management"}, password::hash("admin"));
         showMain();
         const auto signIn = [this] {
             inSignIn([](QWidget*) {
@@ -294,11 +305,45 @@ private Q_SLOTS:
                                       "Mirawe Dapra [ User: Admin ] "}));
     }
 
+    // User management opened at the first start stands on its own beside the
+    // main window: each of its messages belongs to it, and when the message
+    // closes it is the active window again, not the main window.
+    void firstStartMessagesStayWithUsers_data() {
+        QTest::addColumn<QString>("road");  // from "&Keluar"
+        QTest::addColumn<QString>("message");
+        QTest::newRow("guard") << "Esc"
+                               << "Anda belum memasukkan Nama Pengguna. Silahkan isi sebelum "
+                                  "keluar.";
+        QTest::newRow("no user chosen") << "Shift+Tab|Shift+Tab|Space"
+                                        << "Pilih dulu usernya!";
+        QTest::newRow("deletion") << "Tab|Space"
+                                  << "Daftar User kosong!";
+    }
+    void firstStartMessagesStayWithUsers() {
+        QFETCH(QString, road);
+        main->start();
+        QWidget* users = shell::openForm(FormId::fUser);
+        QVERIFY(users && testing::activate(users));
+        QStringList seen;
+        testing::whenModal([&seen](QWidget* box) {
+            seen << testing::describe(box->parentWidget())
+                 << testing::child<QLabel>(box, "qt_msgbox_label")->text();
+            keys("Enter");
+        });
+        keys(road);
+        QTest::qWait(50);
+        seen << testing::describe(QApplication::activeWindow());
+        const QString asker = "controlpanel::fUser  \"Manajemen Pengguna\"";
+        QFETCH(QString, message);
+        QCOMPARE(seen, QStringList({asker, message, asker}));
+    }
+
     // Name in any letter case (a quote a character), password exactly; Enter moves on (selecting
     // the password) and signs in; a statement error shows the database's own number and text.
     // The Login action then asks to sign out.
     void signInAndOut() {
-        const qint64 budi = install->addUser("O'Neil", {"Kasir"}, password::hash("Rahasia"));
+        const qint64 budi =
+            install->addUser("O'Neil", {"Kasir", "User Management"}, password::hash("Rahasia"));
         showMain();
         ui::MessageRecorder boxes;
         QStringList focusAfter;

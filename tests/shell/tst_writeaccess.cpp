@@ -19,6 +19,9 @@ namespace {
 const QString kSignIn = QStringLiteral("Informasi (i): Anda Harus Login Terlebih Dahulu!");
 const QString kNoRight =
     QStringLiteral("Informasi (i): Anda tidak diijinkan untuk mengakses menu ini!");
+const QString kNoManager = QStringLiteral(
+    "Mirawe Dapra (-): Belum ada user yang bisa akses ke menu User Management. Harap memberi "
+    "satu akses ke menu tersebut.");
 
 // Keys steps parted by "|"; a step "@keys" (keys parted by ",") is typed into
 // the modal window the next step opens, and a bare "@" picks the first row
@@ -277,6 +280,85 @@ private Q_SLOTS:
         QCOMPARE(testing::seen(boxes), QStringList({kSignIn}));
         QCOMPARE(install->count("pengguna"), 1);
         delete users;
+    }
+
+    // While no stored user holds "User Management", user management keeps
+    // its window open and writes without a sign-in, however that came
+    // about; once a user holds it, a signed-out write is refused again and
+    // the window closes. "Admin" holds all 17 rights ("semua") where seeded.
+    void userManagementGivenAgain_data() {
+        // From "&Keluar" (or from "&Hak Akses", "Tab|"): the list, its first
+        // row chosen, "&Hak Akses", in the rights window the list, its first
+        // entry and the keys given, then "&Simpan".
+        const auto giveRights = [](const QString& from, const QString& inRights) {
+            return from + "Space|Shift+Tab|@Tab,Tab,Tab,Home," + inRights + ",Alt+S|Space";
+        };
+        const QString manager = QStringList(11, "Down").join(',') + ",Space";
+        const QString addDodi = "@Dodi,Enter,Kunci,Enter,Kunci,Enter|Alt+T";
+        const QString saveAdmin = "Konfirmasi (-?): Simpan hak akses user Admin?";
+        QTest::addColumn<QString>("seed");  // "admin" signed in, "orphans" his rights kept
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QStringList>("rights");  // "user:rights" as stored
+        QTest::newRow("first start")
+            << ""
+            << "@Admin,Enter,Kunci,Enter,Kunci,Enter|Alt+T|" + giveRights("Shift+Tab|", "Space") +
+                   "|Esc|" + giveRights("Tab|", manager) + "|" + addDodi + "|Esc"
+            << QStringList({saveAdmin, kNoManager, saveAdmin, kSignIn})
+            << QStringList({"Admin:Data Meja,User Management"});
+        QTest::newRow("own right taken and given back")
+            << "admin"
+            << giveRights("Shift+Tab|", manager) + "|Esc|" + giveRights("Tab|", manager) + "|Esc"
+            << QStringList({saveAdmin, kNoManager, saveAdmin}) << QStringList({"Admin:semua"});
+        QTest::newRow("users deleted, rights kept")
+            << "orphans"
+            << "@Budi,Enter,Kunci,Enter,Kunci,Enter|Alt+T|Esc|" +
+                   giveRights("Shift+Tab|", "Shift+Tab,Space") + "|" + addDodi + "|Esc"
+            << QStringList({kNoManager, "Konfirmasi (-?): Simpan hak akses user Budi?", kSignIn})
+            << QStringList({"#1:semua", "Budi:semua"});
+    }
+    void userManagementGivenAgain() {
+        QFETCH(QString, seed);
+        QFETCH(QString, road);
+        if (!seed.isEmpty()) {
+            QStringList all;
+            for (const shell::FormEntry& entry : shell::formTable()) {
+                all << entry.right;
+            }
+            moddapra::UserId = install->addUser("Admin", all, password::hash("Kunci"));
+        }
+        if (seed == "orphans") {
+            install->exec("DELETE FROM pengguna");
+            moddapra::UserId = 0;
+        }
+        shell::fUtama main;
+        ui::MessageRecorder boxes;
+        for (int i = 0; i < 4; ++i) {
+            boxes.answer(ui::Answer::Yes);
+        }
+        if (seed == "admin") {
+            // From the menu, for the signed-in Admin: a modal window.
+            main.show();
+            QVERIFY(testing::activate(&main));
+            testing::whenModal([&](QWidget* users) { drive(road, users); });
+            main.menuItem("mUser")->trigger();
+        } else {
+            main.start();
+            const QPointer<QWidget> users = shell::openForm(FormId::fUser);
+            QVERIFY(users && testing::activate(users));
+            drive(road, users);
+        }
+        testing::settle();
+        QVERIFY(!shell::openForm(FormId::fUser));
+        QTEST(testing::seen(boxes), "boxes");
+        QCOMPARE(install->count("pengguna WHERE nm_user = 'Dodi'"), 0);
+        QTEST(testing::column(
+                  install->connect()->rows(
+                      "SELECT coalesce(nm_user, '#' || a.Id_User) || ':' || CASE count(*) WHEN 17"
+                      " THEN 'semua' ELSE group_concat(Akses, ',') END FROM akses a LEFT JOIN"
+                      " pengguna p ON p.id_user = a.Id_User GROUP BY a.Id_User ORDER BY a.Id_User"),
+                  0),
+              "rights");
     }
 };
 

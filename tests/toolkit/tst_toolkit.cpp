@@ -2,12 +2,14 @@
 #include "toolkit/controls.h"
 #include "toolkit/form.h"
 #include "toolkit/keys.h"
+#include "toolkit/msgbox.h"
 
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 
 using testing::keys;
@@ -76,6 +78,59 @@ private Q_SLOTS:
         QTEST(form->log, "log");
         QTEST(form->box->text(), "left");
         QCOMPARE(menuOpened, 0);
+    }
+
+    // A message box belongs to the window that asked: a modal window, a
+    // window on its own beside the main window, or the main window for its
+    // working windows. When it closes that window is active again.
+    void boxBelongsToTheWindowThatAsked_data() {
+        QTest::addColumn<QString>("asking");
+        QTest::newRow("window on its own") << "own";
+        QTest::newRow("modal window") << "modal";
+        QTest::newRow("working window") << "working";
+    }
+    void boxBelongsToTheWindowThatAsked() {
+        QFETCH(QString, asking);
+        QMainWindow main;
+        auto* area = new QMdiArea(&main);
+        main.setCentralWidget(area);
+        ui::setMdiArea(area);
+        main.resize(800, 600);
+        main.show();
+        QVERIFY(testing::activate(&main));
+        QStringList seen;  // the box's owner, then the active window after it
+        const auto ask = [&seen] {
+            testing::whenModal([&seen](QWidget* box) {
+                seen << testing::describe(box->parentWidget());
+                testing::keys("Enter");
+            });
+            ui::msgBox("Pilih dulu usernya!", ui::Buttons::Ok, ui::Icon::Information,
+                       "Information");
+            QTest::qWait(50);
+            seen << testing::describe(QApplication::activeWindow());
+        };
+        auto* form = new SaveForm;
+        form->setWindowTitle("Manajemen Pengguna");
+        if (asking == "working") {
+            area->addSubWindow(form)->showMaximized();
+            ask();
+        } else if (asking == "modal") {
+            testing::whenModal([&](QWidget*) {
+                ask();
+                form->unload();
+            });
+            form->setFixedDialog(3000, 2000);
+            ui::showModal(form);
+        } else {
+            form->setFixedDialog(3000, 2000);
+            form->show();
+            QVERIFY(testing::activate(form));
+            ask();
+            delete form;
+        }
+        const QString asker = asking == "working" ? testing::describe(&main)
+                                                  : "ui::Form fKategori \"Manajemen Pengguna\"";
+        QCOMPARE(seen, QStringList({asker, asker}));
     }
 };
 

@@ -126,7 +126,8 @@ private Q_SLOTS:
 
     // Each road moves to another working window and back by the main
     // window's shortcuts (Ctrl+P waiters, Ctrl+N menu items, Ctrl+O orders,
-    // Ctrl+B payments), then clicks or picks; the probes read what came of it.
+    // Ctrl+B payments), then clicks or picks; the probes read what came of it,
+    // and last the titles of the message boxes that showed.
     void clicksAndPicksAfterComingBack_data() {
         QTest::addColumn<QString>("road");
         QTest::addColumn<QString>("probes");
@@ -135,36 +136,36 @@ private Q_SLOTS:
             "sql:SELECT nm_pelayan, Kota, Telepon FROM pelayan WHERE id_pelayan > 1";
         QTest::newRow("waiter: menu items and back, click Telepon")
             << "Ctrl+P|Budi|Ctrl+N|Ctrl+P|@Text5|0812|Enter"
-            << "windows|" + waiters << "2|Budi//0812";
+            << "windows|" + waiters << "2|Budi//0812|";
         QTest::newRow("waiter: orders and back, click Kota")
             << "Ctrl+P|Budi|@Text5|0812|Ctrl+O|Ctrl+P|@Text3|Bogor|@Text5|Enter"
-            << "windows|" + waiters << "2|Budi/Bogor/0812";
+            << "windows|" + waiters << "2|Budi/Bogor/0812|";
         QTest::newRow("waiter: the name typed before leaving goes on")
-            << "Ctrl+P|Bu|Ctrl+B|Ctrl+P|di|Enter|Enter|Enter|Enter|Enter" << waiters << "Budi//";
+            << "Ctrl+P|Bu|Ctrl+B|Ctrl+P|di|Enter|Enter|Enter|Enter|Enter" << waiters << "Budi//|";
         QTest::newRow("menu item: waiters and back, the window starts afresh in Kode Menu")
             << "Ctrl+N|@Text5|123|Ctrl+P|Ctrl+N|77"
             << "windows|Text1|Text5|focus"
-            << "2|77||Text1";
+            << "2|77||Text1|";
         QTest::newRow("menu item: a category picked after coming back")
             << "Ctrl+N|Ctrl+P|Ctrl+N|@Command4>0|Space>1"
             << "Text3|Text4|focus"
-            << "Makanan|Gelas|Text5";
+            << "Makanan|Gelas|Text5|";
         QTest::newRow("order: payments and back, menu item picked by mouse")
             << "Ctrl+O|Ctrl+B|Ctrl+O|@Command2>1|@Command8>0|2|Enter"
             << "windows|Text3|ListView1|focus"
-            << "2|Meja 2|NG|Command8";
+            << "2|Meja 2|NG|Command8|";
         QTest::newRow("order: the payment window closed, the quantity goes on")
             << "Ctrl+O|@Command8>1|Ctrl+B|Esc|3|Enter"
             << "windows|ListView1|focus"
-            << "1|ET|Command8";
+            << "1|ET|Command8|";
         QTest::newRow("payment: orders and back, an order picked by mouse")
             << "Ctrl+B|Ctrl+O|Ctrl+B|@Command5>0|40000|Enter"
             << "windows|sql:SELECT id_order, total_bayar FROM bayar|Text7|focus"
-            << "2|1/40000|0|Command5";
+            << "2|1/40000|0|Command5|Konfirmasi";
         QTest::newRow("payment: the amount typed before leaving goes on")
             << "Ctrl+B|Space>0|20|Ctrl+O|Ctrl+B|000"
             << "windows|Text7|focus"
-            << "2|20000|Text7";
+            << "2|20000|Text7|";
     }
     void clicksAndPicksAfterComingBack() {
         QFETCH(QString, road);
@@ -177,6 +178,11 @@ private Q_SLOTS:
         for (const QString& what : probes.split('|')) {
             read << probe(what, *install);
         }
+        QStringList titles;
+        for (const ui::MessageRecord& box : boxes.boxes()) {
+            titles << box.title;
+        }
+        read << titles.join(',');
         QCOMPARE(read.join('|'), expected);
     }
 };

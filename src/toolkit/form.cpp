@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
-#include <QHash>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPointer>
@@ -19,49 +18,9 @@ namespace {
 
 QPointer<QMdiArea> area;
 QPointer<Form> activeForm;
-// Where each working window last had the focus.
-QHash<const QObject*, QPointer<QWidget>> lastFocus;
-// The working window just shown again, until the user types in it.
-QPointer<Form> restoring;
 
 Form* formOf(QMdiSubWindow* sub) {
     return sub ? qobject_cast<Form*>(sub->widget()) : nullptr;
-}
-
-// A working window the widget lies in, if any.
-Form* workingFormOf(QWidget* w) {
-    for (; w; w = w->parentWidget()) {
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            return formOf(sub);
-        }
-    }
-    return nullptr;
-}
-
-// The widget a key is typed in is where the user works in his window; Qt's
-// own moves of the focus while the window loses activation do not count.
-bool rememberFocus(QEvent* event) {
-    if (event->type() == QEvent::KeyPress) {
-        QWidget* now = QApplication::focusWidget();
-        if (Form* form = workingFormOf(now); form && now != form) {
-            if (!lastFocus.contains(form)) {
-                QObject::connect(form, &QObject::destroyed, [form] { lastFocus.remove(form); });
-            }
-            lastFocus.insert(form, now);
-            restoring = nullptr;
-        }
-    }
-    return false;
-}
-
-// The area moves the focus within a working window shown again after its
-// activation; until the user types, it goes back where he left it.
-void keepRestoredFocus(QWidget*, QWidget* now) {
-    QWidget* focus = restoring ? lastFocus.value(restoring) : nullptr;
-    if (focus && now != focus && workingFormOf(now) == restoring && focus->isVisible() &&
-        focus->isEnabled()) {
-        focus->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 // Activation runs only between working windows: a sub-window losing focus to a
@@ -77,8 +36,6 @@ void trackActivation(QMdiSubWindow* sub) {
         previous->deactivated();
     }
     next->activated();
-    restoring = next;
-    keepRestoredFocus(nullptr, QApplication::focusWidget());
 }
 
 void centreOnScreen(QWidget* w) {
@@ -154,9 +111,13 @@ void Form::resizeEvent(QResizeEvent* event) {
 void setMdiArea(QMdiArea* mdi) {
     area = mdi;
     if (mdi) {
+        // Every working window is shown maximized and stays so. Left to its
+        // default, the area shows the window it leaves normal for a moment,
+        // which hides it and moves its focus on to the next control; the
+        // window would then come back with the focus there instead of where
+        // the user left it.
+        mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
         QObject::connect(mdi, &QMdiArea::subWindowActivated, mdi, &trackActivation);
-        hookEvents(qApp, &rememberFocus);
-        QObject::connect(qApp, &QApplication::focusChanged, mdi, &keepRestoredFocus);
     }
 }
 

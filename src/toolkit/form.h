@@ -34,7 +34,8 @@ public:
 
     // Run when the user moves to this working window from another working
     // window of the main window, and when he moves away from it. Modal windows
-    // opened from it (pickers, dialogs, message boxes) do not count.
+    // opened from it (pickers, dialogs, message boxes) do not count. The window
+    // comes back with the focus where the user left it unless activated moves it.
     virtual void activated() {}
     virtual void deactivated() {}
 

@@ -1,0 +1,191 @@
+// Working windows shown again inside the real main window through its
+// shortcuts: each comes back with the focus where the user left it (or where
+// its activation puts it), and a click or a pick made after that stands.
+#include "app/forms.h"
+#include "shell/futama.h"
+#include "shell/moddapra.h"
+#include "shell/windowrequests.h"
+#include "support/testsupport.h"
+#include "toolkit/form.h"
+#include "toolkit/msgbox.h"
+#include "toolkit/printer.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+using testing::child;
+
+namespace {
+
+// The working window in front.
+QWidget* front() {
+    QMdiSubWindow* sub = ui::mdiArea()->activeSubWindow();
+    if (!sub) {
+        testing::failNow(QStringLiteral("no working window is active"));
+    }
+    return sub->widget();
+}
+
+// A road of steps parted by "|": "@Name" clicks that control of the window in
+// front with the mouse; any other step is keys (testing::keys). A step ending
+// in ">N" opens a list window, in which row N is double-clicked.
+void drive(const QString& road) {
+    for (QString step : road.split('|')) {
+        int row = -1;
+        if (const int at = step.indexOf('>'); at > 0) {
+            row = step.mid(at + 1).toInt();
+            step.truncate(at);
+        }
+        bool picked = false;
+        if (row >= 0) {
+            testing::whenModal([row, &picked](QWidget* list) {
+                testing::doubleClick(child<QTreeWidget>(list, "ListView1"), row);
+                picked = true;
+            });
+        }
+        if (step.startsWith('@')) {
+            QTest::mouseClick(child<QWidget>(front(), step.mid(1)), Qt::LeftButton);
+        } else {
+            testing::keys(step);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(picked || row < 0, 6000);
+        testing::settle();
+    }
+}
+
+// What one probe reads: "focus", the number of "windows" in the working area,
+// the first column of a list, the text of a box (of the window in front), or
+// "sql:" the rows of a query (cells parted by "/", rows by ",").
+QString probe(const QString& what, const testing::TestInstall& install) {
+    if (what == "focus") {
+        return testing::focusName();
+    }
+    if (what == "windows") {
+        return QString::number(ui::mdiArea()->subWindowList().size());
+    }
+    if (what.startsWith("sql:")) {
+        QStringList rows;
+        for (const db::Row& row : install.connect()->rows(what.mid(4))) {
+            QStringList cells;
+            for (const QVariant& cell : row) {
+                cells << cell.toString();
+            }
+            rows << cells.join('/');
+        }
+        return rows.join(',');
+    }
+    if (auto* list = front()->findChild<QTreeWidget*>(what)) {
+        return testing::column(list, 0).join(',');
+    }
+    return child<QLineEdit>(front(), what)->text();
+}
+
+}  // namespace
+
+class ReshowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<testing::TestInstall> install;
+    std::unique_ptr<ui::PrintRecorder> printed;
+    std::unique_ptr<shell::fUtama> main;
+
+private Q_SLOTS:
+    void init() {
+        install = std::make_unique<testing::TestInstall>();
+        printed = std::make_unique<ui::PrintRecorder>();
+        QStringList rights;
+        for (const shell::FormEntry& entry : app::formTable()) {
+            rights << entry.right;
+        }
+        moddapra::UserId = install->addUser("Ani", rights);
+        moddapra::UserName = QStringLiteral("Ani");
+        install->exec(
+            "INSERT INTO meja (nm_meja, Keterangan) VALUES ('Meja 1', ''), ('Meja 2', '')");
+        install->exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Sari')");
+        install->exec("INSERT INTO kategori (nm_kategori) VALUES ('Makanan'), ('Minuman')");
+        install->exec("INSERT INTO satuan (nm_satuan) VALUES ('Porsi'), ('Gelas')");
+        install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('NG', 'Nasi Goreng', 1, 1, 12500), ('ET', 'Es Teh', 2, 2, 3000)");
+        install->exec(
+            "INSERT INTO pesan VALUES (1, 'RO-010320241', '2024-03-01', '08:00:00', 1, 1,"
+            " 25000, 'Belum Bayar')");
+        install->exec("INSERT INTO detail_pesan VALUES (1, 1, 2, 12500)");
+        main = std::make_unique<shell::fUtama>();
+        main->show();
+        QVERIFY(testing::activate(main.get()));
+    }
+
+    void cleanup() {
+        main.reset();
+        printed.reset();
+        install.reset();
+        testing::settle();
+    }
+
+    // Each road moves to another working window and back by the main
+    // window's shortcuts (Ctrl+P waiters, Ctrl+N menu items, Ctrl+O orders,
+    // Ctrl+B payments), then clicks or picks; the probes read what came of it,
+    // and last the titles of the message boxes that showed.
+    void clicksAndPicksAfterComingBack_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("probes");
+        QTest::addColumn<QString>("expected");
+        const QString waiters =
+            "sql:SELECT nm_pelayan, Kota, Telepon FROM pelayan WHERE id_pelayan > 1";
+        QTest::newRow("waiter: menu items and back, click Telepon")
+            << "Ctrl+P|Budi|Ctrl+N|Ctrl+P|@Text5|0812|Enter"
+            << "windows|" + waiters << "2|Budi//0812|";
+        QTest::newRow("waiter: orders and back, click Kota")
+            << "Ctrl+P|Budi|@Text5|0812|Ctrl+O|Ctrl+P|@Text3|Bogor|@Text5|Enter"
+            << "windows|" + waiters << "2|Budi/Bogor/0812|";
+        QTest::newRow("waiter: the name typed before leaving goes on")
+            << "Ctrl+P|Bu|Ctrl+B|Ctrl+P|di|Enter|Enter|Enter|Enter|Enter" << waiters << "Budi//|";
+        QTest::newRow("menu item: waiters and back, the window starts afresh in Kode Menu")
+            << "Ctrl+N|@Text5|123|Ctrl+P|Ctrl+N|77"
+            << "windows|Text1|Text5|focus"
+            << "2|77||Text1|";
+        QTest::newRow("menu item: a category picked after coming back")
+            << "Ctrl+N|Ctrl+P|Ctrl+N|@Command4>0|Space>1"
+            << "Text3|Text4|focus"
+            << "Makanan|Gelas|Text5|";
+        QTest::newRow("order: payments and back, menu item picked by mouse")
+            << "Ctrl+O|Ctrl+B|Ctrl+O|@Command2>1|@Command8>0|2|Enter"
+            << "windows|Text3|ListView1|focus"
+            << "2|Meja 2|NG|Command8|";
+        QTest::newRow("order: the payment window closed, the quantity goes on")
+            << "Ctrl+O|@Command8>1|Ctrl+B|Esc|3|Enter"
+            << "windows|ListView1|focus"
+            << "1|ET|Command8|";
+        QTest::newRow("payment: orders and back, an order picked by mouse")
+            << "Ctrl+B|Ctrl+O|Ctrl+B|@Command5>0|40000|Enter"
+            << "windows|sql:SELECT id_order, total_bayar FROM bayar|Text7|focus"
+            << "2|1/40000|0|Command5|Konfirmasi";
+        QTest::newRow("payment: the amount typed before leaving goes on")
+            << "Ctrl+B|Space>0|20|Ctrl+O|Ctrl+B|000"
+            << "windows|Text7|focus"
+            << "2|20000|Text7|";
+    }
+    void clicksAndPicksAfterComingBack() {
+        QFETCH(QString, road);
+        QFETCH(QString, probes);
+        QFETCH(QString, expected);
+        ui::MessageRecorder boxes;
+        boxes.answer(ui::Answer::Yes);
+        drive(road);
+        QStringList read;
+        for (const QString& what : probes.split('|')) {
+            read << probe(what, *install);
+        }
+        QStringList titles;
+        for (const ui::MessageRecord& box : boxes.boxes()) {
+            titles << box.title;
+        }
+        read << titles.join(',');
+        QCOMPARE(read.join('|'), expected);
+    }
+};
+
+DAPRA_TEST_MAIN(ReshowTest)
+#include "tst_reshow.moc"

@@ -555,6 +555,7 @@ private Q_SLOTS:
         QCOMPARE(column(menuPreview->records(), reports::kNamaMenu),
                  QStringList({"Nasi Goreng", "Es Teh"}));
 
+        QVERIFY(testing::activate(main_->get()));  // the menu that opens it is there
         open<reports::fReportPenjualanPeriode>();
         showPeriod("01052024", "03052024");
         keys("Shift+Tab|Shift+Tab|Space");

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -17,7 +18,6 @@
 #include <QValidator>
 #include <QWindow>
 
-#include <cstdio>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -396,8 +396,14 @@ private:
 };
 
 // For the key burst benchmark: each key as it reaches a window of the
-// program, with the time the window system stamped on it and the time now.
+// program, with the time the window system stamped on it and the time now,
+// appended to the file named by DAPRA_KEY_TIMES.
 class KeyTimes : public QObject {
+public:
+    explicit KeyTimes(const QString& path) : file_(path) {
+        file_.open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered);
+    }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() == QEvent::KeyPress && event->spontaneous() &&
@@ -405,11 +411,16 @@ protected:
             const auto* key = static_cast<QKeyEvent*>(event);
             QElapsedTimer now;
             now.start();
-            fprintf(stderr, "key-time %u %u %d\n", unsigned(key->timestamp()),
-                    unsigned(quint32(now.msecsSinceReference())), key->key());
+            file_.write(QStringLiteral("%1 %2\n")
+                            .arg(key->timestamp())
+                            .arg(quint32(now.msecsSinceReference()))
+                            .toLatin1());
         }
         return false;
     }
+
+private:
+    QFile file_;
 };
 
 }  // namespace
@@ -424,7 +435,7 @@ void keysActInOrder() {
             modalKeys().turnOff();
         }
         if (qEnvironmentVariableIsSet("DAPRA_KEY_TIMES")) {
-            auto* times = new KeyTimes;
+            auto* times = new KeyTimes(qEnvironmentVariable("DAPRA_KEY_TIMES"));
             times->setParent(qApp);
             qApp->installEventFilter(times);
         }

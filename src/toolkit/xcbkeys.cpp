@@ -23,6 +23,9 @@ namespace {
 // How long a key waits at most for a window that can take it; then it goes
 // on as the platform would have sent it.
 constexpr qint64 longestWaitMs = 3000;
+// A key let in and not seen at a window after this long was kept by the
+// platform (an input method composing, say): the next key goes on.
+constexpr qint64 longestUnseenMs = 1000;
 // How often waiting keys look again whether their window can take them.
 constexpr int lookAgainMs = 5;
 
@@ -87,28 +90,24 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+            type != QEvent::KeyRelease && type != QEvent::WindowBlocked &&
+            type != QEvent::WindowUnblocked) {
+            return false;
+        }
         auto* window = qobject_cast<QWindow*>(watched);
         if (!window) {
             return false;
         }
-        switch (event->type()) {
-            case QEvent::ShortcutOverride:
-            case QEvent::KeyPress:
-            case QEvent::KeyRelease:
-                if (event->spontaneous()) {
-                    reached(static_cast<QKeyEvent*>(event));
-                }
-                break;
-            case QEvent::WindowBlocked:
-                setBlocked(window, true);
-                break;
-            case QEvent::WindowUnblocked:
-                setBlocked(window, false);
+        if (type == QEvent::WindowBlocked || type == QEvent::WindowUnblocked) {
+            setBlocked(window, type == QEvent::WindowBlocked);
+            if (type == QEvent::WindowUnblocked) {
                 handFocusBack(window);
-                sendNext();
-                break;
-            default:
-                break;
+            }
+            sendNext();
+        } else if (event->spontaneous()) {
+            reached(static_cast<QKeyEvent*>(event));
         }
         return false;
     }
@@ -143,8 +142,7 @@ private:
         travelling_ = false;
         const Waiting head = waiting_.front();
         if (!canTake(head.event.event) && !overdue(head)) {
-            lookAgain_.start();
-            return true;
+            return true;  // looked at again shortly
         }
         waiting_.pop_front();
         QWindow* target = targetOf(head.event.event);
@@ -160,20 +158,25 @@ private:
     }
 
     // Sends the key at the head of the line round the X server when its turn
-    // has come and its window can take it.
+    // has come and its window can take it; while keys wait, looks again now
+    // and then.
     void sendNext() {
-        if (entered_ && clock_.elapsed() - enteredAt_ > longestWaitMs) {
-            entered_ = false;  // the platform dropped it
+        const qint64 now = clock_.elapsed();
+        if (entered_ && now - enteredAt_ > longestUnseenMs) {
+            entered_ = false;
         }
-        if (travelling_ || entered_ || waiting_.empty()) {
-            if (waiting_.empty()) {
-                lookAgain_.stop();
-            }
+        if (travelling_ && now - sentAt_ > longestUnseenMs) {
+            travelling_ = false;  // sent again; the copy coming late is dropped
+        }
+        if (waiting_.empty()) {
+            lookAgain_.stop();
             return;
         }
-        const Waiting& head = waiting_.front();
-        if (!canTake(head.event.event) && !overdue(head)) {
+        if (!lookAgain_.isActive()) {
             lookAgain_.start();
+        }
+        const Waiting& head = waiting_.front();
+        if (travelling_ || entered_ || (!canTake(head.event.event) && !overdue(head))) {
             return;
         }
         xcb_key_press_event_t sent = head.event;
@@ -183,6 +186,7 @@ private:
                        reinterpret_cast<const char*>(&sent));
         xcb_flush(connection_);
         travelling_ = true;
+        sentAt_ = now;
     }
 
     void let(const xcb_key_press_event_t& event) {
@@ -282,6 +286,7 @@ private:
     bool travelling_ = false;  // the head key is on its way round the X server
     bool entered_ = false;     // a key let in has not reached a window yet
     qint64 enteredAt_ = 0;
+    qint64 sentAt_ = 0;
     quint32 enteredCode_ = 0;
     bool enteredPress_ = false;
     QPointer<QWindow> focus_;

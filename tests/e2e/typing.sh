@@ -46,10 +46,10 @@ wm=
 trap 'kill $pid $wm 2>/dev/null; rm -rf "$work"' EXIT
 export CUPS_SERVER=/nonexistent
 unset QT_QPA_PLATFORM
-burst=
+step=
 
 fail() {
-  echo "FAIL${burst:+ (burst $burst)}: $*"
+  echo "FAIL${step:+ (burst $step)}: $*"
   xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | sed 's/^/  window: /'
   tail -5 "$DAPRA_HOME/../program.log" | sed 's/^/  program: /'
   exit 1
@@ -213,11 +213,12 @@ while [ $# -ge 2 ]; do
   burst=$1
   delay=$2
   shift 2
-  echo "== burst $burst at $delay ms"
+  step="$burst at $delay ms"
+  echo "== burst $step"
   case $burst in
     a | b | c | d | whole) "burst_$burst" ;;
     *) fail "no such burst" ;;
   esac
-  echo "PASS: burst $burst at $delay ms"
+  echo "PASS: burst $step"
 done
 echo "PASS: every burst stored what was typed, program running"

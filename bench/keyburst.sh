@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Times a burst of keys on an X server (Xvfb, openbox): a whole order typed
-# in one go with no delay between keys (burst c of tests/e2e/typing.sh),
-# from the first key typed to the last key that reached a window of the
-# program. Each run starts the program on a fresh install folder. Run by hand:
-#   bench/keyburst.sh <program> <e2e_tool> [runs, 10]
+# in one go (burst c of tests/e2e/typing.sh, no delay between keys unless
+# asked), from the first key typed to the last key that reached a window of
+# the program. Each run starts the program on a fresh install folder. By hand:
+#   bench/keyburst.sh <program> <e2e_tool> [runs, 10] [ms between keys, 0]
 # Prints, per run, the keys that reached a window, the time and whether the
 # order was stored whole; then the median time of all runs and of the runs
 # that stored the order whole (16 keys reach a window in those).
@@ -11,6 +11,7 @@ set -uo pipefail
 program=$1
 tool=$2
 runs=${3:-10}
+delay=${4:-0}
 here=$(dirname "$0")
 times=$(mktemp)
 trap 'rm -f "$times"' EXIT
@@ -20,7 +21,7 @@ all=()
 whole=()
 for run in $(seq "$runs"); do
   : >"$times"
-  if bash "$here/../tests/e2e/typing.sh" "$program" "$tool" c 0 >/dev/null 2>&1; then
+  if bash "$here/../tests/e2e/typing.sh" "$program" "$tool" c "$delay" >/dev/null 2>&1; then
     stored=whole
   else
     stored=NOT

@@ -1,11 +1,13 @@
 #include "toolkit/keys.h"
 
 #include "toolkit/form.h"
+#include "toolkit/xcbkeys.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
@@ -146,8 +148,8 @@ class ModalKeys {
 public:
     bool route(QObject* watched, QEvent* event) {
         const QEvent::Type type = event->type();
-        if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
-            type != QEvent::KeyRelease && type != QEvent::Shortcut) {
+        if (off_ || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress &&
+                     type != QEvent::KeyRelease && type != QEvent::Shortcut)) {
             return false;
         }
         QWidget* modal = QApplication::activeModalWidget();
@@ -180,7 +182,11 @@ public:
         return true;
     }
 
-    void hold() { holding_ = true; }
+    void hold() { holding_ = !off_; }
+
+    // Where the platform's keys are held before they reach the program
+    // (ui::gateXcbKeys), no key comes for a blocked window to be rerouted.
+    void turnOff() { off_ = true; }
 
     // Once the new modal window is active it gets, in order, the keys the
     // window system queued for the window it now blocks (Qt would drop them
@@ -258,6 +264,7 @@ private:
         QApplication::sendEvent(focus ? focus : modal, event.get());
     }
 
+    bool off_ = false;
     bool holding_ = false;
     std::vector<Typed> held_;
     std::vector<Typed> queued_;
@@ -388,6 +395,34 @@ private:
     int shown_;
 };
 
+// For the key burst benchmark: each key as it reaches a window of the
+// program, with the time the window system stamped on it and the time now,
+// appended to the file named by DAPRA_KEY_TIMES.
+class KeyTimes : public QObject {
+public:
+    explicit KeyTimes(const QString& path) : file_(path) {
+        file_.open(QIODevice::Append | QIODevice::Text | QIODevice::Unbuffered);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress && event->spontaneous() &&
+            qobject_cast<QWindow*>(watched)) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            QElapsedTimer now;
+            now.start();
+            file_.write(QStringLiteral("%1 %2\n")
+                            .arg(key->timestamp())
+                            .arg(quint32(now.msecsSinceReference()))
+                            .toLatin1());
+        }
+        return false;
+    }
+
+private:
+    QFile file_;
+};
+
 }  // namespace
 
 void keysActInOrder() {
@@ -396,6 +431,14 @@ void keysActInOrder() {
         installed = new ButtonKeys;
         installed->setParent(qApp);
         qApp->installEventFilter(installed);
+        if (gateXcbKeys()) {
+            modalKeys().turnOff();
+        }
+        if (qEnvironmentVariableIsSet("DAPRA_KEY_TIMES")) {
+            auto* times = new KeyTimes(qEnvironmentVariable("DAPRA_KEY_TIMES"));
+            times->setParent(qApp);
+            qApp->installEventFilter(times);
+        }
     }
 }
 

@@ -14,8 +14,9 @@ namespace ui {
 // Makes every button of the program act on its key at once, so that keys act
 // in the order typed: Alt+mnemonic clicks the button of the window holding the
 // focus (before any menu of the main window), Enter clicks a focused push or
-// tool button, and Space clicks a focused button when pressed. Installed once
-// for the whole program; every window and message box calls it.
+// tool button, and Space clicks a focused button when pressed. On an X display
+// it also holds each key until a window can take it (ui::gateXcbKeys).
+// Installed once for the whole program; every window and message box calls it.
 void keysActInOrder();
 
 // Waits, a second at most, until the modal window just shown is active; keys

@@ -2,14 +2,19 @@
 // run stored, through the program's own database layer.
 //   e2e_tool seed   first start, a user "kasir" (password "rahasia") holding
 //                   every right, and the master data
+//   e2e_tool seed order   the same and an unpaid order of today: Meja 1,
+//                   Budi, 2 x Nasi Goreng and 3 x Es Teh (34000)
 //   e2e_tool check  one line per stored order: number, table, waiter, total,
 //                   status and its lines; then one line per payment
 #include "app/forms.h"
+#include "orders/orderqueries.h"
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "shell/password.h"
+#include "toolkit/format.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QTextStream>
 
 namespace {
@@ -27,6 +32,19 @@ void seed(db::Connection& c) {
     c.exec(
         "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual) VALUES"
         " ('NG', 'Nasi Goreng', 1, 1, 12500), ('ET', 'Es Teh', 2, 2, 3000)");
+}
+
+void seedOrder(db::Connection& c) {
+    orders::OrderToSave order;
+    order.date = QDate::currentDate();
+    order.number = orders::nextNumber(c, orders::kOrderNumber, order.date);
+    order.time = fmt::storeTime(QTime::currentTime());
+    order.tableId = 1;
+    order.waiterId = 1;
+    order.total = 34000;
+    order.lines = {{1, "NG", "Nasi Goreng", "Makanan", "Porsi", 2, 12500},
+                   {2, "ET", "Es Teh", "Minuman", "Gelas", 3, 3000}};
+    orders::insertOrder(c, order);
 }
 
 void check(db::Connection& c) {
@@ -58,7 +76,16 @@ int main(int argc, char* argv[]) {
     if (what == "seed") {
         install::setUpFirstRun();
     }
-    const bool ran =
-        moddapra::RunUnit([&](db::Connection& c) { what == "seed" ? seed(c) : check(c); });
+    const bool withOrder = argc > 2 && QByteArray(argv[2]) == "order";
+    const bool ran = moddapra::RunUnit([&](db::Connection& c) {
+        if (what != "seed") {
+            check(c);
+            return;
+        }
+        seed(c);
+        if (withOrder) {
+            seedOrder(c);
+        }
+    });
     return ran ? 0 : 1;
 }

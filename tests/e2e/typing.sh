@@ -15,7 +15,10 @@
 # cashier windows, a whole order typed in one go, and a payment with a move
 # to the order window and back in the middle of the amount.
 #   typing.sh <program> <e2e_tool> [<burst> <delay ms>]...
-# Without bursts named: a, b, c and d at 0 and at 2 ms, then "whole 0".
+#   reshow  clicks and mouse picks in the order window and the cash desk after
+#      each was shown again; the order and its payment stored
+# Without bursts named: a, b, c and d at 0 and at 2 ms, then "whole 0" and
+# "reshow 0".
 # Exit 77 (skipped) only when no X server can be started here.
 set -uo pipefail
 
@@ -37,7 +40,7 @@ if [ -z "${DAPRA_E2E_DISPLAY:-}" ]; then
   exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$program" "$tool" "$@"
 fi
 if [ $# -eq 0 ]; then
-  set -- a 0 b 0 c 0 d 0 a 2 b 2 c 2 d 2 whole 0
+  set -- a 0 b 0 c 0 d 0 a 2 b 2 c 2 d 2 whole 0 reshow 0
 fi
 
 work=$(mktemp -d)
@@ -206,6 +209,44 @@ burst_whole() {
   expect "$paid" "Data Pembayaran"
 }
 
+# Double-clicks a row (at y, 41 the first, 59 the second) of the list window
+# that a click at x y of the main window opens. Coordinates are for the main
+# window maximized on 1280x1024.
+pick() {
+  sleep 2
+  echo "click: $1 $2, then the row at y $4 of \"$3\""
+  xdotool search --onlyvisible --name "User: kasir" mousemove --window %1 "$1" "$2" click 1
+  window "$3"
+  sleep 1
+  xdotool search --onlyvisible --name "$3" mousemove --window %1 60 "$4" \
+    click --repeat 2 --delay 50 1
+}
+
+# Clicks and mouse picks after a working window is shown again: "Data Order"
+# with the focus moved on to "Daftar Meja", to the cash desk and back, then
+# table 2, waiter 2 and Nasi Goreng picked with the mouse (each pick moves the
+# focus on), "2", Enter and save; the cash desk shown again, its order picked
+# with the mouse and 25000 paid.
+burst_reshow() {
+  order_window
+  slowly ctrl+b
+  window "Data Pembayaran"
+  slowly ctrl+o
+  window "Data Order"
+  pick 305 183 "Daftar Meja" 59
+  pick 305 209 "Daftar Pelayan" 59
+  pick 305 262 "Daftar Menu" 41
+  type_keys 2 Return alt+s
+  slowly ctrl+b
+  window "Data Pembayaran"
+  pick 305 131 "Daftar Order" 41
+  type_keys 2 5 0 0 0 Return
+  type_keys alt+y
+  xdotool search --onlyvisible --name "User: kasir" mousemove --window %1 20 300
+  expect "order Meja 2 Sari 25000 Sudah Bayar NGx2
+paid 25000" "Data Pembayaran"
+}
+
 openbox >/dev/null 2>&1 &
 wm=$!
 sleep 1
@@ -216,7 +257,7 @@ while [ $# -ge 2 ]; do
   step="$burst at $delay ms"
   echo "== burst $step"
   case $burst in
-    a | b | c | d | whole) "burst_$burst" ;;
+    a | b | c | d | whole | reshow) "burst_$burst" ;;
     *) fail "no such burst" ;;
   esac
   echo "PASS: burst $step"

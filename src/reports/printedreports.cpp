@@ -357,6 +357,9 @@ void ReportPreview::startReading() {
 }
 
 ReportPreview::~ReportPreview() {
+    // The page box loses the focus as the window's children go, after this
+    // window has stopped being a report window.
+    disconnect(pageNumber_, nullptr, this, nullptr);
     QTimer::singleShot(0, qApp, &ui::giveMemoryBack);  // once its pages are freed
 }
 

@@ -88,6 +88,22 @@ class WriteAccessTest : public QObject {
         QVERIFY(QFile::copy(install->dbPath(), install->folder() + "/lain.mdb"));
     }
 
+    // The seeded data with Budi, who holds no right, and Ani, signed in with
+    // the window's right.
+    struct Users {
+        qint64 budi = 0;
+        qint64 ani = 0;
+    };
+    Users seedWithUsers(FormId form) const {
+        seed();
+        Users users;
+        users.budi = install->addUser("Budi");
+        users.ani = install->addUser("Ani", {shell::formEntry(form).right}, password::hash("x"));
+        moddapra::UserId = users.ani;
+        moddapra::UserName = QStringLiteral("Ani");
+        return users;
+    }
+
 private Q_SLOTS:
     void init() { install = std::make_unique<testing::TestInstall>(); }
     void cleanup() {
@@ -137,11 +153,7 @@ private Q_SLOTS:
         QFETCH(FormId, form);
         QFETCH(QString, road);
         QFETCH(QString, again);
-        seed();
-        const qint64 budi = install->addUser("Budi");
-        moddapra::UserId =
-            install->addUser("Ani", {shell::formEntry(form).right}, password::hash("x"));
-        moddapra::UserName = QStringLiteral("Ani");
+        const qint64 budi = seedWithUsers(form).budi;
         testing::MainWindow main;
         ui::MessageRecorder boxes;
         ui::FileDialogScript files;
@@ -215,12 +227,7 @@ private Q_SLOTS:
         QFETCH(bool, listed);
         QFETCH(QString, change);
         QFETCH(QString, query);
-        seed();
-        const qint64 budi = install->addUser("Budi");
-        const qint64 ani =
-            install->addUser("Ani", {shell::formEntry(form).right}, password::hash("x"));
-        moddapra::UserId = ani;
-        moddapra::UserName = QStringLiteral("Ani");
+        const auto [budi, ani] = seedWithUsers(form);
         testing::MainWindow main;
         ui::MessageRecorder boxes;
         ui::PrintRecorder printed;

@@ -232,7 +232,8 @@ void fOrder::Command1_Click() {
         focusQuantity();
         return;
     }
-    grid_->add({MenuId, Text5->text(), Text6->text(), CategoryName, UnitName, qty, price});
+    grid_->add({MenuId, Text5->text(), Text6->text(), CategoryName, UnitName, qty, price},
+               Text7->text());
     OrderTotal = grid_->sum();
     showTotal(fmt::kMask12);
     clearLineEntry();

@@ -47,9 +47,9 @@ bool OrderGrid::contains(qint64 menuId) const {
     return false;
 }
 
-void OrderGrid::add(const OrderLine& line) {
+void OrderGrid::add(const OrderLine& line, const QString& qtyText) {
     ui::addRow(list_,
-               {line.code, line.name, line.category, line.unit, QString::number(line.qty),
+               {line.code, line.name, line.category, line.unit, qtyText,
                 fmt::mask(line.unitPrice, fmt::kMask9),
                 fmt::mask(line.qty * line.unitPrice, fmt::kMask9), QString::number(line.menuId)});
 }
@@ -57,7 +57,7 @@ void OrderGrid::add(const OrderLine& line) {
 void OrderGrid::show(const std::vector<OrderLine>& lines) {
     clear();
     for (const OrderLine& line : lines) {
-        add(line);
+        add(line, QString::number(line.qty));
     }
 }
 

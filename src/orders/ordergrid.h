@@ -24,8 +24,9 @@ public:
 
     // Whether a row holds this menu item.
     bool contains(qint64 menuId) const;
-    // Appends a row; its amount is qty x unit price.
-    void add(const OrderLine& line);
+    // Appends a row showing the quantity as `qtyText` (the typed text); its
+    // amount is qty x unit price.
+    void add(const OrderLine& line, const QString& qtyText);
     // Empties the grid and shows these lines.
     void show(const std::vector<OrderLine>& lines);
 

@@ -18,10 +18,17 @@ QString blanks(qsizetype count) {
     return QString(std::max<qsizetype>(0, count), QChar(' '));
 }
 
+// The quantity prints as typed, but its leading zeros give way before the
+// line would overflow: the quantity reads the same and the columns stay.
 QString amountLine(const TicketItem& item) {
-    const QString tail = item.qty + QChar(' ') + item.unit + QStringLiteral(" x ") + item.price +
+    const QString rest = QChar(' ') + item.unit + QStringLiteral(" x ") + item.price +
                          QStringLiteral(" = ") + item.amount;
-    return blanks(kTicketWidth - tail.size()) + tail;
+    QString qty = item.qty;
+    while (qty.size() > 1 && qty.startsWith(QChar('0')) &&
+           qty.size() + rest.size() > kTicketWidth) {
+        qty.remove(0, 1);
+    }
+    return blanks(kTicketWidth - qty.size() - rest.size()) + qty + rest;
 }
 
 QString totalLine(const TicketField& total) {

@@ -14,7 +14,7 @@ inline constexpr int kTicketWidth = 30;
 // One order line as the grid shows it.
 struct TicketItem {
     QString name;
-    QString qty;
+    QString qty;  // as the grid shows it: as typed, leading zeros and all
     QString unit;
     QString price;   // the unit price as the grid shows it
     QString amount;  // the line's amount as the grid shows it

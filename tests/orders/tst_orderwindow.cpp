@@ -201,6 +201,31 @@ private Q_SLOTS:
         QVERIFY(f_->boxes->empty());
     }
 
+    // The quantity shows as typed in the grid and on the ticket, its leading
+    // zeros giving way only where the ticket's line would pass 30 characters;
+    // the number is stored, and the order brought back shows it.
+    void quantityAsTyped_data() {
+        QTest::addColumn<QStringList>("seen");  // typed, ticket line, total, stored
+        QTest::newRow("05") << split("05|    05 Porsi x 12.500 = 62.500|Rp. 62.500,-|5");
+        QTest::newRow("six digits")
+            << split("000005|000005 Porsi x 12.500 = 62.500|Rp. 62.500,-|5");
+        QTest::newRow("too wide") << split(
+            "000010|00010 Porsi x 12.500 = 125.000|Rp. 125.000,-|10");
+    }
+    void quantityAsTyped() {
+        QFETCH(QStringList, seen);
+        f_->open(shell::FormId::fOrder);
+        fillOrder(seen[0] + "|Enter");
+        QCOMPARE(column(f_->grid(), 4) << f_->total(), QStringList({seen[0], seen[2]}));
+        keys("Alt+S");
+        QCOMPARE(f_->printed->texts().value(15), seen[1]);
+        QCOMPARE(f_->rows("SELECT qty FROM detail_pesan"),
+                 std::vector<db::Row>({{seen[3].toInt()}}));
+        pickWith(0);
+        child<QAbstractButton>(form(), "Command5")->click();
+        QCOMPARE(column(f_->grid(), 4), QStringList({seen[3]}));
+    }
+
     // Tab into the grid chooses no row, even with a menu item picked; a
     // keyboard move that highlights a row does.
     void tabIntoGridChoosesNoRow() {

@@ -29,6 +29,25 @@ std::optional<qint64> serialOf(const QString& number) {
     return serial.toLongLong();
 }
 
+// Where the draw starts: the serial after the most recently stored one, or
+// after the number of rows when that number holds no serial.
+qint64 firstSerial(db::Connection& c, const NumberRule& rule) {
+    const QVariant last = c.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 DESC LIMIT 1")
+                                       .arg(rule.numberColumn, rule.table, rule.idColumn));
+    if (last.isNull()) {
+        return 1;
+    }
+    const std::optional<qint64> lastSerial = serialOf(last.toString());
+    return lastSerial
+               ? *lastSerial + 1
+               : c.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(rule.table)).toLongLong() +
+                     1;
+}
+
+QString numberOf(const NumberRule& rule, const QDate& day, qint64 serial) {
+    return rule.prefix + day.toString(QStringLiteral("ddMMyyyy")) + QString::number(serial);
+}
+
 std::vector<QStringList> pickerRows(db::Connection& c, const QString& sql) {
     std::vector<QStringList> list;
     for (const db::Row& r : c.rows(sql)) {
@@ -52,18 +71,12 @@ void insertLines(db::Connection& c, qint64 orderId, const std::vector<OrderLine>
 }  // namespace
 
 QString nextNumber(db::Connection& c, const NumberRule& rule, const QDate& day) {
-    const QVariant last = c.scalar(QStringLiteral("SELECT %1 FROM %2 ORDER BY %3 DESC LIMIT 1")
-                                       .arg(rule.numberColumn, rule.table, rule.idColumn));
-    qint64 serial = 1;
-    if (!last.isNull()) {
-        const std::optional<qint64> lastSerial = serialOf(last.toString());
-        serial =
-            lastSerial
-                ? *lastSerial + 1
-                : c.scalar(QStringLiteral("SELECT count(*) FROM %1").arg(rule.table)).toLongLong() +
-                      1;
+    qint64 serial = firstSerial(c, rule);
+    QString number = numberOf(rule, day, serial);
+    while (numberTaken(c, rule, number)) {
+        number = numberOf(rule, day, ++serial);
     }
-    return rule.prefix + day.toString(QStringLiteral("ddMMyyyy")) + QString::number(serial);
+    return number;
 }
 
 bool numberTaken(db::Connection& c, const NumberRule& rule, const QString& number) {

@@ -28,7 +28,10 @@ extern const NumberRule kReceiptNumber;  // "PO-" over bayar.no_nota
 // The next number: prefix + the day as ddMMyyyy + the serial of the most
 // recently stored number plus one (1 for an empty table). When that number
 // holds no serial from its 12th character on, the serial is the number of
-// stored rows plus one. Reads one row by the table's id, never all of them.
+// stored rows plus one. A number some row already holds (one written by hand
+// or by an older copy) is passed over: the serial counts on to the first free
+// one. Reads one row by the table's id and probes the number's index, never
+// steps through the table.
 QString nextNumber(db::Connection& c, const NumberRule& rule, const QDate& day);
 
 // Whether a row holds this number (letter case ignored).

@@ -7,6 +7,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetricsF>
 #include <QLineSeries>
 #include <QValueAxis>
 
@@ -35,9 +36,45 @@ const ChartFormKind& harianKind() {
     return kind;
 }
 
-// With more dates than this, only every n-th date is labelled, so the labels
-// stay readable.
-constexpr size_t kDateLabels = 10;
+// Room kept between two date labels, and what the axis keeps either side of
+// a label within its share of the axis before it cuts the label short.
+constexpr qreal kLabelGap = 8;
+constexpr qreal kAxisPadding = 10;
+
+// The smallest step at which every step-th of `count` evenly spaced dates
+// can be labelled: the labels keep clear of each other and each finds room
+// in its share of the axis.
+qsizetype labelStep(qsizetype count, qreal axisWidth, qreal labelWidth) {
+    const qreal spacing = axisWidth / qreal(count);
+    for (qsizetype step = 1; step < count; ++step) {
+        const qsizetype labels = (count + step - 1) / step;
+        if (spacing * qreal(step) >= labelWidth + kLabelGap &&
+            axisWidth / qreal(labels + 1) - kAxisPadding >= labelWidth) {
+            return step;
+        }
+    }
+    return count;
+}
+
+// Labels every date that fits the axis's width, else every n-th, evenly.
+void labelDates(QCategoryAxis* axis, const QStringList& dates, qreal axisWidth) {
+    const QFontMetricsF metrics(axis->labelsFont());
+    const qsizetype step =
+        labelStep(dates.size(), axisWidth, metrics.boundingRect(dates.front()).width());
+    QStringList labels;
+    for (qsizetype i = 0; i < dates.size(); i += step) {
+        labels.append(dates[i]);
+    }
+    if (labels == axis->categoriesLabels()) {
+        return;
+    }
+    for (const QString& label : axis->categoriesLabels()) {
+        axis->remove(label);
+    }
+    for (qsizetype i = 0; i < labels.size(); ++i) {
+        axis->append(labels[i], qreal(i * step));
+    }
+}
 
 }  // namespace
 
@@ -73,16 +110,14 @@ void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     auto* series = new QLineSeries;
     auto* dates = new QCategoryAxis;
     dates->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    const size_t step = (days.size() + kDateLabels - 1) / kDateLabels;
+    QStringList labels;
     QList<QPointF> points;
     points.reserve(qsizetype(days.size()));
     qint64 high = 0;
     qint64 low = 0;
     for (size_t i = 0; i < days.size(); ++i) {
         points.append({qreal(i), qreal(days[i].total)});
-        if (i % step == 0) {
-            dates->append(fmt::showStoredDate(days[i].date), qreal(i));
-        }
+        labels.append(fmt::showStoredDate(days[i].date));
         high = std::max(high, days[i].total);
         low = std::min(low, days[i].total);
     }
@@ -101,6 +136,9 @@ void fReportPenjualanHarian::DrawChart(const std::vector<DailyTotal>& days) {
     dates->setRange(-0.5, qreal(days.size()) - 0.5);
     totals->setRange(qreal(low), qreal(high > low ? high : low + 1000) * 1.05);
     totals->applyNiceNumbers();
+    labelDates(dates, labels, chart->plotArea().width());
+    connect(chart, &QChart::plotAreaChanged, dates,
+            [dates, labels](const QRectF& area) { labelDates(dates, labels, area.width()); });
     chartView()->setChart(chart);
 }
 

@@ -24,6 +24,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <numeric>
 #include <optional>
 
 namespace reports {
@@ -132,6 +133,35 @@ constexpr int kTwipsPerPoint = 20;
 
 QSize paperTw(const QPrinter& printer) {
     return printer.pageLayout().fullRectPoints().size() * kTwipsPerPoint;
+}
+
+// The pages to paint, numbered from 0, as the print dialog chose them: all,
+// a range or the page on screen, the last first when asked, and the copies
+// a printer that cannot make them itself leaves to us.
+std::vector<int> chosenPages(const QPrinter& printer, int current, int count) {
+    int first = 0;
+    int last = count - 1;
+    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
+        first = std::min(printer.fromPage(), count) - 1;
+        last = std::clamp(printer.toPage(), first + 1, count) - 1;
+    } else if (printer.printRange() == QPrinter::CurrentPage) {
+        first = last = std::clamp(current, 0, count - 1);
+    }
+    std::vector<int> once(size_t(last - first + 1));
+    std::iota(once.begin(), once.end(), first);
+    if (printer.pageOrder() == QPrinter::LastPageFirst) {
+        std::reverse(once.begin(), once.end());
+    }
+    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
+    std::vector<int> pages;
+    pages.reserve(once.size() * size_t(copies));
+    for (int c = 0; c < copies && printer.collateCopies(); ++c) {
+        pages.insert(pages.end(), once.begin(), once.end());
+    }
+    for (size_t i = 0; i < once.size() && !printer.collateCopies(); ++i) {
+        pages.insert(pages.end(), size_t(copies), once[i]);
+    }
+    return pages;
 }
 
 void reportFailure() {
@@ -430,11 +460,23 @@ bool ReportPreview::layOutMore(qint64 budgetMs) {
 }
 
 void ReportPreview::finishLayout() {
+    if (layout_.finished()) {
+        return;
+    }
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
     layOutMore(-1);
+    QGuiApplication::restoreOverrideCursor();
 }
 
+// The dialog offers the report's pages by number and the page on screen; it
+// opens on all pages, as a range left from an earlier report means nothing.
 void ReportPreview::print() {
+    finishLayout();
     QPrintDialog dialog(&printer_, this);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
+    dialog.setMinMax(1, layout_.pageCount());
+    dialog.setFromTo(1, layout_.pageCount());
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     if (dialog.exec() == QDialog::Accepted) {
         printTo(&printer_);
     }
@@ -452,12 +494,13 @@ bool ReportPreview::printTo(QPrinter* target) {
         other->finish();
         layout = &*other;
     }
+    const std::vector<int> pages = chosenPages(*target, view_->currentPage(), layout->pageCount());
     QPainter painter;
     bool ok = painter.begin(target);
-    for (int i = 0; ok && i < layout->pageCount(); ++i) {
+    for (size_t i = 0; ok && i < pages.size(); ++i) {
         ok = i == 0 || target->newPage();
         if (ok) {
-            paintPage(painter, layout->page(i), target->resolution());
+            paintPage(painter, layout->page(pages[i]), target->resolution());
         }
     }
     ok = (painter.isActive() ? painter.end() : false) && ok &&

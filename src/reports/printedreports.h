@@ -46,8 +46,9 @@ public:
     ReportPreview(const ReportDesign& design, RecordSource source, QWidget* parent);
     ~ReportPreview() override;
 
-    // Paints every page for the printer's paper, one page at a time, after
-    // reading the rest of the records. A printer that cannot start or fails
+    // Paints the pages the printer's range asks for (all, from-to, or the
+    // page on screen), in its page order and copies, for its paper, one page
+    // at a time, after reading the rest of the records. A printer that cannot start or fails
     // while printing is reported in a message; returns whether all was printed.
     bool printTo(QPrinter* printer);
 

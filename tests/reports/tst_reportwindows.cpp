@@ -14,6 +14,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
@@ -22,11 +23,15 @@
 #include <QLineSeries>
 #include <QPieSeries>
 #include <QPointer>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolBar>
@@ -54,6 +59,19 @@ QList<reports::ReportPreview*> previews() {
     return found;
 }
 
+QString output(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The page count of a PDF file written whole, else 0.
+int pdfPages(const QString& pdf) {
+    static const QRegularExpression count(QStringLiteral("Pages:\\s+(\\d+)"));
+    return count.match(output("pdfinfo", {pdf})).captured(1).toInt();
+}
+
 // The pages of the period report the print queue writes after `before`;
 // the PDF is removed once read.
 int queuedPages(const QString& queue, const QStringList& before) {
@@ -61,13 +79,8 @@ int queuedPages(const QString& queue, const QStringList& before) {
     static_cast<void>(QTest::qWaitFor(
         [&] {
             for (const QString& name : QDir(queue).entryList({"*Penjualan*.pdf"}, QDir::Files)) {
-                QProcess info;
-                info.start("pdfinfo", {queue + QChar('/') + name});
-                info.waitForFinished(30000);
-                static const QRegularExpression count(QStringLiteral("Pages:\\s+(\\d+)"));
-                const auto m = count.match(QString::fromUtf8(info.readAllStandardOutput()));
-                if (!before.contains(name) && m.hasMatch()) {
-                    pages = m.captured(1).toInt();
+                if (!before.contains(name) && pdfPages(queue + QChar('/') + name) > 0) {
+                    pages = pdfPages(queue + QChar('/') + name);
                     QFile::remove(queue + QChar('/') + name);
                 }
             }
@@ -240,6 +253,66 @@ private Q_SLOTS:
         }
     }
 
+    // What the print dialog asks for is what comes out, written into a PDF
+    // file from the preview of 48 pages: a range, the page on screen, copies.
+    void printDialogChoosesPages_data() {
+        QTest::addColumn<QString>("choice");  // "from-to", or the page on screen
+        QTest::addColumn<int>("copies");
+        QTest::addColumn<int>("pages");
+        QTest::addColumn<QString>("first");  // the first page's number line
+        QTest::newRow("pages 2 to 3") << "2-3" << 1 << 2 << "Halaman 2 dari 48 halaman.";
+        QTest::newRow("current page") << "5" << 1 << 1 << "Halaman 5 dari 48 halaman.";
+        QTest::newRow("two copies") << "47-48" << 2 << 4 << "Halaman 47 dari 48 halaman.";
+    }
+    void printDialogChoosesPages() {
+        QFETCH(QString, choice);
+        QFETCH(int, copies);
+        QFETCH(int, pages);
+        QFETCH(QString, first);
+        addPayments(*install_, 900);
+        open<reports::fReportPenjualanPeriode>();
+        showPeriod("01052024", "03052024");
+        keys("Shift+Tab|Shift+Tab|Space");
+        QCOMPARE(previews().size(), 1);
+        reports::ReportPreview* preview = previews().front();
+        preview->resize(1280, 1000);
+        QVERIFY(testing::activate(preview));
+        QTest::mouseClick(preview->findChild<QLineEdit*>(), Qt::LeftButton);
+        keys("Ctrl+A|5|Enter");
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath("laporan.pdf");
+        QTimer fill;  // the user fills the print dialog and presses Print
+        connect(&fill, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                return;
+            }
+            fill.stop();
+            auto* printers = dialog->findChild<QComboBox*>("printers");
+            printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+            dialog->findChild<QLineEdit*>("filename")->setText(pdf);
+            dialog
+                ->findChild<QRadioButton*>(choice.contains('-') ? "printRange" : "printCurrentPage")
+                ->setChecked(true);
+            dialog->findChild<QSpinBox*>("from")->setValue(choice.section('-', 0, 0).toInt());
+            dialog->findChild<QSpinBox*>("to")->setValue(choice.section('-', 1).toInt());
+            dialog->findChild<QSpinBox*>("copies")->setValue(copies);
+            for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
+                if (b->isDefault()) {
+                    QTest::mouseClick(b, Qt::LeftButton);
+                }
+            }
+        });
+        fill.start(20);
+        QTest::mouseClick(toolButton(preview, "Cetak"), Qt::LeftButton);
+        QVERIFY(!fill.isActive());
+        QVERIFY(boxes_.empty());
+        QCOMPARE(pdfPages(pdf), pages);
+        static const QRegularExpression number(QStringLiteral("Halaman \\d+ dari \\d+ halaman\\."));
+        QCOMPARE(number.match(output("pdftotext", {"-f", "1", "-l", "1", pdf, "-"})).captured(),
+                 first);
+    }
+
     // A long list keeps the order stored (a payment dated earlier but stored
     // later comes later), shows its first row at the top, and End, Page Up,
     // Home and a click reach any row.
@@ -317,7 +390,7 @@ private Q_SLOTS:
             labelled.append(shown.value(int(dates->endValue(label))).section('|', 0, 0));
         }
         QCOMPARE(dates->categoriesLabels(), labelled);
-        QCOMPARE(labelled.size(), std::min(days, 10));
+        QCOMPARE(labelled.size() == days, days < 10);
         QVERIFY(chart->localizeNumbers());  // "37.000", as the list shows it
         QCOMPARE(chart->locale().groupSeparator(), QStringLiteral("."));
 
@@ -330,57 +403,67 @@ private Q_SLOTS:
         QTRY_VERIFY(main_->get()->findChildren<reports::fReportPenjualanHarian*>().isEmpty());
     }
 
-    // From 11 to 99 dates every n-th is labelled, at most ten labels, each
-    // standing under its own point.
+    // Every date is labelled under its own point while the labels fit the
+    // chart's width; where they would overlap, every n-th from the first is,
+    // no further apart than needed; a resize labels them afresh.
     void dailyChartDateLabels_data() {
-        QTest::addColumn<int>("days");  // from 02/01/2015
-        QTest::addColumn<QStringList>("labels");
-        QTest::newRow("11") << 11
-                            << QStringList({"02/01/2015", "04/01/2015", "06/01/2015", "08/01/2015",
-                                            "10/01/2015", "12/01/2015"});
-        QTest::newRow("20") << 20
-                            << QStringList({"02/01/2015", "04/01/2015", "06/01/2015", "08/01/2015",
-                                            "10/01/2015", "12/01/2015", "14/01/2015", "16/01/2015",
-                                            "18/01/2015", "20/01/2015"});
-        QTest::newRow("21") << 21
-                            << QStringList({"02/01/2015", "05/01/2015", "08/01/2015", "11/01/2015",
-                                            "14/01/2015", "17/01/2015", "20/01/2015"});
-        QTest::newRow("99") << 99
-                            << QStringList({"02/01/2015", "12/01/2015", "22/01/2015", "01/02/2015",
-                                            "11/02/2015", "21/02/2015", "03/03/2015", "13/03/2015",
-                                            "23/03/2015", "02/04/2015"});
+        QTest::addColumn<int>("days");               // from 02/01/2015
+        QTest::addColumn<QList<int>>("widths");      // of the main window, in turn
+        QTest::addColumn<QList<bool>>("everyDate");  // labelled at each width
+        QTest::newRow("11") << 11 << QList<int>{1280} << QList<bool>{true};
+        QTest::newRow("12, narrowed, widened")
+            << 12 << QList<int>{1280, 500, 1280} << QList<bool>{true, false, true};
+        QTest::newRow("21") << 21 << QList<int>{1280} << QList<bool>{false};
+        QTest::newRow("99") << 99 << QList<int>{1280} << QList<bool>{false};
     }
     void dailyChartDateLabels() {
         QFETCH(int, days);
-        QFETCH(QStringList, labels);
+        QFETCH(QList<int>, widths);
+        QFETCH(QList<bool>, everyDate);
         addDays(days);
-        main_->get()->resize(1280, 1000);
+        main_->get()->resize(widths.front(), 1000);
         auto* form = open<reports::fReportPenjualanHarian>();
         QTRY_VERIFY(!form->filling());
         auto* chartView = child<QChartView>(form, "MSChart1");
         QChart* chart = chartView->chart();
         auto* line = qobject_cast<QLineSeries*>(chart->series().front());
         QVERIFY(line);
-        testing::settle();
-        static const QRegularExpression date(QStringLiteral("^\\d\\d/\\d\\d/\\d{4}$"));
-        QStringList drawn;  // each date drawn under the axis, with its offset from its point
-        for (QGraphicsItem* item : chartView->scene()->items(Qt::AscendingOrder)) {
-            auto* text = dynamic_cast<QGraphicsTextItem*>(item);
-            if (!text || !text->isVisible() || !date.match(text->toPlainText()).hasMatch()) {
-                continue;
-            }
-            const int day = int(QDate::fromString(text->toPlainText(), "dd/MM/yyyy").toJulianDay() -
-                                QDate(2015, 1, 2).toJulianDay());
-            const qreal x = chart->mapToPosition(line->at(day), line).x();
-            const qreal off = text->sceneBoundingRect().center().x() - x;
-            drawn.append(text->toPlainText() +
-                         (std::abs(off) <= 2 ? "" : " off by " + QString::number(off)));
+        QStringList all;
+        for (int i = 0; i < days; ++i) {
+            all.append(QDate(2015, 1, 2).addDays(i).toString("dd/MM/yyyy"));
         }
-        std::sort(drawn.begin(), drawn.end(), [](const QString& a, const QString& b) {
-            return QDate::fromString(a.left(10), "dd/MM/yyyy") <
-                   QDate::fromString(b.left(10), "dd/MM/yyyy");
-        });
-        QCOMPARE(drawn, labels);
+        for (qsizetype w = 0; w < widths.size(); ++w) {
+            main_->get()->resize(widths[w], 1000);
+            testing::settle();
+            QMap<qreal, QGraphicsTextItem*> drawn;  // each date drawn under the axis, by place
+            static const QRegularExpression date(QStringLiteral("^\\d\\d/\\d\\d/\\d{4}$"));
+            for (QGraphicsItem* item : chartView->scene()->items()) {
+                auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+                if (text && text->isVisible() && date.match(text->toPlainText()).hasMatch()) {
+                    drawn.insert(text->sceneBoundingRect().center().x(), text);
+                }
+            }
+            QStringList labels;  // from left to right
+            for (auto it = drawn.cbegin(); it != drawn.cend(); ++it) {
+                const int day = int(all.indexOf(it.value()->toPlainText()));
+                const qreal off = it.key() - chart->mapToPosition(line->at(day), line).x();
+                labels.append(all.value(day) +
+                              (std::abs(off) <= 2 ? "" : " off by " + QString::number(off)));
+            }
+            const qsizetype step = everyDate[w] ? 1 : all.indexOf(labels.value(1));
+            QVERIFY2(step > int(!everyDate[w]), qPrintable(labels.join(' ')));
+            QStringList evenly;
+            for (qsizetype i = 0; i < days; i += step) {
+                evenly.append(all[i]);
+            }
+            QCOMPARE(labels, evenly);
+            const QList<qreal> places = drawn.keys();
+            const qreal width = drawn.first()->boundingRect().width();
+            for (qsizetype i = 1; i < places.size(); ++i) {
+                const qreal apart = places[i] - places[i - 1];
+                QVERIFY(apart > width && (step == 1 || apart < 2 * width));
+            }
+        }
     }
 
     // Quantities of paid and unpaid orders count; equal quantities go by

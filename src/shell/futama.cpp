@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QScreen>
 #include <QStatusBar>
@@ -129,12 +130,12 @@ const std::pair<const char*, const char*> kDispatch[] = {
 
 fUtama::fUtama(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("fUtama"));
-    setWindowTitle(kTitle);
     setWindowIcon(style()->standardIcon(QStyle::SP_ComputerIcon));
-    auto* area = new QMdiArea(this);
-    area->setObjectName(QStringLiteral("MDIArea"));
-    setCentralWidget(area);
-    ui::setMdiArea(area);
+    area_ = new QMdiArea(this);
+    area_->setObjectName(QStringLiteral("MDIArea"));
+    setCentralWidget(area_);
+    ui::setMdiArea(area_);
+    setCaption(kTitle);
     buildMenus();
     buildToolbar();
     buildStatusBar();
@@ -307,14 +308,12 @@ void fUtama::askSignOut() {
     }
 }
 
-// Signed out the caption is the plain title; windowTitle() may also carry the
-// name of a maximized working window, which the working area adds and takes
-// away itself.
+// Signed out the caption is the plain title.
 void fUtama::markSignedIn(const QString& storedName) {
     menuItem(QStringLiteral("mLogin"))->setText(kLogoutCaption);
     toolbarButton(QStringLiteral("Login"))->setText(kLogoutCaption);
     toolbarButton(QStringLiteral("Login"))->setToolTip(kLogoutCaption);
-    setWindowTitle(kTitle + QStringLiteral(" [ User: ") + storedName + QStringLiteral(" ] "));
+    setCaption(kTitle + QStringLiteral(" [ User: ") + storedName + QStringLiteral(" ] "));
 }
 
 // Signing out closes no window.
@@ -323,8 +322,40 @@ void fUtama::signOut() {
     menuItem(QStringLiteral("mLogin"))->setText(kLoginCaption);
     toolbarButton(QStringLiteral("Login"))->setText(QStringLiteral("Login"));
     toolbarButton(QStringLiteral("Login"))->setToolTip(QStringLiteral("Login"));
-    setWindowTitle(kTitle);
+    setCaption(kTitle);
     moddapra::UserName.clear();
+}
+
+void fUtama::setCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(caption);
+}
+
+// The working area appends " - [window]" to the caption for a maximized
+// working window and puts the caption back when the window closes, from what
+// each window remembered when it was maximized. With several windows open a
+// window takes that memory from another one, which may still hold an earlier
+// user's caption. So the title keeps the area's ending but always starts with
+// the current caption.
+void fUtama::showCaption() {
+    QString title = caption_;
+    for (const QMdiSubWindow* window : area_->subWindowList()) {
+        const QString ending = QStringLiteral(" - [%1]").arg(window->windowTitle());
+        if (window->isMaximized() && windowTitle().endsWith(ending)) {
+            title += ending;
+            break;
+        }
+    }
+    if (windowTitle() != title) {
+        setWindowTitle(title);
+    }
+}
+
+void fUtama::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowTitleChange && area_) {
+        showCaption();
+    }
 }
 
 void fUtama::closeEvent(QCloseEvent* event) {

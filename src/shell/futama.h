@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 class QAction;
+class QMdiArea;
 class QToolButton;
 
 namespace shell {
@@ -36,6 +37,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildMenus();
@@ -49,6 +51,14 @@ private:
     void markSignedIn(const QString& storedName);
     void signOut();
     void showUserManagement();
+    // Sets the caption: the title without the name of a maximized working
+    // window that the working area appends to it.
+    void setCaption(const QString& caption);
+    // Puts the current caption in front of whatever ending the area has written.
+    void showCaption();
+
+    QMdiArea* area_ = nullptr;
+    QString caption_;
 };
 
 }  // namespace shell

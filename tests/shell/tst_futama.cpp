@@ -55,6 +55,13 @@ class MainWindowTest : public QObject {
         QVERIFY(testing::activate(main.get()));
     }
 
+    void signIn(const QString& name, const QString& password) {
+        inSignIn([=](QWidget*) {
+            typeLine(name);
+            typeLine(password);
+        });
+    }
+
 private Q_SLOTS:
     void init() {
         install = std::make_unique<testing::TestInstall>();
@@ -278,13 +285,7 @@ private Q_SLOTS:
     void signedInTitleWithMaximizedWindow() {
         install->addUser("Admin", {"Data Pelayan", "User Management"}, password::hash("admin"));
         showMain();
-        const auto signIn = [this] {
-            inSignIn([](QWidget*) {
-                typeLine("Admin");
-                typeLine("admin");
-            });
-        };
-        signIn();
+        signIn("Admin", "admin");
         keys("Ctrl+P");
         QMdiArea* area = main->findChild<QMdiArea*>();
         QTRY_VERIFY(area->activeSubWindow() && area->activeSubWindow()->isMaximized());
@@ -294,7 +295,7 @@ private Q_SLOTS:
         keys("Ctrl+L");
         QVERIFY(testing::activate(main.get()));
         titles << main->windowTitle();
-        signIn();
+        signIn("Admin", "admin");
         titles << main->windowTitle();
         keys("Esc");
         QTRY_VERIFY(!area->activeSubWindow());
@@ -303,6 +304,53 @@ private Q_SLOTS:
                                       "Mirawe Dapra - [Data Pelayan]",
                                       "Mirawe Dapra [ User: Admin ]  - [Data Pelayan]",
                                       "Mirawe Dapra [ User: Admin ] "}));
+    }
+
+    // With several working windows open the title follows the sign-out and
+    // the next user's sign-in, and keeps that user while they close.
+    void titleFollowsUserOverWindows_data() {
+        QTest::addColumn<QString>("opened");  // shortcuts
+        QTest::addColumn<QStringList>("titles");
+        QTest::newRow("two") << "Ctrl+N|Ctrl+O"
+                             << QStringList({"Mirawe Dapra [ User: Admin ]  - [Data Order]",
+                                             "Mirawe Dapra - [Data Order]",
+                                             "Mirawe Dapra [ User: Budi ]  - [Data Order]",
+                                             "Mirawe Dapra [ User: Budi ]  - [Data Menu]",
+                                             "Mirawe Dapra [ User: Budi ] "});
+        QTest::newRow("three") << "Ctrl+N|Ctrl+O|Ctrl+P"
+                               << QStringList({"Mirawe Dapra [ User: Admin ]  - [Data Pelayan]",
+                                               "Mirawe Dapra - [Data Pelayan]",
+                                               "Mirawe Dapra [ User: Budi ]  - [Data Pelayan]",
+                                               "Mirawe Dapra [ User: Budi ]  - [Data Menu]",
+                                               "Mirawe Dapra [ User: Budi ]  - [Data Order]",
+                                               "Mirawe Dapra [ User: Budi ] "});
+    }
+    void titleFollowsUserOverWindows() {
+        QFETCH(QString, opened);
+        QFETCH(QStringList, titles);
+        const QStringList rights = {"Data Menu", "Pesanan/Order", "Data Pelayan",
+                                    "User Management"};
+        install->addUser("Admin", rights, password::hash("admin"));
+        install->addUser("Budi", rights, password::hash("budi"));
+        showMain();
+        signIn("Admin", "admin");
+        keys(opened);
+        QMdiArea* area = main->findChild<QMdiArea*>();
+        QTRY_COMPARE(area->subWindowList().size(), opened.count('|') + 1);
+        QStringList shown = {main->windowTitle()};
+        testing::whenModal([](QWidget*) { keys("Alt+Y"); });
+        keys("Ctrl+L");
+        QVERIFY(testing::activate(main.get()));
+        shown << main->windowTitle();
+        signIn("Budi", "budi");
+        shown << main->windowTitle();
+        while (!area->subWindowList().isEmpty()) {
+            const qsizetype open = area->subWindowList().size();
+            keys("Esc");
+            QTRY_COMPARE(area->subWindowList().size(), open - 1);
+            shown << main->windowTitle();
+        }
+        QCOMPARE(shown, titles);
     }
 
     // User management opened at the first start stands on its own beside the

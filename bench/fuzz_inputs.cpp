@@ -178,7 +178,8 @@ void checkMoney(Inputs& in) {
 
 // A lone surrogate is no character: it is stored as the replacement mark.
 // The number rule over a stored number of any shape: always the prefix, the
-// day and a positive serial, one past the stored one when it holds a serial.
+// day and a positive serial that no row holds, one past the stored one when
+// it holds a serial and that number is free.
 void checkNumber(Inputs& in, db::Connection& c, const QDate& day) {
     const QString stored = in.below(3) == 0 ? orders::nextNumber(c, orders::kOrderNumber, day)
                                             : in.text().left(in.below(2) ? 40 : 10000);
@@ -195,12 +196,19 @@ void checkNumber(Inputs& in, db::Connection& c, const QDate& day) {
     bool ok = false;
     const qint64 serial = next.mid(head.size()).toLongLong(&ok);
     require(ok && serial > 0, "serial " + next);
+    require(!orders::numberTaken(c, orders::kOrderNumber, next), "taken " + next);
     if (stored.startsWith(head) && stored.size() > head.size() && stored.size() <= 20) {
         bool digits = false;
         const qint64 before = stored.mid(head.size()).toLongLong(&digits);
-        require(!digits || stored.mid(head.size()).startsWith(QChar('+')) ||
-                    stored.mid(head.size()).startsWith(QChar('-')) || serial == before + 1,
-                "one past " + stored + " is " + next);
+        if (digits && !stored.mid(head.size()).startsWith(QChar('+')) &&
+            !stored.mid(head.size()).startsWith(QChar('-'))) {
+            // One past the stored serial, or past the stored numbers right after it.
+            require(serial > before, "one past " + stored + " is " + next);
+            for (qint64 s = before + 1; s < serial; ++s) {
+                require(orders::numberTaken(c, orders::kOrderNumber, head + QString::number(s)),
+                        "free " + head + QString::number(s) + " passed over to " + next);
+            }
+        }
     }
 }
 

@@ -92,20 +92,22 @@ void fMenu::buildInputArea(QWidget* f) {
     Text3->setEnabled(false);
     Text4->setEnabled(false);
 
+    // In the screen font each hint wraps to three lines: it takes the height
+    // its text needs, and the name box's hint stands below the code box's.
     const auto hint = [f](const QString& name, const QString& text, int top) {
         QLabel* l = label(f, name, text, {7020, top, 3270, 540});
-        l->setWordWrap(true);
-        l->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-        ui::placeTw(l, 7020, top, 3270, 540);
+        l->resize(l->width(), std::max(l->height(), l->heightForWidth(l->width())));
+        return ui::toTwips(l->y() + l->height());
     };
-    hint(QStringLiteral("Label9"),
-         QStringLiteral("Tekan Enter untuk cek Kode Menu. Sebaiknya jangan ada Kode Menu yang "
-                        "sama."),
-         90);
+    const int codeHintEnd =
+        hint(QStringLiteral("Label9"),
+             QStringLiteral("Tekan Enter untuk cek Kode Menu. Sebaiknya jangan ada Kode Menu "
+                            "yang sama."),
+             90);
     hint(QStringLiteral("Label10"),
          QStringLiteral("Tekan Enter untuk cek Nama Menu. Sebaiknya jangan ada Nama Menu yang "
                         "sama."),
-         630);
+         std::max(630, codeHintEnd + 45));
 
     Command1 =
         button(f, QStringLiteral("Command1"), QStringLiteral("&Simpan"), {3420, 3060, 1200, 350});

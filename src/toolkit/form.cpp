@@ -38,6 +38,24 @@ void trackActivation(QMdiSubWindow* sub) {
     next->activated();
 }
 
+// A working window's frame in the main window's working area. Restored from
+// maximized, Qt hides it for a moment, which moves the focus on to the next
+// control: it keeps the focus where the user left it.
+class WorkingWindow : public QMdiSubWindow {
+protected:
+    void changeEvent(QEvent* event) override {
+        QPointer<QWidget> focus;
+        if (event->type() == QEvent::WindowStateChange &&
+            isAncestorOf(QApplication::focusWidget())) {
+            focus = QApplication::focusWidget();
+        }
+        QMdiSubWindow::changeEvent(event);
+        if (focus && !focus->hasFocus()) {
+            focus->setFocus();
+        }
+    }
+};
+
 void centreOnScreen(QWidget* w) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
@@ -78,6 +96,11 @@ void Form::setFixedDialog(int widthTw, int heightTw) {
 
 void Form::setDesignSize(int widthTw, int heightTw) {
     resizeTw(this, widthTw, heightTw);
+    design_ = size();
+}
+
+QSize Form::sizeHint() const {
+    return design_.isValid() ? design_ : QWidget::sizeHint();
 }
 
 // Esc is read by the program's key rule (ui::keysActInOrder), not through a
@@ -167,9 +190,14 @@ void showChild(Form* form) {
         sub->raise();
         return;
     }
-    QMdiSubWindow* sub = area->addSubWindow(form);
+    auto* sub = new WorkingWindow;
+    sub->setWidget(form);
+    area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(form->windowIcon());
+    // Restored, a sub-window goes back to where it stood before it was
+    // maximized; one that never stood anywhere shrinks to its title bar.
+    sub->setGeometry(QRect(QPoint(0, 0), sub->sizeHint()));
     sub->showMaximized();
     area->setActiveSubWindow(sub);
 }

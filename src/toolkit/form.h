@@ -23,6 +23,8 @@ public:
     void setFixedDialog(int widthTw, int heightTw);
     // A sizable working window with the given design client size in twips.
     void setDesignSize(int widthTw, int heightTw);
+    // The design client size of a working window; else as for any widget.
+    QSize sizeHint() const override;
     bool isFixedDialog() const { return fixed_; }
 
     // Makes Esc press this button anywhere in the window.
@@ -50,6 +52,7 @@ protected:
 private:
     bool fixed_ = false;
     bool shown_ = false;
+    QSize design_;
     QPointer<QAbstractButton> cancel_;
 };
 

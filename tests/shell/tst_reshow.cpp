@@ -1,6 +1,7 @@
 // Working windows shown again inside the real main window through its
 // shortcuts: each comes back with the focus where the user left it (or where
-// its activation puts it), and a click or a pick made after that stands.
+// its activation puts it), and a click or a pick made after that stands. A
+// working window restored from maximized stands at its designed size.
 #include "app/forms.h"
 #include "shell/futama.h"
 #include "shell/moddapra.h"
@@ -10,9 +11,12 @@
 #include "toolkit/msgbox.h"
 #include "toolkit/printer.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QStyleOptionComplex>
 
 using testing::child;
 
@@ -79,6 +83,44 @@ QString probe(const QString& what, const testing::TestInstall& install) {
         return testing::column(list, 0).join(',');
     }
     return child<QLineEdit>(front(), what)->text();
+}
+
+// Clicks one of the maximized window's buttons at the right end of the menu bar.
+void clickWindowButton(QMainWindow* main, QStyle::SubControl button) {
+    QWidget* buttons = main->menuBar()->cornerWidget(Qt::TopRightCorner);
+    if (!buttons) {
+        testing::failNow(QStringLiteral("no window buttons in the menu bar"));
+    }
+    QStyleOptionComplex option;
+    option.initFrom(buttons);
+    option.subControls =
+        QStyle::SC_MdiMinButton | QStyle::SC_MdiNormalButton | QStyle::SC_MdiCloseButton;
+    const QRect at =
+        buttons->style()->subControlRect(QStyle::CC_MdiControls, &option, button, buttons);
+    QTest::mouseClick(buttons, Qt::LeftButton, {}, at.center());
+    testing::settle();
+}
+
+// Where a control shows inside its window; a label's text may reach below it.
+QRect shownAt(const QWidget* window, const QString& name) {
+    const auto* control = child<QWidget>(window, name);
+    const auto* label = qobject_cast<const QLabel*>(control);
+    const int height = label ? std::max(label->height(), label->heightForWidth(label->width()))
+                             : control->height();
+    return {control->mapTo(window, QPoint(0, 0)), QSize(control->width(), height)};
+}
+
+// What keeps a window from being fitted: its closing button not wholly inside
+// it or hidden, or the texts of two given labels meeting; "" when none.
+QString unfitted(const QWidget* window, const QString& closer, const QStringList& apart) {
+    if (!child<QWidget>(window, closer)->isVisible() ||
+        !window->rect().contains(shownAt(window, closer))) {
+        return closer + " out of sight";
+    }
+    if (!apart.isEmpty() && shownAt(window, apart[0]).intersects(shownAt(window, apart[1]))) {
+        return apart.join(" meets ");
+    }
+    return {};
 }
 
 }  // namespace
@@ -184,6 +226,54 @@ private Q_SLOTS:
         }
         read << titles.join(',');
         QCOMPARE(read.join('|'), expected);
+    }
+
+    // Each working window, restored by the middle button at the right end of
+    // the menu bar, stands at the workspace's top left at its designed client
+    // size (twips, 15 to the pixel), fitted, the focus kept; maximized and
+    // restored again it stands where it was moved to; its closing button
+    // closes it. The labels named never meet.
+    void restoredAtDesignedSize_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QSize>("designTw");
+        QTest::addColumn<QString>("closer");
+        QTest::addColumn<QStringList>("apart");
+        const QStringList none;
+        QTest::newRow("waiter") << "Ctrl+P" << QSize(8370, 5295) << "Command2" << none;
+        QTest::newRow("menu item, the two hints")
+            << "Ctrl+N" << QSize(10470, 6525) << "Command2" << QStringList{"Label9", "Label10"};
+        QTest::newRow("order") << "Ctrl+O" << QSize(11385, 6915) << "Command4" << none;
+        QTest::newRow("cash desk") << "Ctrl+B" << QSize(11385, 6900) << "Command4" << none;
+        QTest::newRow("sales per period") << "Alt+L|p" << QSize(10815, 6420) << "Command2" << none;
+        QTest::newRow("daily sales") << "Alt+L|h" << QSize(11940, 6390) << "Command2" << none;
+        QTest::newRow("favourite items") << "Alt+L|m" << QSize(11940, 6390) << "Command2" << none;
+        QTest::newRow("menu list") << "Alt+L|d" << QSize(10665, 5130) << "Command1" << none;
+    }
+    void restoredAtDesignedSize() {
+        QFETCH(QString, road);
+        QFETCH(QSize, designTw);
+        QFETCH(QString, closer);
+        QFETCH(QStringList, apart);
+        drive(road);
+        QWidget* window = front();
+        auto* sub = qobject_cast<QMdiSubWindow*>(window->parentWidget());
+        const QString focus = testing::focusName();
+        QCOMPARE(unfitted(window, closer, apart), QString());
+
+        clickWindowButton(main.get(), QStyle::SC_MdiNormalButton);
+        QCOMPARE(sub->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(window->size(), designTw / 15);
+        QCOMPARE(unfitted(window, closer, apart), QString());
+        QCOMPARE(testing::focusName(), focus);
+
+        sub->move(40, 30);
+        sub->showMaximized();
+        QCOMPARE(testing::focusName(), focus);
+        clickWindowButton(main.get(), QStyle::SC_MdiNormalButton);
+        QCOMPARE(QRect(sub->pos(), window->size()), QRect(QPoint(40, 30), designTw / 15));
+        QTest::mouseClick(child<QWidget>(window, closer), Qt::LeftButton);
+        testing::settle();
+        QCOMPARE(ui::mdiArea()->subWindowList().size(), 0);
     }
 };
 

@@ -262,7 +262,11 @@ QStringList columns(const QTreeWidget* list) {
 
 namespace {
 
+// An open menu takes the keys, as it does on a display.
 QWidget* keyTarget() {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        return popup;
+    }
     QWidget* focus = QApplication::focusWidget();
     return focus ? focus : QApplication::activeWindow();
 }

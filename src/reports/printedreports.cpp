@@ -155,11 +155,14 @@ std::vector<int> chosenPages(const QPrinter& printer, int current, int count) {
     const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
     std::vector<int> pages;
     pages.reserve(once.size() * size_t(copies));
-    for (int c = 0; c < copies && printer.collateCopies(); ++c) {
-        pages.insert(pages.end(), once.begin(), once.end());
-    }
-    for (size_t i = 0; i < once.size() && !printer.collateCopies(); ++i) {
-        pages.insert(pages.end(), size_t(copies), once[i]);
+    if (printer.collateCopies()) {
+        for (int c = 0; c < copies; ++c) {
+            pages.insert(pages.end(), once.begin(), once.end());
+        }
+    } else {
+        for (const int page : once) {
+            pages.insert(pages.end(), size_t(copies), page);
+        }
     }
     return pages;
 }

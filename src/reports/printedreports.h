@@ -48,8 +48,9 @@ public:
 
     // Paints the pages the printer's range asks for (all, from-to, or the
     // page on screen), in its page order and copies, for its paper, one page
-    // at a time, after reading the rest of the records. A printer that cannot start or fails
-    // while printing is reported in a message; returns whether all was printed.
+    // at a time, after reading the rest of the records. A printer that cannot
+    // start or fails while printing is reported in a message; returns whether
+    // all was printed.
     bool printTo(QPrinter* printer);
 
     // The printer the Print button asks about and prints on.

@@ -106,7 +106,12 @@ void fUser::ListView1_DblClick() {
     Command2->setFocus();
 }
 
+// A write that will be refused is refused before anything is typed; the
+// dialogs check again when they save.
 void fUser::Command1_Click() {
+    if (!moddapra::MayWrite(this)) {
+        return;
+    }
     ui::showModal(new fTambahUser(this));
     Command7_Click();
 }
@@ -115,6 +120,9 @@ void fUser::Command2_Click() {
     if (SelectedUserName.isEmpty()) {
         ui::msgBox(QStringLiteral("Pilih dulu usernya!"), ui::Buttons::Ok, ui::Icon::Information,
                    QStringLiteral("Information"));
+        return;
+    }
+    if (!moddapra::MayWrite(this)) {
         return;
     }
     auto* rights = new fProperti(SelectedUserName, this);
@@ -131,6 +139,9 @@ void fUser::Command6_Click() {
     if (SelectedUserName.isEmpty()) {
         ui::msgBox(QStringLiteral("Klik pada item user yang akan dihapus!"), ui::Buttons::Ok,
                    ui::Icon::Information, QStringLiteral("Perhatian"));
+        return;
+    }
+    if (!moddapra::MayWrite(this)) {
         return;
     }
     if (ui::msgBox(QStringLiteral("Anda yakin ingin menghapus user ") + SelectedUserName +

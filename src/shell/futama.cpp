@@ -267,13 +267,16 @@ bool fUtama::CheckAccessRights() {
 }
 
 // User management modeless, on its own (no owner, no sign-in); an open one
-// only comes to the front.
+// only comes to the front. Nobody can sign in to give the first rights, so
+// the window writes without a sign-in until it closes, also once they are
+// given (the second user and his rights in the same sitting).
 void fUtama::showUserManagement() {
     ui::Form* users = formInstance(FormId::fUser);
     if (!users) {
         return;
     }
     moddapra::RecordRight(users, formEntry(FormId::fUser).right);
+    moddapra::PermitWritesWhileOpen(users);
     if (!users->isVisible()) {
         users->show();
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -39,17 +39,18 @@ bool isUnopenableDatabase(int number) {
 }
 
 const char* const kRightProperty = "dapraRight";
+const char* const kPermitProperty = "dapraPermitWrites";
 
 void inform(const QString& text) {
     ui::msgBox(text, ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
 }
 
-// The right recorded on the window or on the nearest window that opened it.
-QString rightOf(const QWidget* window) {
+// The property as recorded on the window or on the nearest window that opened it.
+QVariant recordedOn(const QWidget* window, const char* property) {
     for (const QWidget* w = window; w; w = w->parentWidget()) {
-        const QVariant right = w->property(kRightProperty);
-        if (right.isValid()) {
-            return right.toString();
+        const QVariant value = w->property(property);
+        if (value.isValid()) {
+            return value;
         }
     }
     return {};
@@ -177,8 +178,16 @@ void RecordRight(QWidget* window, const QString& right) {
     window->setProperty(kRightProperty, right);
 }
 
+void PermitWritesWhileOpen(QWidget* window) {
+    window->setProperty(kPermitProperty, true);
+}
+
 bool MayWrite(const QWidget* window) {
-    const QString right = rightOf(window);
+    // The permission lives on the window: closing it destroys it.
+    if (recordedOn(window, kPermitProperty).isValid()) {
+        return true;
+    }
+    const QString right = recordedOn(window, kRightProperty).toString();
     const std::optional<bool> unmanaged = nobodyManagesUsers();
     // The road that gives someone user management (the first user and his
     // rights, or the right again after its last holder lost it) needs no

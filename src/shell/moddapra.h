@@ -31,11 +31,16 @@ bool Granted(const QString& right);
 // Records on the window the access right it opens under.
 void RecordRight(QWidget* window, const QString& right);
 
+// Lets the window and the dialogs it opens write without a sign-in for as
+// long as it stays open (user management opened at the first start).
+void PermitWritesWhileOpen(QWidget* window);
+
 // The check every write of a window or dialog makes at the moment it writes:
 // Granted for the right the window (or the window that opened it) opened
 // under. A window opened without a right, or a database that cannot be
 // opened, needs only a signed-in user. User management and its dialogs
-// write without sign-in while no stored user holds "User Management".
+// write without sign-in while no stored user holds "User Management", and
+// so does a window given PermitWritesWhileOpen.
 bool MayWrite(const QWidget* window);
 
 // The access right and display mode of the next window request.

@@ -131,13 +131,13 @@ private Q_SLOTS:
                                << "Space";
         QTest::newRow("payment") << FormId::fKasir << "@|Space|20000|Enter"
                                  << "Enter";
-        QTest::newRow("add user") << FormId::fUser << "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T"
-                                  << "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T";
+        // Refused when its dialog or question is asked for: none opens.
+        QTest::newRow("add user") << FormId::fUser << "Alt+T"
+                                  << "Alt+T";
         QTest::newRow("delete user") << FormId::fUser << "Shift+Tab|Space|Tab|Tab|Space"
                                      << "Space";
-        QTest::newRow("rights") << FormId::fUser
-                                << "Shift+Tab|Space|Shift+Tab|@Tab,Tab,Space,Alt+S|Space"
-                                << "Tab|Space|Shift+Tab|@Tab,Tab,Space,Alt+S|Space";
+        QTest::newRow("rights") << FormId::fUser << "Shift+Tab|Space|Shift+Tab|Space"
+                                << "Space";
         QTest::newRow("password") << FormId::fUbahPassword << "x|Tab|baru|Tab|baru|Alt+G"
                                   << "Alt+G";
         QTest::newRow("location") << FormId::fClient_Server << "Space|Alt+S"
@@ -265,34 +265,65 @@ private Q_SLOTS:
         QTEST(install->scalar(query).toString(), "changed");
     }
 
-    // User management, opened at the first start without a sign-in, stores
-    // the first user and his rights; once they are stored it stores no more
-    // until someone signs in.
-    void firstRunNeedsNoSignIn() {
+    // User management, opened at the first start without a sign-in, writes
+    // for as long as it stays open: the first user with every right, then a
+    // second user with his rights, and a third added and deleted. The
+    // permission closes with it: the window the menu opens later refuses a
+    // user without the right before any dialog or question opens.
+    void firstStartWindowWritesUntilClosed() {
         shell::fUtama main;
         ui::MessageRecorder boxes;
         main.start();
-        QWidget* users = shell::openForm(FormId::fUser);
+        const QPointer<QWidget> users = shell::openForm(FormId::fUser);
         QVERIFY(users && testing::activate(users));
-        boxes.answer(ui::Answer::Yes);
-        drive(
-            "@Citra,Enter,Kunci,Enter,Kunci,Enter|Alt+T|Shift+Tab|Space|Shift+Tab|"
-            "@Tab,Tab,Space,Alt+S|Space",
-            users);
-        QCOMPARE(install->count("pengguna") * 100 + install->count("akses"), 117);
-        QCOMPARE(testing::seen(boxes),
-                 QStringList({"Konfirmasi (-?): Simpan hak akses user Citra?"}));
+        for (int i = 0; i < 3; ++i) {
+            boxes.answer(ui::Answer::Yes);
+        }
+        const auto add = [](const QString& name) {
+            return "@" + name + ",Enter,Kunci,Enter,Kunci,Enter|Alt+T|";
+        };
+        // The focus stays on "&Hak Akses": the list, its last row (the new user) chosen.
+        const QString chooseNew = "Tab|End|";
+        drive(add("Citra") + "Shift+Tab|Space|Shift+Tab|@Tab,Tab,Space,Alt+S|Space|" + add("Dodi") +
+                  chooseNew + "Shift+Tab|@Tab,Tab,Tab,Home,Space,Alt+S|Space|" + add("Eko") +
+                  chooseNew + "Tab|Tab|Space|Esc",
+              users);
+        testing::settle();
+        QVERIFY(!users);
+        QCOMPARE(testing::seen(boxes), QStringList({"Konfirmasi (-?): Simpan hak akses user Citra?",
+                                                    "Konfirmasi (-?): Simpan hak akses user Dodi?",
+                                                    "Mirawe Dapra (-?): Anda yakin ingin menghapus "
+                                                    "user Eko?"}));
+        QCOMPARE(
+            testing::column(
+                install->connect()->rows(
+                    "SELECT nm_user || ':' || count(Akses) FROM pengguna p LEFT "
+                    "JOIN akses a ON a.Id_User = p.id_user GROUP BY p.id_user ORDER BY p.id_user"),
+                0),
+            QStringList({"Citra:17", "Dodi:1"}));
+
         boxes.clear();
-        drive("@Dodi,Enter,Kunci,Enter,Kunci,Enter|Alt+T", users);
-        QCOMPARE(testing::seen(boxes), QStringList({kSignIn}));
-        QCOMPARE(install->count("pengguna"), 1);
-        delete users;
+        moddapra::UserId =
+            install->scalar("SELECT id_user FROM pengguna WHERE nm_user = 'Citra'").toLongLong();
+        testing::whenModal([&](QWidget* menuUsers) {
+            moddapra::UserId =
+                install->scalar("SELECT id_user FROM pengguna WHERE nm_user = 'Dodi'").toLongLong();
+            // "&Tambah User"; the list's first row, "&Hak Akses"; "&Hapus User".
+            drive("Alt+T|Shift+Tab|Space|Shift+Tab|Space|Tab|Tab|Tab|Space", menuUsers);
+            moddapra::UserId = 0;
+            drive("Alt+T", menuUsers);
+            menuUsers->close();
+        });
+        main.menuItem("mUser")->trigger();
+        QCOMPARE(testing::seen(boxes), QStringList({kNoRight, kNoRight, kNoRight, kSignIn}));
+        QCOMPARE(install->count("pengguna") * 100 + install->count("akses"), 218);
     }
 
     // While no stored user holds "User Management", user management keeps
     // its window open and writes without a sign-in, however that came
-    // about; once a user holds it, a signed-out write is refused again and
-    // the window closes. "Admin" holds all 17 rights ("semua") where seeded.
+    // about; once a user holds it, the window closes. Opened by the start,
+    // it writes until then (Dodi added once the right is given). "Admin"
+    // holds all 17 rights ("semua") where seeded.
     void userManagementGivenAgain_data() {
         // From "&Keluar" (or from "&Hak Akses", "Tab|"): the list, its first
         // row chosen, "&Hak Akses", in the rights window the list, its first
@@ -307,22 +338,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("road");
         QTest::addColumn<QStringList>("boxes");
         QTest::addColumn<QStringList>("rights");  // "user:rights" as stored
+        QTest::addColumn<QStringList>("users");
         QTest::newRow("first start")
             << ""
             << "@Admin,Enter,Kunci,Enter,Kunci,Enter|Alt+T|" + giveRights("Shift+Tab|", "Space") +
                    "|Esc|" + giveRights("Tab|", manager) + "|" + addDodi + "|Esc"
-            << QStringList({saveAdmin, kNoManager, saveAdmin, kSignIn})
-            << QStringList({"Admin:Data Meja,User Management"});
+            << QStringList({saveAdmin, kNoManager, saveAdmin})
+            << QStringList({"Admin:Data Meja,User Management"}) << QStringList({"Admin", "Dodi"});
         QTest::newRow("own right taken and given back")
             << "admin"
             << giveRights("Shift+Tab|", manager) + "|Esc|" + giveRights("Tab|", manager) + "|Esc"
-            << QStringList({saveAdmin, kNoManager, saveAdmin}) << QStringList({"Admin:semua"});
+            << QStringList({saveAdmin, kNoManager, saveAdmin}) << QStringList({"Admin:semua"})
+            << QStringList({"Admin"});
         QTest::newRow("users deleted, rights kept")
             << "orphans"
             << "@Budi,Enter,Kunci,Enter,Kunci,Enter|Alt+T|Esc|" +
                    giveRights("Shift+Tab|", "Shift+Tab,Space") + "|" + addDodi + "|Esc"
-            << QStringList({kNoManager, "Konfirmasi (-?): Simpan hak akses user Budi?", kSignIn})
-            << QStringList({"#1:semua", "Budi:semua"});
+            << QStringList({kNoManager, "Konfirmasi (-?): Simpan hak akses user Budi?"})
+            << QStringList({"#1:semua", "Budi:semua"}) << QStringList({"Budi", "Dodi"});
     }
     void userManagementGivenAgain() {
         QFETCH(QString, seed);
@@ -358,7 +391,9 @@ private Q_SLOTS:
         testing::settle();
         QVERIFY(!shell::openForm(FormId::fUser));
         QTEST(testing::seen(boxes), "boxes");
-        QCOMPARE(install->count("pengguna WHERE nm_user = 'Dodi'"), 0);
+        QTEST(testing::column(
+                  install->connect()->rows("SELECT nm_user FROM pengguna ORDER BY id_user"), 0),
+              "users");
         QTEST(testing::column(
                   install->connect()->rows(
                       "SELECT coalesce(nm_user, '#' || a.Id_User) || ':' || CASE count(*) WHEN 17"

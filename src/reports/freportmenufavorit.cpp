@@ -126,15 +126,16 @@ PieBox pieBox(const Labels& labels, const QRectF& area) {
 }
 
 // Gives the labels the largest font, from the slices' own down, at which
-// their columns fit the area beside a pie, and chooses the columns.
-void fitFont(Labels& labels, const QFont& font, const QRectF& area) {
+// their columns fit the room beside a pie in the area, and chooses the
+// columns.
+void fitFont(Labels& labels, const QFont& font, const QRectF& area, const QRectF& room) {
     QFont smaller = font;
     for (int pixels = QFontInfo(font).pixelSize();; --pixels) {
         smaller.setPixelSize(pixels);
         for (SliceLabel& l : labels) {
             l.text->setFont(smaller);
         }
-        const auto fit = qsizetype((area.height() + kLabelGap) / (labelHeight(labels) + kLabelGap));
+        const auto fit = qsizetype((room.height() + kLabelGap) / (labelHeight(labels) + kLabelGap));
         chooseColumns(labels, std::max(fit, qsizetype(1)));
         if (pixels <= kMinPixelSize ||
             (2 * fit >= qsizetype(labels.size()) && pieBox(labels, area).radius >= kMinRadius)) {
@@ -144,15 +145,15 @@ void fitFont(Labels& labels, const QFont& font, const QRectF& area) {
 }
 
 // The tops of a column's labels, each as near the height it wants as the
-// labels above and below it and the area leave room for.
-std::vector<qreal> stackColumn(const std::vector<qreal>& wanted, qreal height, const QRectF& area) {
+// labels above and below it and the room leave it.
+std::vector<qreal> stackColumn(const std::vector<qreal>& wanted, qreal height, const QRectF& room) {
     std::vector<qreal> tops(wanted.size());
-    qreal next = area.top();
+    qreal next = room.top();
     for (size_t i = 0; i < wanted.size(); ++i) {
         tops[i] = std::max(wanted[i] - height / 2, next);
         next = tops[i] + height + kLabelGap;
     }
-    qreal last = area.bottom() - height;
+    qreal last = room.bottom() - height;
     for (size_t i = wanted.size(); i-- > 0;) {
         tops[i] = std::min(tops[i], last);
         last = tops[i] - height - kLabelGap;
@@ -167,8 +168,9 @@ QPointF onRim(const PieBox& pie, qreal beyond, qreal angle) {
 
 // Puts the labels of one column beside the pie, each level with its slice
 // where room allows, as close to the pie as a ring kArm wide around it
-// lets, and joined to the middle of its slice's rim.
-void placeColumn(Labels& labels, bool right, const PieBox& pie, const QRectF& area) {
+// lets, and joined to the middle of its slice's rim. Labels the room has no
+// place for are hidden, the legend naming their slices.
+void placeColumn(Labels& labels, bool right, const PieBox& pie, const QRectF& room) {
     std::vector<SliceLabel*> column;
     std::vector<qreal> wanted;
     for (SliceLabel& l : labels) {
@@ -178,7 +180,7 @@ void placeColumn(Labels& labels, bool right, const PieBox& pie, const QRectF& ar
         }
     }
     const qreal height = labelHeight(labels);
-    const std::vector<qreal> tops = stackColumn(wanted, height, area);
+    const std::vector<qreal> tops = stackColumn(wanted, height, room);
     const qreal side = right ? 1 : -1;
     const qreal ring = pie.radius + kArm;
     for (size_t i = 0; i < column.size(); ++i) {
@@ -191,22 +193,26 @@ void placeColumn(Labels& labels, bool right, const PieBox& pie, const QRectF& ar
         QPainterPath path(onRim(pie, 0, column[i]->angle));
         path.lineTo(inner - side * kLabelGap, tops[i] + height / 2);
         column[i]->line->setPath(path);
+        text->setVisible(tops[i] > room.top() - 0.5);
+        column[i]->line->setVisible(text->isVisible());
     }
 }
 
 // Sizes and places the pie within the plot area so that the two columns of
-// labels find room beside it, and lays the labels out.
+// labels find room beside it, and lays the labels out; the labels may take
+// the chart's margin below the plot area too, where nothing else is drawn.
 void layOutLabels(QPieSeries* pie, Labels& labels, const QFont& font, const QRectF& area) {
     if (labels.empty() || area.isEmpty()) {
         return;
     }
-    fitFont(labels, font, area);
+    const QRectF room = area.adjusted(0, 0, 0, pie->chart()->margins().bottom() - kLabelGap);
+    fitFont(labels, font, area, room);
     PieBox box = pieBox(labels, area);
     box.radius = std::max(box.radius, kMinRadius);
     pie->setPieSize(2 * box.radius / std::min(area.width(), area.height()));
     pie->setHorizontalPosition((box.centre.x() - area.left()) / area.width());
-    placeColumn(labels, false, box, area);
-    placeColumn(labels, true, box, area);
+    placeColumn(labels, false, box, room);
+    placeColumn(labels, true, box, room);
 }
 
 // Draws the slices' names beside the pie in place of Qt's own labels, which

@@ -299,6 +299,8 @@ void DatePicker::openCalendar() {
     }
     at.setX(qMin(at.x(), screen.right() - calendar->width()));
     calendar->move(at);
+    // The keys go to the calendar while it is open, Esc included.
+    calendar->setFocus();
     calendar->show();
 }
 

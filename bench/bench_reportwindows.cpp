@@ -6,6 +6,7 @@
 // window: from its opening to its rows painted.
 // Run: build/bench/bench_reportwindows [years]
 #include "datagen.h"
+#include "toolkit/datepicker.h"
 
 #include "reports/freportpenjualanharian.h"
 #include "reports/freportpenjualanperiode.h"
@@ -13,7 +14,6 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QDateEdit>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
@@ -95,8 +95,8 @@ void periodWindow(const QDate& start, const QDate& end, qint64 expected) {
     form->resize(1280, 760);
     form->show();
     settle(200);
-    form->findChild<QDateEdit*>(QStringLiteral("DTPicker1"))->setDate(start);
-    form->findChild<QDateEdit*>(QStringLiteral("DTPicker2"))->setDate(end);
+    form->findChild<ui::DatePicker*>(QStringLiteral("DTPicker1"))->setDate(start);
+    form->findChild<ui::DatePicker*>(QStringLiteral("DTPicker2"))->setDate(end);
     auto* list = form->findChild<QAbstractItemView*>(QStringLiteral("ListView1"));
     QElapsedTimer clock;
     clock.start();

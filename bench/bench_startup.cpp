@@ -10,6 +10,7 @@
 // a stamp of the monotonic clock at each step; the driver takes its own stamp
 // just before starting it.
 #include "datagen.h"
+#include "toolkit/datepicker.h"
 
 #include "app/startup.h"
 #include "controlpanel/fuser.h"
@@ -23,7 +24,6 @@
 #include "toolkit/form.h"
 
 #include <QApplication>
-#include <QDateEdit>
 #include <QDir>
 #include <QEvent>
 #include <QEventLoop>
@@ -118,7 +118,7 @@ void openEveryWindow() {
     }
     memory(QStringLiteral("hwm-windows"), "VmHWM");
     if (ui::Form* period = shell::openForm(FormId::fReportPenjualanPeriode)) {
-        period->findChild<QDateEdit*>(QStringLiteral("DTPicker1"))
+        period->findChild<ui::DatePicker*>(QStringLiteral("DTPicker1"))
             ->setDate(QDate::currentDate().addYears(-1));
         clickIn(period, QStringLiteral("Command1"));
         settle(1500);

@@ -1,10 +1,10 @@
 #include "orders/fkasir.h"
 
-#include "orders/datepicker.h"
 #include "orders/orderqueries.h"
 #include "orders/windowparts.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/datepicker.h"
 #include "toolkit/format.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
@@ -12,7 +12,6 @@
 #include "toolkit/seams.h"
 #include "toolkit/twips.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,7 +63,7 @@ void fKasir::buildPaymentData() {
     Command5 = listButton(Frame1, QStringLiteral("Command5"), QStringLiteral("Daftar Order"),
                           order.right() + 50, order.top());
     const QRect date = row(2, QStringLiteral("Tanggal Bayar"), 0);
-    DTPicker1 = new DatePicker(Frame1, QStringLiteral("DTPicker1"));
+    DTPicker1 = new ui::DatePicker(Frame1, QStringLiteral("DTPicker1"));
     ui::placeTw(DTPicker1, date.left(), date.top(), 1800, date.height());
     Text2 = disabledBox(Frame1, QStringLiteral("Text2"), row(3, QStringLiteral("Jam Bayar"), 0));
     Text3 = disabledBox(Frame1, QStringLiteral("Text3"), row(4, QStringLiteral("Nomer Meja"), 0));

@@ -5,7 +5,6 @@
 
 #include <memory>
 
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -13,6 +12,10 @@ class QPushButton;
 class QTimer;
 class QToolButton;
 class QTreeWidget;
+
+namespace ui {
+class DatePicker;
+}
 
 namespace orders {
 
@@ -60,7 +63,7 @@ private:
     QLineEdit* Text9 = nullptr;
     QLineEdit* Text1 = nullptr;
     QToolButton* Command5 = nullptr;
-    QDateEdit* DTPicker1 = nullptr;
+    ui::DatePicker* DTPicker1 = nullptr;
     QLineEdit* Text2 = nullptr;
     QLineEdit* Text3 = nullptr;
     QLineEdit* Text4 = nullptr;

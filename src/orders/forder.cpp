@@ -1,10 +1,10 @@
 #include "orders/forder.h"
 
-#include "orders/datepicker.h"
 #include "orders/orderqueries.h"
 #include "orders/windowparts.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/datepicker.h"
 #include "toolkit/format.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
@@ -12,7 +12,6 @@
 #include "toolkit/seams.h"
 #include "toolkit/twips.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,7 +61,7 @@ void fOrder::buildHeader() {
     Command5 =
         listButton(Frame1, QStringLiteral("Command5"), QStringLiteral("Daftar Order"), 4350, 300);
     caption(QStringLiteral("Label2"), QStringLiteral("Tanggal Order"), 690);
-    DTPicker1 = new DatePicker(Frame1, QStringLiteral("DTPicker1"));
+    DTPicker1 = new ui::DatePicker(Frame1, QStringLiteral("DTPicker1"));
     placeTw(DTPicker1, 1800, 690, 1800, 315);
     caption(QStringLiteral("Label3"), QStringLiteral("Jam Order"), 1080);
     Text2 = disabledBox(Frame1, QStringLiteral("Text2"), {1800, 1080, 1800, 315});
@@ -361,6 +360,9 @@ OrderToSave fOrder::orderToSave() const {
 void fOrder::Command6_Click() {
     if (Text1->text().isEmpty()) {
         refuse(QStringLiteral("Nomer Order tidak boleh kosong!"), nullptr);
+        return;
+    }
+    if (!DTPicker1->checkDate()) {
         return;
     }
     if (Text3->text().isEmpty()) {

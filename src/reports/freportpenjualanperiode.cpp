@@ -5,6 +5,7 @@
 #include "reports/reportqueries.h"
 #include "shell/moddapra.h"
 #include "toolkit/controls.h"
+#include "toolkit/datepicker.h"
 #include "toolkit/format.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
@@ -12,7 +13,6 @@
 #include "toolkit/seams.h"
 #include "toolkit/twips.h"
 
-#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,21 +26,8 @@ namespace reports {
 
 namespace {
 
-// A date picker that Tab and Shift+Tab leave at once, from any of its fields;
-// typing a field's digits moves on to the next field.
-class DatePicker : public QDateEdit {
-public:
-    using QDateEdit::QDateEdit;
-
-protected:
-    bool focusNextPrevChild(bool next) override { return QWidget::focusNextPrevChild(next); }
-};
-
-QDateEdit* datePicker(QWidget* parent, const QString& name, const QRect& tw) {
-    auto* picker = new DatePicker(parent);
-    picker->setObjectName(name);
-    picker->setCalendarPopup(true);
-    picker->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+ui::DatePicker* datePicker(QWidget* parent, const QString& name, const QRect& tw) {
+    auto* picker = new ui::DatePicker(parent, name);
     ui::placeTw(picker, tw.x(), tw.y(), tw.width(), tw.height());
     return picker;
 }
@@ -128,13 +115,7 @@ void fReportPenjualanPeriode::buildButtons() {
     connect(close_, &QPushButton::clicked, this, &Form::unload);
     setCancelButton(close_);
     ui::tabRoad({picker1_, picker2_, show_, list_, print_, close_});
-    focusStartPicker();
-}
-
-// The focus comes back to the start date with its day ready to be typed over.
-void fReportPenjualanPeriode::focusStartPicker() {
-    picker1_->setFocus();
-    picker1_->setSelectedSection(QDateTimeEdit::DaySection);
+    picker1_->focusDay();
 }
 
 void fReportPenjualanPeriode::SetColumnHeaders() {
@@ -161,10 +142,19 @@ void fReportPenjualanPeriode::ClearInput() {
     filler_->fill({});
 }
 
+// A date that does not exist is refused before anything is read, so the list
+// and its total stay those of the last period shown.
+bool fReportPenjualanPeriode::checkDates() {
+    return picker1_->checkDate() && picker2_->checkDate();
+}
+
 void fReportPenjualanPeriode::Command1_Click() {
+    if (!checkDates()) {
+        return;
+    }
     FillList();
     ShowTotal();
-    focusStartPicker();
+    picker1_->focusDay();
 }
 
 void fReportPenjualanPeriode::FillList() {
@@ -173,7 +163,7 @@ void fReportPenjualanPeriode::FillList() {
     if (StartDate > EndDate) {
         ui::msgBox(QStringLiteral("Tanggal Awal tidak boleh lebih besar dari tanggal akhir!"),
                    ui::Buttons::Ok, ui::Icon::Information, QStringLiteral("Informasi"));
-        focusStartPicker();
+        picker1_->focusDay();
         return;
     }
     filler_->fill({});
@@ -209,6 +199,9 @@ void fReportPenjualanPeriode::Command3_Click() {
 // The report reads the file db.txt names, for the pickers' dates as they
 // stand now, a page of payments at a time.
 void fReportPenjualanPeriode::ShowReport() {
+    if (!checkDates()) {
+        return;
+    }
     showReport(periodReport(), periodRecords(picker1_->date(), picker2_->date()), window());
 }
 

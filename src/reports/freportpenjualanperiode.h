@@ -4,11 +4,14 @@
 
 #include <QDate>
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeView;
+
+namespace ui {
+class DatePicker;
+}
 
 namespace reports {
 
@@ -32,10 +35,10 @@ private:
     void buildPeriodArea();
     void buildList();
     void buildButtons();
-    void focusStartPicker();
 
     void SetColumnHeaders();
     void ClearInput();
+    bool checkDates();
     void FillList();
     void ShowTotal();
     void ShowReport();
@@ -45,8 +48,8 @@ private:
     QWidget* frame1_ = nullptr;
     QWidget* frame2_ = nullptr;
     QWidget* frame3_ = nullptr;
-    QDateEdit* picker1_ = nullptr;
-    QDateEdit* picker2_ = nullptr;
+    ui::DatePicker* picker1_ = nullptr;
+    ui::DatePicker* picker2_ = nullptr;
     QTreeView* list_ = nullptr;
     QLabel* label6_ = nullptr;
     QLineEdit* text2_ = nullptr;

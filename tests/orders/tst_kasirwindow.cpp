@@ -2,9 +2,9 @@
 // the refusals and the sales receipt.
 #include "helpers.h"
 #include "orders/fkasir.h"
+#include "toolkit/datepicker.h"
 
 #include <QAbstractButton>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiSubWindow>
@@ -64,7 +64,7 @@ private Q_SLOTS:
                  split("fDaftarOrder|Daftar Order|ListView1|RO-010320241|RO-010320242|"
                        "RO-010320241|08:00:00|Meja 1|Budi|34.000|NG|ET|25.000|9.000|Rp. 34.000,-|"
                        "Text7"));
-        QCOMPARE(child<QDateEdit>(form(), "DTPicker1")->date(), QDate(2024, 3, 1));
+        QCOMPARE(child<ui::DatePicker>(form(), "DTPicker1")->date(), QDate(2024, 3, 1));
 
         QStringList change;
         for (const char* digit : {"5", "0", "0", "0", "0"}) {

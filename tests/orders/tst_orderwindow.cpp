@@ -3,9 +3,9 @@
 #include "helpers.h"
 #include "orders/forder.h"
 #include "orders/pickers.h"
+#include "toolkit/datepicker.h"
 
 #include <QAbstractButton>
-#include <QDateEdit>
 
 using ordtest::pickWith;
 using ordtest::refusal;
@@ -282,6 +282,34 @@ private Q_SLOTS:
         QCOMPARE(f_->install->count("pesan") + f_->printed->documents(), 0);
     }
 
+    // The order and its ticket keep the date typed whole; a date that does
+    // not exist refuses the save, stays as typed, and nothing is stored.
+    void orderDateTypedWhole_data() {
+        QTest::addColumn<QString>("date");  // typed over 30/11/2026
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("ticket");  // the ticket's date line
+        QTest::addColumn<QStringList>("refused");
+        QTest::addColumn<QString>("after");  // the picker's text, the focus
+        QTest::newRow("31/10") << "31102026" << QStringList{"2026-10-31"}
+                               << QStringList{"Tanggal   : 31/10/2026"} << QStringList()
+                               << "30/11/2026 Command2";
+        QTest::newRow("31/11 refused")
+            << "31112026" << QStringList() << QStringList()
+            << QStringList{refusal("Tanggal 31/11/2026 tidak ada! Isi tanggal yang benar!")}
+            << "31/11/2026 DTPicker1";
+    }
+    void orderDateTypedWhole() {
+        QFETCH(QString, date);
+        f_->clock->set(QDateTime(QDate(2026, 11, 30), QTime(10, 0)));
+        f_->open(shell::FormId::fOrder);
+        keys("Tab|" + date + "|Shift+Tab");
+        fillOrder("3|Enter|Alt+S");
+        QTEST(column(f_->rows("SELECT tgl_order FROM pesan"), 0), "stored");
+        QTEST(f_->printed->texts().filter("Tanggal"), "ticket");
+        QTEST(f_->seen(), "refused");
+        QTEST(child<ui::DatePicker>(form(), "DTPicker1")->text() + ' ' + focusName(), "after");
+    }
+
     // Brought back with its own table and waiter ids, lines by menu id and the
     // stored total; "&Simpan" asks, then rewrites it whole.
     void bringBackAndChange() {
@@ -298,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(f_->texts({"Text1", "Text2", "Text3", "Text4"}) + column(f_->grid(), 0)
                      << f_->total() << focusName(),
                  split("RO-010320245|08:00:00|Meja 2|Sari|NG|ET|Rp. 34.000,-|Command2"));
-        QCOMPARE(child<QDateEdit>(form(), "DTPicker1")->date(), QDate(2024, 3, 1));
+        QCOMPARE(child<ui::DatePicker>(form(), "DTPicker1")->date(), QDate(2024, 3, 1));
 
         clickRow(0);
         keys("Alt+H|Alt+S");  // No to the question: nothing written

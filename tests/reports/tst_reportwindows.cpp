@@ -6,6 +6,7 @@
 #include "reports/printedreports.h"
 #include "reports/reports.h"
 #include "seed.h"
+#include "toolkit/datepicker.h"
 #include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
@@ -15,7 +16,6 @@
 #include <QChart>
 #include <QChartView>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
 #include <QHeaderView>
@@ -113,7 +113,7 @@ private Q_SLOTS:
         auto* form = open<reports::fReportPenjualanPeriode>();
         QCOMPARE(form->windowTitle(), QStringLiteral("Report Penjualan Per Periode"));
         QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
-        QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 5, 6));
+        QCOMPARE(child<ui::DatePicker>(form, "DTPicker1")->date(), QDate(2024, 5, 6));
         QTreeView* list = child<QTreeView>(form, "ListView1");
         QStringList captions;
         for (int i = 0; i < list->model()->columnCount(); ++i) {
@@ -143,7 +143,7 @@ private Q_SLOTS:
         QCOMPARE(total(form), QStringLiteral("Rp. 45.000,-"));
 
         // A start after the end is refused; the rows stay.
-        QCOMPARE(child<QDateEdit>(form, "DTPicker1")->date(), QDate(2024, 5, 5));
+        QCOMPARE(child<ui::DatePicker>(form, "DTPicker1")->date(), QDate(2024, 5, 5));
         keys("Alt+T");
         QCOMPARE(
             seen(boxes_),
@@ -202,6 +202,55 @@ private Q_SLOTS:
         QCOMPARE(testing::tabRoad(int(road.size()) - 1), road);
         std::reverse(road.begin(), road.end());
         QCOMPARE(testing::tabRoad(int(road.size()) - 1, Qt::Key_Backtab), road);
+    }
+
+    // The day, month and year typed make one date, the one the period query
+    // reads; a date that does not exist is refused and stays as typed. A
+    // click on a part of a date selects it for the digits typed next.
+    void typedDatesTakenWhole_data() {
+        QTest::addColumn<QDate>("today");
+        QTest::addColumn<int>("click");  // the part of DTPicker1 clicked: 0 day, 1 month, 2 year
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QDate>("start");  // StartDate and EndDate
+        QTest::addColumn<QDate>("end");
+        QTest::addColumn<QString>("shown");  // the pickers' texts
+        QTest::addColumn<bool>("refused");
+        const QDate nov30(2026, 11, 30);
+        QTest::newRow("31/10 typed over 30/11")
+            << nov30 << -1 << "01102026|Tab|31102026|Alt+T" << QDate(2026, 10, 1)
+            << QDate(2026, 10, 31) << "01/10/2026 31/10/2026" << false;
+        const QDate feb29(2028, 2, 29);
+        QTest::newRow("29/02/2028 typed over February 2026")
+            << QDate(2026, 2, 10) << -1 << "29022028|Tab|29022028|Alt+T" << feb29 << feb29
+            << "29/02/2028 29/02/2028" << false;
+        QTest::newRow("31/11 refused")
+            << nov30 << -1 << "31112026|Alt+T" << nov30 << nov30 << "31/11/2026 30/11/2026" << true;
+        QTest::newRow("a day whose month was left")
+            << nov30 << -1 << "31|Tab|Alt+T" << nov30 << nov30 << "31/11/2026 30/11/2026" << true;
+        QTest::newRow("a click on the month, then digits")
+            << nov30 << 1 << "10|Alt+T" << QDate(2026, 10, 30) << nov30 << "30/10/2026 30/11/2026"
+            << false;
+    }
+    void typedDatesTakenWhole() {
+        QFETCH(QDate, today);
+        QFETCH(int, click);
+        QFETCH(bool, refused);
+        clock_.set(QDateTime(today, QTime(9, 30)));
+        auto* form = open<reports::fReportPenjualanPeriode>();
+        auto* start = child<ui::DatePicker>(form, "DTPicker1");
+        if (click >= 0) {
+            clickPart(start, click);
+        }
+        QFETCH(QString, road);
+        keys(road);
+        QTEST(form->StartDate, "start");
+        QTEST(form->EndDate, "end");
+        QTEST(start->text() + ' ' + child<ui::DatePicker>(form, "DTPicker2")->text(), "shown");
+        QCOMPARE(seen(boxes_),
+                 refused ? QStringList{"Perhatian! (!): Tanggal 31/11/2026 tidak ada! Isi "
+                                       "tanggal yang benar!"}
+                         : QStringList());
+        QCOMPARE(focusName(), QStringLiteral("DTPicker1"));
     }
 
     // The printout covers the pickers' dates at the moment of printing and
@@ -779,6 +828,17 @@ private:
             }
         }
         testing::failNow("no button " + tip);
+    }
+
+    // A click in the middle of a part of the date a picker shows: 0 the day,
+    // 1 the month, 2 the year.
+    static void clickPart(ui::DatePicker* picker, int part) {
+        const int at = std::array{0, 3, 7}.at(size_t(part));
+        const QFontMetrics metrics(picker->font());
+        const int x = picker->contentsRect().left() + 2 +
+                      metrics.horizontalAdvance(picker->text().left(at)) +
+                      metrics.horizontalAdvance(picker->text().at(at)) / 2;
+        QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(x, picker->height() / 2));
     }
 
     // Types both dates into the pickers, day first, and presses Enter on

@@ -1,5 +1,6 @@
 #include "support/testsupport.h"
 #include "toolkit/controls.h"
+#include "toolkit/datepicker.h"
 #include "toolkit/form.h"
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
@@ -11,6 +12,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 using testing::keys;
 
@@ -131,6 +133,43 @@ private Q_SLOTS:
         const QString asker = asking == "working" ? testing::describe(&main)
                                                   : "ui::Form fKategori \"Manajemen Pengguna\"";
         QCOMPARE(seen, QStringList({asker, asker}));
+    }
+
+    // The date picker's other keys: a separator ends a part, Up and Down
+    // step the part selected, Backspace empties it, Shift+Tab comes back to
+    // the year. A text that is no date shows red, but for a day whose month
+    // is still to come.
+    void datePickerKeys_data() {
+        QTest::addColumn<QString>("road");  // from the box before the picker, over 30/11/2026
+        QTest::addColumn<bool>("red");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("separators") << "Tab|5/3/2027" << false << "05/03/2027";
+        QTest::newRow("Up on the year") << "Tab|End|Up" << false << "30/11/2027";
+        QTest::newRow("Backspace, a digit") << "Tab|Backspace|4" << false << "04/11/2026";
+        QTest::newRow("Shift+Tab to the year") << "Tab|Tab|Shift+Tab|2027" << false << "30/11/2027";
+        QTest::newRow("31, its month to come") << "Tab|31" << false << "31/11/2026";
+        QTest::newRow("31, the picker left") << "Tab|31|Tab" << true << "31/11/2026";
+        QTest::newRow("Up past the month's end") << "Tab|Up" << true << "31/11/2026";
+        QTest::newRow("a year of two digits") << "Tab|Home|3011|26|Tab" << true << "30/11/26";
+    }
+    void datePickerKeys() {
+        QWidget window;
+        auto* layout = new QVBoxLayout(&window);
+        auto* before = new QLineEdit(&window);
+        auto* picker = new ui::DatePicker(&window, "DTPicker1");
+        layout->addWidget(before);
+        layout->addWidget(picker);
+        layout->addWidget(new QLineEdit(&window));
+        picker->setDate(QDate(2026, 11, 30));
+        window.show();
+        QVERIFY(testing::activate(&window));
+        before->setFocus();
+        QFETCH(QString, road);
+        keys(road);
+        QFETCH(QString, shown);
+        QCOMPARE(picker->text(), shown);
+        QCOMPARE(picker->date(), QDate::fromString(shown, "dd/MM/yyyy"));
+        QTEST(picker->palette().color(QPalette::Text) == Qt::red, "red");
     }
 };
 

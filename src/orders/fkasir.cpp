@@ -25,10 +25,6 @@ namespace orders {
 
 namespace {
 
-// Twelve digits keep the amount, the change and every printed total inside
-// 64 bits and inside the receipt's money column.
-constexpr int kMaxAmountDigits = 12;
-
 const QString kZero = QStringLiteral("0");
 
 }  // namespace

@@ -28,9 +28,6 @@ namespace {
 // A quantity never holds more digits than this, so a line's amount stays
 // far inside the money column.
 constexpr int kMaxQuantityDigits = 6;
-// The largest order total the total field shows whole (15 digits); beyond it
-// the sum of the lines would also leave the range of the stored amounts.
-constexpr qint64 kMaxTotal = 999'999'999'999'999;
 
 const QString kZero = QStringLiteral("0");
 
@@ -228,7 +225,9 @@ void fOrder::Command1_Click() {
     qint64 total = 0;
     if (__builtin_mul_overflow(qty, price, &amount) ||
         __builtin_add_overflow(grid_->sum(), amount, &total) || total > kMaxTotal) {
-        refuse(QStringLiteral("Total Harga terlalu besar!"), nullptr);
+        refuse(QStringLiteral("Total Harga terlalu besar! Total Harga satu Order paling banyak ") +
+                   fmt::rupiah(kMaxTotal, fmt::kMask12),
+               nullptr);
         focusQuantity();
         return;
     }

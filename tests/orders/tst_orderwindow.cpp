@@ -198,6 +198,23 @@ private Q_SLOTS:
         keys("1|Enter|Alt+R");
         QCOMPARE(f_->grid()->topLevelItemCount(), 0);
         QCOMPARE(f_->text("Text1"), QStringLiteral("RO-070320241"));
+
+        // A line whose total the cash desk could not take (its 12 digits) is
+        // refused; the largest total shows whole.
+        f_->install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('MK03', 'Paket', 1, 1, 1250000)");
+        pickMenu(5);
+        keys("999999|Enter");
+        f_->refused(
+            "Total Harga terlalu besar! Total Harga satu Order paling banyak "
+            "Rp. 999.999.999.999,-",
+            "Text7");
+        keys("799999|Enter");
+        QCOMPARE(f_->total(), QStringLiteral("Rp. 999.998.750.000,-"));
+        auto* total = child<QLabel>(form(), "Label10");
+        QVERIFY(total->width() >= total->sizeHint().width());
+        QVERIFY(total->geometry().right() <= total->parentWidget()->contentsRect().right());
         QVERIFY(f_->boxes->empty());
     }
 

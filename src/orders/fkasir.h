@@ -42,6 +42,7 @@ private:
 
     void ResetPaymentForm();
     void GenerateReceiptNumber();
+    void readPickedOrder();
     void focusAmount();
     qint64 amountPaid() const;
 
@@ -76,6 +77,8 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<OrderGrid> grid_;
+    // The order as stored when it was picked; a payment must find it so.
+    OrderVersion picked_;
 };
 
 // The cashier window as the window table creates it.

@@ -193,11 +193,11 @@ void pay(const QString& trial, qint64 orderId) {
     db::Connection c(databaseOf(trial));
     orders::Payment p;
     p.receiptNumber = orders::nextNumber(c, orders::kReceiptNumber, kToday);
-    p.orderId = orderId;
+    p.picked = *orders::orderVersion(c, orderId);
     p.date = kToday;
     p.time = QStringLiteral("13:05:00");
     p.userId = 1;
-    p.paid = orders::storedOrder(c, orderId)->total + 50000;
+    p.paid = p.picked.order.total + 50000;
     p.change = 50000;
     orders::storePayment(c, p);
 }

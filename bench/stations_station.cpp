@@ -208,6 +208,11 @@ private:
         if (!unit([&](db::Connection& c) { saved = orders::insertOrder(c, order); })) {
             return;
         }
+        // No station deletes a table, waiter or menu item.
+        if (saved.result != orders::SaveResult::Saved) {
+            fault(QStringLiteral("new order refused: table, waiter or menu item missing"));
+            return;
+        }
         count(QStringLiteral("orders taken"));
         if (saved.number != drawn) {
             count(QStringLiteral("order numbers taken meanwhile, next one used"));
@@ -241,12 +246,18 @@ private:
             !taken) {
             return;
         }
-        auto result = orders::ChangeResult::Gone;
-        if (!unit([&](db::Connection& c) { result = orders::changeOrder(c, picked->id, order); })) {
+        orders::Saved saved;
+        if (!unit([&](db::Connection& c) { saved = orders::changeOrder(c, picked->id, order); })) {
             return;
         }
-        if (result != orders::ChangeResult::Changed) {
+        // No station deletes an order or master data, or gives an order another number.
+        if (saved.result == orders::SaveResult::Paid) {
             count(QStringLiteral("changes refused: order paid meanwhile"));
+            return;
+        }
+        if (saved.result != orders::SaveResult::Saved) {
+            fault(QStringLiteral("change of %1 refused: order gone or data missing")
+                      .arg(order.number));
             return;
         }
         count(QStringLiteral("orders changed"));
@@ -254,25 +265,31 @@ private:
                QString::number(order.total), digest(order)});
     }
 
-    // Draws a receipt number, picks an order from the list and pays it with
-    // the next whole note above the total the list showed.
+    // Draws a receipt number, picks an order from the list, reads it as the
+    // cash desk does and pays it with the next whole note above its total.
     void pay() {
         const QString receipt = drawNumber(orders::kReceiptNumber);
         const std::optional<orders::UnpaidOrder> picked = pickUnpaid();
         if (receipt.isEmpty() || !picked) {
             return;
         }
-        std::vector<orders::OrderLine> shown;
-        unit([&](db::Connection& c) { shown = orders::orderLines(c, picked->id); });
-        const qint64 paid = (picked->total + kNote) / kNote * kNote;
+        orders::OrderVersion version;
+        version.order.id = picked->id;
+        qint64 total = picked->total;
+        unit([&](db::Connection& c) {
+            if (const std::optional<orders::OrderVersion> v = orders::orderVersion(c, picked->id)) {
+                version = *v;
+            }
+            if (const std::optional<orders::UnpaidOrder> l = orders::unpaidOrder(c, picked->id)) {
+                total = l->total;
+            }
+            orders::orderLines(c, picked->id);
+        });
+        const qint64 paid = (total + kNote) / kNote * kNote;
         const QDateTime now = QDateTime::currentDateTime();
-        const orders::Payment payment{receipt,
-                                      picked->id,
-                                      now.date(),
-                                      now.time().toString(QStringLiteral("hh:mm:ss")),
-                                      1,
-                                      paid,
-                                      paid - picked->total};
+        const orders::Payment payment{
+            receipt, version, now.date(),  now.time().toString(QStringLiteral("hh:mm:ss")),
+            1,       paid,    paid - total};
         orders::PaymentOutcome outcome;
         if (!unit([&](db::Connection& c) { outcome = orders::storePayment(c, payment); })) {
             return;
@@ -284,8 +301,21 @@ private:
         if (outcome.receiptNumber != receipt) {
             count(QStringLiteral("receipt numbers taken meanwhile, next one used"));
         }
+        checkReceiptLines(version, outcome.lines);
         write({QStringLiteral("pay"), outcome.receiptNumber, QString::number(picked->id),
                QString::number(paid), QString::number(payment.change)});
+    }
+
+    // The receipt prints the lines the payment found: those of the order paid.
+    void checkReceiptLines(const orders::OrderVersion& paid,
+                           const std::vector<orders::OrderLine>& printed) {
+        std::vector<orders::StoredLine> lines;
+        for (const orders::OrderLine& l : printed) {
+            lines.push_back({l.menuId, l.qty, l.unitPrice});
+        }
+        if (lines != paid.lines) {
+            fault(QStringLiteral("receipt of %1 prints other lines").arg(paid.order.number));
+        }
     }
 
     void countPayment(orders::PaymentResult result) {

@@ -24,10 +24,6 @@ namespace orders {
 
 namespace {
 
-// Twelve digits keep the amount, the change and every printed total inside
-// 64 bits and inside the receipt's money column.
-constexpr int kMaxAmountDigits = 12;
-
 const QString kZero = QStringLiteral("0");
 
 }  // namespace
@@ -133,6 +129,7 @@ void fKasir::ResetPaymentForm() {
     grid_->clear();
     OrderId = 0;
     OrderTotal = 0;
+    picked_ = {};
     setTotal(Label10, kZeroTotal);
     GenerateReceiptNumber();
 }
@@ -178,18 +175,39 @@ void fKasir::Command5_Click() {
     }
     OrderId = 0;
     OrderTotal = 0;
+    picked_ = {};
     grid_->clear();
     if (!openOrderList(this)) {
         return;
     }
     if (OrderId != 0) {
-        std::vector<OrderLine> lines;
-        moddapra::RunUnit([&](db::Connection& c) { lines = orderLines(c, OrderId); });
-        grid_->show(lines);
+        readPickedOrder();
     }
     setTotal(Label10, fmt::rupiah(OrderTotal, fmt::kMask12Zero));
     Text6->setText(fmt::mask(OrderTotal, fmt::kMask12Zero));
     focusAmount();
+}
+
+// The order is shown as stored now, not as the list showed it when it
+// opened. The order as picked is read first: a change landing between the
+// reads then differs from it, and the payment is refused.
+void fKasir::readPickedOrder() {
+    std::optional<OrderVersion> version;
+    std::optional<UnpaidOrder> listed;
+    std::vector<OrderLine> lines;
+    moddapra::RunUnit([&](db::Connection& c) {
+        version = orderVersion(c, OrderId);
+        listed = unpaidOrder(c, OrderId);
+        lines = orderLines(c, OrderId);
+    });
+    picked_.order.id = OrderId;
+    if (version) {
+        picked_ = *version;
+    }
+    if (listed) {
+        takePickedOrder(*listed);
+    }
+    grid_->show(lines);
 }
 
 void fKasir::takePickedOrder(const PickedOrder& picked) {
@@ -245,7 +263,7 @@ bool fKasir::paymentChecks() {
 // The payment keeps the moment it is made, not the picked order's.
 bool fKasir::SavePayment() {
     Timer1_Timer();
-    const Payment payment{Text9->text(),    OrderId,      DTPicker1->date(),        Text2->text(),
+    const Payment payment{Text9->text(),    picked_,      DTPicker1->date(),        Text2->text(),
                           moddapra::UserId, amountPaid(), amountPaid() - OrderTotal};
     PaymentOutcome outcome;
     if (!moddapra::RunUnit([&](db::Connection& c) { outcome = storePayment(c, payment); })) {
@@ -254,8 +272,10 @@ bool fKasir::SavePayment() {
     const QString order = QStringLiteral("Nomer Order ") + Text1->text();
     switch (outcome.result) {
         case PaymentResult::Stored:
-            // Another desk may have stored the number shown meanwhile.
+            // Another desk may have stored the number shown meanwhile. The
+            // receipt prints the lines the payment found.
             Text9->setText(outcome.receiptNumber);
+            grid_->show(outcome.lines);
             return true;
         case PaymentResult::OrderPaid:
             refuse(order + QStringLiteral(" sudah dibayar. Transaksi tidak bisa dilanjutkan!"),

@@ -45,6 +45,7 @@ private:
 
     void ResetPaymentForm();
     void GenerateReceiptNumber();
+    void readPickedOrder();
     void focusAmount();
     qint64 amountPaid() const;
 
@@ -79,6 +80,8 @@ private:
     QTimer* Timer1 = nullptr;
 
     std::unique_ptr<OrderGrid> grid_;
+    // The order as stored when it was picked; a payment must find it so.
+    OrderVersion picked_;
 };
 
 // The cashier window as the window table creates it.

@@ -20,6 +20,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace orders {
 
 namespace {
@@ -27,9 +29,6 @@ namespace {
 // A quantity never holds more digits than this, so a line's amount stays
 // far inside the money column.
 constexpr int kMaxQuantityDigits = 6;
-// The largest order total the total field shows whole (15 digits); beyond it
-// the sum of the lines would also leave the range of the stored amounts.
-constexpr qint64 kMaxTotal = 999'999'999'999'999;
 
 const QString kZero = QStringLiteral("0");
 
@@ -227,7 +226,9 @@ void fOrder::Command1_Click() {
     qint64 total = 0;
     if (__builtin_mul_overflow(qty, price, &amount) ||
         __builtin_add_overflow(grid_->sum(), amount, &total) || total > kMaxTotal) {
-        refuse(QStringLiteral("Total Harga terlalu besar!"), nullptr);
+        refuse(QStringLiteral("Total Harga terlalu besar! Total Harga satu Order paling banyak ") +
+                   fmt::rupiah(kMaxTotal, fmt::kMask12),
+               nullptr);
         focusQuantity();
         return;
     }
@@ -394,7 +395,7 @@ void fOrder::saveNewOrder() {
     }
     Saved saved;
     if (moddapra::RunUnit([&](db::Connection& c) { saved = insertOrder(c, orderToSave()); })) {
-        finishSave(saved.id, saved.number);
+        finishSave(saved);
     }
 }
 
@@ -405,7 +406,8 @@ void fOrder::changeStoredOrder() {
             [&](db::Connection& c) { taken = numberTaken(c, kOrderNumber, number); })) {
         return;
     }
-    ChangeResult result = ChangeResult::Gone;
+    Saved saved;
+    saved.result = SaveResult::Gone;
     if (taken) {
         if (ui::msgBox(QStringLiteral("Nomer Order ") + number +
                            QStringLiteral(" sudah ada. Apakah anda ingin mengubah Data Order?"),
@@ -418,21 +420,11 @@ void fOrder::changeStoredOrder() {
             return;
         }
         if (!moddapra::RunUnit(
-                [&](db::Connection& c) { result = changeOrder(c, OrderId, orderToSave()); })) {
+                [&](db::Connection& c) { saved = changeOrder(c, OrderId, orderToSave()); })) {
             return;
         }
     }
-    if (result == ChangeResult::Paid) {
-        refuse(QStringLiteral("Nomer Order ") + number +
-                   QStringLiteral(" sudah dibayar. Anda tidak diijinkan untuk mengubah data."),
-               nullptr);
-    } else if (result == ChangeResult::Gone) {
-        refuse(QStringLiteral("Nomer Order ") + number +
-                   QStringLiteral(" tidak ditemukan. Data Order tidak bisa diubah."),
-               nullptr);
-    } else {
-        finishSave(OrderId, number);
-    }
+    finishSave(saved);
 }
 
 // A refusal here stops the whole save: no line is touched, no ticket prints.
@@ -449,12 +441,55 @@ bool fOrder::UpdateOrderChecks() {
     return false;
 }
 
-void fOrder::finishSave(qint64 id, const QString& number) {
-    OrderId = id;
-    Text1->setText(number);
-    PrintOrderTicket();
-    ClearInput();
-    Command2->setFocus();
+// A refused save writes nothing and keeps the order on screen. One no
+// longer stored is saved as a new order at the next "&Simpan".
+void fOrder::finishSave(const Saved& saved) {
+    const QString order = QStringLiteral("Nomer Order ") + Text1->text();
+    switch (saved.result) {
+        case SaveResult::Saved:
+            OrderId = saved.id;
+            Text1->setText(saved.number);
+            PrintOrderTicket();
+            ClearInput();
+            Command2->setFocus();
+            return;
+        case SaveResult::Paid:
+            refuse(
+                order + QStringLiteral(" sudah dibayar. Anda tidak diijinkan untuk mengubah data."),
+                nullptr);
+            return;
+        case SaveResult::Gone:
+            OrderId = 0;
+            refuse(order + QStringLiteral(" sudah tidak ada. Data Order tidak bisa diubah. Klik "
+                                          "Simpan untuk menyimpannya sebagai Order baru."),
+                   nullptr);
+            return;
+        case SaveResult::Missing:
+            refuseMissing(saved.missing);
+            return;
+    }
+}
+
+// Names what is missing as the window shows it, and leads to its picker.
+void fOrder::refuseMissing(const MissingData& missing) {
+    QStringList names;
+    if (missing.table) {
+        names << QStringLiteral("Nomer Meja ") + Text3->text();
+    }
+    if (missing.waiter) {
+        names << QStringLiteral("Nama Pelayan ") + Text4->text();
+    }
+    for (const OrderLine& line : grid_->lines()) {
+        if (std::find(missing.menuIds.begin(), missing.menuIds.end(), line.menuId) !=
+            missing.menuIds.end()) {
+            names << QStringLiteral("Kode Menu ") + line.code;
+        }
+    }
+    refuse(names.join(QStringLiteral(", ")) +
+               QStringLiteral(" sudah tidak ada. Data Order tidak bisa disimpan!"),
+           missing.table    ? Command2
+           : missing.waiter ? Command13
+                            : Command8);
 }
 
 void fOrder::PrintOrderTicket() {

@@ -71,7 +71,8 @@ private:
     void saveNewOrder();
     void changeStoredOrder();
     bool UpdateOrderChecks();
-    void finishSave(qint64 id, const QString& number);
+    void finishSave(const Saved& saved);
+    void refuseMissing(const MissingData& missing);
     void PrintOrderTicket();
 
     QGroupBox* Frame1 = nullptr;

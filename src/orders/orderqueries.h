@@ -68,19 +68,44 @@ struct UnpaidOrder {
 
 // The unpaid orders whose table and waiter exist, by id.
 std::vector<UnpaidOrder> unpaidOrders(db::Connection& c);
+// The one with this id as the list shows it, if it is among them.
+std::optional<UnpaidOrder> unpaidOrder(db::Connection& c, qint64 orderId);
 
-// The header of a stored order: its own ids of table and waiter, and its status.
+// The row of a stored order: its own ids of table and waiter, its date and
+// time as stored, and its status.
 struct StoredOrder {
     qint64 id = 0;
     QString number;
+    QString date;
+    QString time;
     qint64 tableId = 0;
     qint64 waiterId = 0;
     qint64 total = 0;
     QString status;
+    bool operator==(const StoredOrder&) const = default;
 };
 
 // The order with this id, if it is stored.
 std::optional<StoredOrder> storedOrder(db::Connection& c, qint64 orderId);
+
+// One stored order line as it is stored: menu item, quantity and unit price.
+struct StoredLine {
+    qint64 menuId = 0;
+    qint64 qty = 0;
+    qint64 unitPrice = 0;
+    bool operator==(const StoredLine&) const = default;
+};
+
+// An order as stored at one moment: its row and every line of it, whether
+// or not its menu item is still stored, by menu id.
+struct OrderVersion {
+    StoredOrder order;
+    std::vector<StoredLine> lines;
+    bool operator==(const OrderVersion&) const = default;
+};
+
+// The order with this id and its lines, if it is stored.
+std::optional<OrderVersion> orderVersion(db::Connection& c, qint64 orderId);
 
 // One order line with the names it shows.
 struct OrderLine {
@@ -107,29 +132,46 @@ struct OrderToSave {
     std::vector<OrderLine> lines;
 };
 
-// Stores a new order and its lines in one transaction, as "Belum Bayar".
-// When its number was stored meanwhile by another station, the order takes
-// the next free number, of today's date, instead. Returns the id and the
-// number it was stored under.
+// What of an order's table, waiter and menu items is no longer stored.
+struct MissingData {
+    bool table = false;
+    bool waiter = false;
+    std::vector<qint64> menuIds;
+    bool any() const { return table || waiter || !menuIds.empty(); }
+};
+
+// What a save came to. Saved: the order's id and the number it was stored
+// under. Paid: the order was paid meanwhile. Gone: no stored order has both
+// the id and the number brought back any more. Missing: the table, the
+// waiter or a menu item is no longer stored (the missing ones).
+enum class SaveResult { Saved, Paid, Gone, Missing };
 struct Saved {
     qint64 id = 0;
     QString number;
+    SaveResult result = SaveResult::Saved;
+    MissingData missing;
 };
+
+// Stores a new order and its lines in one transaction, as "Belum Bayar".
+// When its number was stored meanwhile by another station, the order takes
+// the next free number, of today's date, instead. Nothing is written when
+// its table, waiter or a menu item is missing.
 Saved insertOrder(db::Connection& c, const OrderToSave& order);
 
-enum class ChangeResult { Changed, Paid, Gone };
-
-// Rewrites the stored order (status "Belum Bayar" again) and replaces its
-// lines, in one transaction. Nothing is written when the order is gone or
-// no longer unpaid.
-ChangeResult changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& order);
+// Rewrites the stored order brought back with this id and the order's
+// number (status "Belum Bayar" again) and replaces its lines, in one
+// transaction. Nothing is written when no order holds that id and number
+// any more, when it is no longer unpaid, or when its table, waiter or a
+// menu item is missing.
+Saved changeOrder(db::Connection& c, qint64 orderId, const OrderToSave& order);
 
 // ---- Payments -----------------------------------------------------------------
 
-// A payment as the cash desk stores it: amounts in whole rupiah.
+// A payment as the cash desk stores it: the order as the cashier picked it,
+// amounts in whole rupiah.
 struct Payment {
     QString receiptNumber;
-    qint64 orderId = 0;
+    OrderVersion picked;
     QDate date;
     QString time;
     qint64 userId = 0;
@@ -139,16 +181,19 @@ struct Payment {
 
 enum class PaymentResult { Stored, OrderPaid, OrderGone, OrderChanged };
 
-// What a payment came to, and the receipt number it was stored under.
+// What a payment came to, the receipt number it was stored under and the
+// order's lines as the payment found them, for the receipt.
 struct PaymentOutcome {
     PaymentResult result = PaymentResult::OrderGone;
     QString receiptNumber;
+    std::vector<OrderLine> lines;
 };
 
 // Stores the payment and marks its order "Sudah Bayar" in one transaction,
 // under the next free receipt number when its own was stored meanwhile.
-// Nothing is written when the order is gone or no longer unpaid, or when its
-// total is no longer the one paid for (paid minus change); the result says which.
+// Nothing is written when the order is gone or no longer unpaid, when its
+// row or any of its lines is no longer as picked, or when its total is not
+// the one paid for (paid minus change); the result says which.
 PaymentOutcome storePayment(db::Connection& c, const Payment& payment);
 
 }  // namespace orders

@@ -5,12 +5,60 @@
 #include "toolkit/msgbox.h"
 #include "toolkit/twips.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace orders {
+
+namespace {
+
+constexpr int kTotalPoints = 60;
+constexpr int kSmallestTotalPoints = 8;
+
+// The total keeps its 60 pt where the room up to its frame's right edge
+// takes the text, else the largest size that fits: a total is never cut.
+void fitTotal(QLabel* total) {
+    const int room = total->parentWidget()->contentsRect().right() - total->x();
+    QFont font = total->font();
+    font.setPointSize(kTotalPoints);
+    total->setFont(font);
+    const int width = total->sizeHint().width();
+    if (width > room) {
+        font.setPointSize(std::max(kSmallestTotalPoints, kTotalPoints * room / width));
+        total->setFont(font);
+        while (total->sizeHint().width() > room && font.pointSize() > kSmallestTotalPoints) {
+            font.setPointSize(font.pointSize() - 1);
+            total->setFont(font);
+        }
+    }
+    total->adjustSize();
+}
+
+// Fits the total again whenever its frame changes size.
+class TotalFitter : public QObject {
+public:
+    explicit TotalFitter(QLabel* total) : QObject(total), total_(total) {
+        total->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize && watched == total_->parentWidget()) {
+            fitTotal(total_);
+        }
+        return false;
+    }
+
+private:
+    QLabel* total_;
+};
+
+}  // namespace
 
 OrderListClient::OrderListClient(const QString& mode)
     : mode_(mode),
@@ -62,13 +110,14 @@ QLabel* totalLabels(QWidget* parent, const QString& caption, const QRect& captio
     title->adjustSize();
     QLabel* total = ui::label(parent, QStringLiteral("Label10"), kZeroTotal, totalTw);
     total->setWordWrap(false);
-    total->setFont(QFont(QStringLiteral("Bookman Old Style"), 60));
+    total->setFont(QFont(QStringLiteral("Bookman Old Style"), kTotalPoints));
+    new TotalFitter(total);
     return total;
 }
 
 void setTotal(QLabel* total, const QString& text) {
     total->setText(text);
-    total->adjustSize();
+    fitTotal(total);
 }
 
 void refuse(const QString& message, QWidget* focus) {

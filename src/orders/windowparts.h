@@ -14,6 +14,13 @@ class QWidget;
 // Controls and refusals that the order and cashier windows share.
 namespace orders {
 
+// The digits "Total Bayar" takes: they keep the amount, the change and every
+// printed total inside 64 bits and inside the receipt's money column.
+inline constexpr int kMaxAmountDigits = 12;
+// The largest order total: the largest amount "Total Bayar" takes, so every
+// order saved can be paid.
+inline constexpr qint64 kMaxTotal = 999'999'999'999;
+
 // The total field of both windows after a reset and at a total of 0.
 inline const QString kZeroTotal = QStringLiteral("Rp. 0,-");
 
@@ -49,13 +56,14 @@ QLineEdit* disabledBox(QWidget* parent, const QString& name, const QRect& tw);
 QToolButton* listButton(QWidget* parent, const QString& name, const QString& tip, int left,
                         int top);
 
-// The caption of the big total (bold 12 pt) and the total itself (60 pt),
-// showing "Rp. 0,-"; returns the total's label, "Label10".
+// The caption of the big total (bold 12 pt) and the total itself (60 pt, or
+// as large as its frame takes), showing "Rp. 0,-"; returns the total's
+// label, "Label10".
 QLabel* totalLabels(QWidget* parent, const QString& caption, const QRect& captionTw,
                     const QRect& totalTw);
 
-// Shows the text in the big total, which takes the width its text needs, as
-// a total is never cut.
+// Shows the text in the big total, which takes the width its text needs and
+// shrinks where its frame leaves less room, as a total is never cut.
 void setTotal(QLabel* total, const QString& text);
 
 // Shows a refusal ("Perhatian!", exclamation icon), then moves the focus to

@@ -40,12 +40,17 @@ private Q_SLOTS:
         testing::TestInstall install;
         std::unique_ptr<db::Connection> c = install.connect();
         const QDate day(2024, 3, 7);
+        c->exec("INSERT INTO meja (nm_meja) VALUES ('1')");
+        c->exec("INSERT INTO pelayan (nm_pelayan) VALUES ('Budi')");
+        c->exec("INSERT INTO menu (kode_menu) VALUES ('A'), ('B')");
         const std::vector<orders::OrderLine> lines = {{1, {}, {}, {}, {}, 2, 5000},
                                                       {2, {}, {}, {}, {}, 1, 7000}};
         const qint64 first =
             orders::insertOrder(*c, {"RO-1", day, "10:00:00", 1, 1, 17000, lines}).id;
         orders::insertOrder(*c, {"RO-2", day, "10:01:00", 1, 1, 17000, lines});
-        QCOMPARE(orders::storePayment(*c, {"PO-7", first, day, "10:30:00", 1, 20000, 3000}).result,
+        QCOMPARE(orders::storePayment(*c, {"PO-7", *orders::orderVersion(*c, first), day,
+                                           "10:30:00", 1, 20000, 3000})
+                     .result,
                  orders::PaymentResult::Stored);
         c->exec(damage);
         const QStringList faults = stations::checkDatabase(*c);

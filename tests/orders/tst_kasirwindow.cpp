@@ -198,6 +198,32 @@ private Q_SLOTS:
         QCOMPARE(f_->text("Text1"), QStringLiteral("RO-010320242"));
     }
 
+    // The order changed while the list was open shows as stored when picked,
+    // and is paid and printed so.
+    void changedWhileListOpen() {
+        f_->open(shell::FormId::fKasir);
+        testing::whenModal([this](QWidget* list) {
+            f_->install->exec(
+                "UPDATE pesan SET id_meja = 1, total_harga = 1500 WHERE id_order = 2");
+            f_->install->exec(
+                "UPDATE detail_pesan SET id_menu = 4, qty = 3, harga_satuan = 500"
+                " WHERE id_order = 2");
+            const bool onList =
+                QApplication::focusWidget() == child<QTreeWidget>(list, "ListView1");
+            testing::keys(onList ? "Down|Enter" : "Tab|Down|Enter");
+        });
+        keys("Space");
+        QCOMPARE(f_->texts({"Text1", "Text3", "Text6"}) + column(f_->grid(), 0) << f_->total(),
+                 split("RO-010320242|Meja 1|1.500|PS|Rp. 1.500,-"));
+        f_->boxes->answer(ui::Answer::Yes);
+        keys("2000|Enter");
+        QCOMPARE(f_->seen(), QStringList({kConfirm}));
+        QCOMPARE(f_->rows("SELECT total_bayar, kembali FROM bayar"),
+                 std::vector<db::Row>({{2000, 500}}));
+        QCOMPARE(f_->printed->texts().mid(10, 1) + f_->printed->texts().mid(16, 2),
+                 split("No. Meja  : Meja 1|Pisang|         3 Porsi x 500 = 1.500"));
+    }
+
     // Desk A pays another order under the number desk B shows: desk B's
     // payment takes the next free number, and its receipt shows that one.
     void receiptNumberTakenByAnotherDesk() {

@@ -198,6 +198,23 @@ private Q_SLOTS:
         keys("1|Enter|Alt+R");
         QCOMPARE(f_->grid()->topLevelItemCount(), 0);
         QCOMPARE(f_->text("Text1"), QStringLiteral("RO-070320241"));
+
+        // A line whose total the cash desk could not take (its 12 digits) is
+        // refused; the largest total shows whole.
+        f_->install->exec(
+            "INSERT INTO menu (kode_menu, nama_menu, id_kategori, id_satuan, harga_jual)"
+            " VALUES ('MK03', 'Paket', 1, 1, 1250000)");
+        pickMenu(5);
+        keys("999999|Enter");
+        f_->refused(
+            "Total Harga terlalu besar! Total Harga satu Order paling banyak "
+            "Rp. 999.999.999.999,-",
+            "Text7");
+        keys("799999|Enter");
+        QCOMPARE(f_->total(), QStringLiteral("Rp. 999.998.750.000,-"));
+        auto* total = child<QLabel>(form(), "Label10");
+        QVERIFY(total->width() >= total->sizeHint().width());
+        QVERIFY(total->geometry().right() <= total->parentWidget()->contentsRect().right());
         QVERIFY(f_->boxes->empty());
     }
 
@@ -389,31 +406,49 @@ private Q_SLOTS:
                                           "Apakah anda ingin mengubah Data Order?"}));
     }
 
-    // Paid or deleted meanwhile, or a stored total of 0: the change is
-    // refused, nothing is written or printed, the order stays on screen.
+    // Paid, deleted or its id taken by another order meanwhile, its waiter
+    // deleted, or a stored total of 0: the change is refused, nothing is
+    // written or printed, the order stays on screen. One no longer there is
+    // then saved as a new order, under its number while that is free.
     void changeRefused_data() {
         QTest::addColumn<qint64>("total");
         QTest::addColumn<QString>("meanwhile");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("savedAsNew");  // the number "&Simpan" then stores
         const QString order = QStringLiteral("Nomer Order RO-010320247 ");
-        QTest::newRow("paid")
-            << Q_INT64_C(12500) << "UPDATE pesan SET status = 'Sudah Bayar'"
-            << refusal(order + "sudah dibayar. Anda tidak diijinkan untuk mengubah data.");
-        QTest::newRow("gone") << Q_INT64_C(12500) << "DELETE FROM pesan"
-                              << refusal(order + "tidak ditemukan. Data Order tidak bisa diubah.");
+        const QString gone = refusal(order +
+                                     "sudah tidak ada. Data Order tidak bisa diubah. Klik Simpan "
+                                     "untuk menyimpannya sebagai Order baru.");
+        QTest::newRow("paid") << Q_INT64_C(12500) << "UPDATE pesan SET status = 'Sudah Bayar'"
+                              << refusal(order +
+                                         "sudah dibayar. Anda tidak diijinkan untuk mengubah data.")
+                              << "";
+        QTest::newRow("gone") << Q_INT64_C(12500) << "DELETE FROM pesan" << gone << "RO-010320247";
+        QTest::newRow("number moved, its id taken by another number")
+            << Q_INT64_C(12500)
+            << "UPDATE pesan SET id_order = 9; INSERT INTO pesan VALUES (7, 'RO-010320248',"
+               " '2024-03-01', '08:00:00', 1, 1, 500, 'Belum Bayar')"
+            << gone << "RO-070320248";
+        QTest::newRow("waiter deleted")
+            << Q_INT64_C(12500) << "DELETE FROM pelayan WHERE id_pelayan = 1"
+            << refusal("Nama Pelayan Budi sudah tidak ada. Data Order tidak bisa disimpan!") << "";
         QTest::newRow("no total") << Q_INT64_C(0) << "DELETE FROM pesan WHERE 0"
                                   << ui::kAppTitle +
-                                         " (-): Total Harga belum terisi. Hubungi Programer!";
+                                         " (-): Total Harga belum terisi. Hubungi Programer!"
+                                  << "";
     }
     void changeRefused() {
         QFETCH(qint64, total);
         QFETCH(QString, meanwhile);
+        QFETCH(QString, savedAsNew);
         f_->storeOrder(7, "RO-010320247", total);
         f_->install->exec("INSERT INTO detail_pesan VALUES (7, 1, 1, 12500)");
         f_->open(shell::FormId::fOrder);
         pickWith(0);
         keys("Space");
-        f_->install->exec(meanwhile);
+        for (const QString& statement : meanwhile.split(';')) {
+            f_->install->exec(statement);
+        }
         const QString sql = "SELECT * FROM pesan UNION ALL SELECT *, 0, 0, 0, 0 FROM detail_pesan";
         const std::vector<db::Row> before = f_->rows(sql);
         f_->boxes->answer(ui::Answer::Yes);
@@ -423,6 +458,13 @@ private Q_SLOTS:
         QCOMPARE(f_->printed->documents(), 0);
         QCOMPARE(f_->text("Text1") + QString::number(f_->grid()->topLevelItemCount()),
                  QStringLiteral("RO-0103202471"));
+        if (!savedAsNew.isEmpty()) {
+            keys("Alt+S");
+            QCOMPARE(f_->rows("SELECT no_order, total_harga FROM pesan ORDER BY id_order DESC"
+                              " LIMIT 1"),
+                     std::vector<db::Row>({{savedAsNew, 12500}}));
+            QCOMPARE(f_->printed->documents() + f_->seen().size(), 1);
+        }
     }
 
     // Another station stored the number on screen: this order is stored as

@@ -11,6 +11,8 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 namespace ui {
 
@@ -40,8 +42,13 @@ void trackActivation(QMdiSubWindow* sub) {
 
 // A working window's frame in the main window's working area. Restored from
 // maximized, Qt hides it for a moment, which moves the focus on to the next
-// control: it keeps the focus where the user left it.
+// control: it keeps the focus where the user left it. Restored, it stands at
+// the place in the cascade it was given when it opened.
 class WorkingWindow : public QMdiSubWindow {
+public:
+    explicit WorkingWindow(int place) : place_(place) {}
+    int place() const { return place_; }
+
 protected:
     void changeEvent(QEvent* event) override {
         QPointer<QWidget> focus;
@@ -54,7 +61,34 @@ protected:
             focus->setFocus();
         }
     }
+
+private:
+    int place_;
 };
+
+// The first place in the cascade that no open working window holds: restored
+// windows stand one title bar below and right of each other, so none hides
+// another exactly.
+int freePlace(const QMdiArea* mdi) {
+    QList<int> taken;
+    for (QMdiSubWindow* sub : mdi->subWindowList()) {
+        if (auto* working = dynamic_cast<WorkingWindow*>(sub)) {
+            taken.append(working->place());
+        }
+    }
+    int place = 0;
+    while (taken.contains(place)) {
+        ++place;
+    }
+    return place;
+}
+
+QPoint cascadedAt(const QMdiSubWindow* sub, int place) {
+    QStyleOptionTitleBar option;
+    option.initFrom(sub);
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sub);
+    return {place * step, place * step};
+}
 
 void centreOnScreen(QWidget* w) {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -134,12 +168,10 @@ void Form::resizeEvent(QResizeEvent* event) {
 void setMdiArea(QMdiArea* mdi) {
     area = mdi;
     if (mdi) {
-        // Every working window is shown maximized and stays so. Left to its
-        // default, the area shows the window it leaves normal for a moment,
-        // which hides it and moves its focus on to the next control; the
-        // window would then come back with the focus there instead of where
-        // the user left it.
-        mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+        // Left to its default the area keeps one working window at most
+        // maximized, the active one: moving to another window while the
+        // active one is maximized shows that one maximized and restores the
+        // one it leaves (WorkingWindow keeps that one's focus).
         QObject::connect(mdi, &QMdiArea::subWindowActivated, mdi, &trackActivation);
     }
 }
@@ -190,14 +222,15 @@ void showChild(Form* form) {
         sub->raise();
         return;
     }
-    auto* sub = new WorkingWindow;
+    auto* sub = new WorkingWindow(freePlace(area));
     sub->setWidget(form);
     area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(form->windowIcon());
     // Restored, a sub-window goes back to where it stood before it was
-    // maximized; one that never stood anywhere shrinks to its title bar.
-    sub->setGeometry(QRect(QPoint(0, 0), sub->sizeHint()));
+    // maximized (its place in the cascade at first); one that never stood
+    // anywhere shrinks to its title bar.
+    sub->setGeometry(QRect(cascadedAt(sub, sub->place()), sub->sizeHint()));
     sub->showMaximized();
     area->setActiveSubWindow(sub);
 }

@@ -70,7 +70,8 @@ bool showModal(Form* form, QObject* opener = nullptr);
 // active window.
 QWidget* modalOwner();
 // Shows the form modeless: maximized inside the main window when there is
-// one (or a top-level window otherwise); an open form comes to the front.
+// one (or a top-level window otherwise); an open form comes to the front,
+// maximized when the window it replaces in front was.
 void showChild(Form* form);
 
 }  // namespace ui

@@ -56,6 +56,11 @@ private:
     QPointer<QAbstractButton> cancel_;
 };
 
+// Gives the words of the working windows' frames (the system menu, the
+// tooltips of the title bar's buttons) in Indonesian. Run once at start-up,
+// before the first working window opens.
+void installIndonesianTexts();
+
 // The main window's working area; set once by the main window.
 void setMdiArea(QMdiArea* area);
 QMdiArea* mdiArea();

@@ -15,8 +15,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStyleOptionComplex>
+#include <QTimer>
 
 using testing::child;
 
@@ -333,6 +335,46 @@ private Q_SLOTS:
             seen << windowsState(main.get());
         }
         QCOMPARE(seen, states);
+    }
+
+    // The system menu of a working window, opened from the icon at the left
+    // of the menu bar while the window is maximized or from the icon of its
+    // title bar restored, reads in Indonesian; Esc closes the menu alone.
+    void systemMenuInIndonesian_data() {
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("maximized, the menu bar's icon") << false;
+        QTest::newRow("restored, the title bar's icon") << true;
+    }
+    void systemMenuInIndonesian() {
+        QFETCH(bool, restored);
+        drive("Ctrl+P");
+        QStringList texts;
+        QTimer::singleShot(100, [&texts] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) {
+                texts << QStringLiteral("no menu");
+                return;
+            }
+            for (QAction* item : menu->actions()) {
+                if (item->isVisible() && !item->isSeparator()) {
+                    texts << item->text().remove('&');
+                }
+            }
+            QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
+        });
+        if (restored) {
+            clickWindowButton(main.get(), QStyle::SC_MdiNormalButton);
+            clickTitleBar(QStyle::SC_TitleBarSysMenu);
+        } else {
+            QWidget* icon = main->menuBar()->cornerWidget(Qt::TopLeftCorner);
+            QVERIFY(icon && icon->isVisible());
+            QTest::mouseClick(icon, Qt::LeftButton);
+        }
+        QTRY_VERIFY(!texts.isEmpty());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        texts << probe("windows", *install);
+        QCOMPARE(texts, QStringList({"Pulihkan", "Pindahkan", "Ukuran", "Minimalkan", "Maksimalkan",
+                                     "Selalu di Atas", "Tutup", "1"}));
     }
 
     // Each working window, restored by the middle button at the right end of

@@ -117,16 +117,6 @@ public:
     }
 };
 
-void centreOnScreen(QWidget* w) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
-    }
-    QRect frame = w->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    w->move(frame.topLeft());
-}
-
 // Waits until the form has closed, then hands the focus back to its owner.
 void runModal(Form* form, QWidget* owner) {
     QPointer<QWidget> back(owner);
@@ -195,6 +185,16 @@ void Form::resizeEvent(QResizeEvent* event) {
 void installIndonesianTexts() {
     [[maybe_unused]] static const bool installed =
         QCoreApplication::installTranslator(new IndonesianTexts(qApp));
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void setMdiArea(QMdiArea* mdi) {

@@ -61,6 +61,9 @@ private:
 // before the first working window opens.
 void installIndonesianTexts();
 
+// Moves a top-level window so that it stands centred on the screen.
+void centreOnScreen(QWidget* window);
+
 // The main window's working area; set once by the main window.
 void setMdiArea(QMdiArea* area);
 QMdiArea* mdiArea();

@@ -4,6 +4,7 @@
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
+#include "toolkit/form.h"
 #include "toolkit/format.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@ namespace app {
 void prepareProgram() {
     QApplication::setApplicationName(QStringLiteral("Mirawe Dapra"));
     fmt::applyIndonesianLocale();
+    ui::installIndonesianTexts();
     // The windows' designed sizes are made for a small sans-serif font.
     QApplication::setFont(QFont(QStringLiteral("Liberation Sans"), 8));
 

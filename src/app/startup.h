@@ -4,8 +4,8 @@
 namespace app {
 
 // What the program sets up before its main window: its name, the Indonesian
-// locale, the windows' font, the window table, and on a first start the
-// install folder (a failure there is shown, and the start goes on).
+// locale and texts, the windows' font, the window table, and on a first start
+// the install folder (a failure there is shown, and the start goes on).
 void prepareProgram();
 
 }  // namespace app

@@ -9,12 +9,10 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -279,11 +277,7 @@ void fUtama::showUserManagement() {
     moddapra::PermitWritesWhileOpen(users);
     if (!users->isVisible()) {
         users->show();
-        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-            QRect frame = users->frameGeometry();
-            frame.moveCenter(screen->availableGeometry().center());
-            users->move(frame.topLeft());
-        }
+        ui::centreOnScreen(users);
     }
     users->raise();
     users->activateWindow();

@@ -11,6 +11,9 @@
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
+#include <QTranslator>
 
 namespace ui {
 
@@ -40,8 +43,13 @@ void trackActivation(QMdiSubWindow* sub) {
 
 // A working window's frame in the main window's working area. Restored from
 // maximized, Qt hides it for a moment, which moves the focus on to the next
-// control: it keeps the focus where the user left it.
+// control: it keeps the focus where the user left it. Restored, it stands at
+// the place in the cascade it was given when it opened.
 class WorkingWindow : public QMdiSubWindow {
+public:
+    explicit WorkingWindow(int place) : place_(place) {}
+    int place() const { return place_; }
+
 protected:
     void changeEvent(QEvent* event) override {
         QPointer<QWidget> focus;
@@ -54,17 +62,60 @@ protected:
             focus->setFocus();
         }
     }
+
+private:
+    int place_;
 };
 
-void centreOnScreen(QWidget* w) {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen) {
-        return;
+// The first place in the cascade that no open working window holds: restored
+// windows stand one title bar below and right of each other, so none hides
+// another exactly.
+int freePlace(const QMdiArea* mdi) {
+    QList<int> taken;
+    for (QMdiSubWindow* sub : mdi->subWindowList()) {
+        if (auto* working = dynamic_cast<WorkingWindow*>(sub)) {
+            taken.append(working->place());
+        }
     }
-    QRect frame = w->frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    w->move(frame.topLeft());
+    int place = 0;
+    while (taken.contains(place)) {
+        ++place;
+    }
+    return place;
 }
+
+QPoint cascadedAt(const QMdiSubWindow* sub, int place) {
+    QStyleOptionTitleBar option;
+    option.initFrom(sub);
+    const int step = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sub);
+    return {place * step, place * step};
+}
+
+// The words of Qt's sub-window that users see (its system menu and the
+// tooltips of its title bar's buttons), in Indonesian.
+class IndonesianTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        static const QHash<QByteArray, QString> texts = {
+            {"&Restore", QStringLiteral("&Pulihkan")},
+            {"&Move", QStringLiteral("Pin&dahkan")},
+            {"&Size", QStringLiteral("&Ukuran")},
+            {"Mi&nimize", QStringLiteral("Mi&nimalkan")},
+            {"Ma&ximize", QStringLiteral("Ma&ksimalkan")},
+            {"Stay on &Top", QStringLiteral("&Selalu di Atas")},
+            {"&Close", QStringLiteral("&Tutup")},
+            {"Minimize", QStringLiteral("Minimalkan")},
+            {"Maximize", QStringLiteral("Maksimalkan")},
+            {"Restore Down", QStringLiteral("Pulihkan")},
+            {"Restore", QStringLiteral("Pulihkan")},
+            {"Close", QStringLiteral("Tutup")},
+        };
+        return qstrcmp(context, "QMdiSubWindow") == 0 ? texts.value(source) : QString();
+    }
+};
 
 // Waits until the form has closed, then hands the focus back to its owner.
 void runModal(Form* form, QWidget* owner) {
@@ -131,15 +182,28 @@ void Form::resizeEvent(QResizeEvent* event) {
     relayout(layout);
 }
 
+void installIndonesianTexts() {
+    [[maybe_unused]] static const bool installed =
+        QCoreApplication::installTranslator(new IndonesianTexts(qApp));
+}
+
+void centreOnScreen(QWidget* window) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen) {
+        return;
+    }
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
+}
+
 void setMdiArea(QMdiArea* mdi) {
     area = mdi;
     if (mdi) {
-        // Every working window is shown maximized and stays so. Left to its
-        // default, the area shows the window it leaves normal for a moment,
-        // which hides it and moves its focus on to the next control; the
-        // window would then come back with the focus there instead of where
-        // the user left it.
-        mdi->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
+        // Left to its default the area keeps one working window at most
+        // maximized, the active one: moving to another window while the
+        // active one is maximized shows that one maximized and restores the
+        // one it leaves (WorkingWindow keeps that one's focus).
         QObject::connect(mdi, &QMdiArea::subWindowActivated, mdi, &trackActivation);
     }
 }
@@ -190,14 +254,15 @@ void showChild(Form* form) {
         sub->raise();
         return;
     }
-    auto* sub = new WorkingWindow;
+    auto* sub = new WorkingWindow(freePlace(area));
     sub->setWidget(form);
     area->addSubWindow(sub);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     sub->setWindowIcon(form->windowIcon());
     // Restored, a sub-window goes back to where it stood before it was
-    // maximized; one that never stood anywhere shrinks to its title bar.
-    sub->setGeometry(QRect(QPoint(0, 0), sub->sizeHint()));
+    // maximized (its place in the cascade at first); one that never stood
+    // anywhere shrinks to its title bar.
+    sub->setGeometry(QRect(cascadedAt(sub, sub->place()), sub->sizeHint()));
     sub->showMaximized();
     area->setActiveSubWindow(sub);
 }

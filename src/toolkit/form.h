@@ -56,6 +56,14 @@ private:
     QPointer<QAbstractButton> cancel_;
 };
 
+// Gives the words of the working windows' frames (the system menu, the
+// tooltips of the title bar's buttons) in Indonesian. Run once at start-up,
+// before the first working window opens.
+void installIndonesianTexts();
+
+// Moves a top-level window so that it stands centred on the screen.
+void centreOnScreen(QWidget* window);
+
 // The main window's working area; set once by the main window.
 void setMdiArea(QMdiArea* area);
 QMdiArea* mdiArea();
@@ -70,7 +78,8 @@ bool showModal(Form* form, QObject* opener = nullptr);
 // active window.
 QWidget* modalOwner();
 // Shows the form modeless: maximized inside the main window when there is
-// one (or a top-level window otherwise); an open form comes to the front.
+// one (or a top-level window otherwise); an open form comes to the front,
+// maximized when the window it replaces in front was.
 void showChild(Form* form);
 
 }  // namespace ui

@@ -123,9 +123,11 @@ QAbstractButton* mnemonicButton(QObject* watched, const QKeyEvent* key) {
     return found;
 }
 
-// The closing button of the receiver's window, pressed by Esc.
+// The closing button of the receiver's window, pressed by Esc; none while a
+// menu is open, which Esc closes alone.
 QAbstractButton* cancelButton(QObject* watched, const QKeyEvent* key) {
-    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier) {
+    if (key->key() != Qt::Key_Escape || key->modifiers() != Qt::NoModifier ||
+        QApplication::activePopupWidget()) {
         return nullptr;
     }
     auto* form = qobject_cast<Form*>(keyScope(keyReceiver(watched)));

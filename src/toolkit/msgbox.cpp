@@ -77,6 +77,9 @@ Answer msgBox(const QString& text, Buttons buttons, Icon icon, const QString& ti
     QObject::connect(mb, &QDialog::finished, &loop, &QEventLoop::quit);
     QObject::connect(mb, &QObject::destroyed, &loop, &QEventLoop::quit);
     mb->show();
+    // On the screen's centre, as every modal window: its owner may not show
+    // yet (a message at start-up, before the main window).
+    centreOnScreen(mb);
     waitForModal(mb, [&loop, &mb] {
         if (mb->isVisible()) {
             loop.exec(QEventLoop::DialogExec);

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QToolBar>
 #include <QToolButton>
@@ -278,6 +279,22 @@ private Q_SLOTS:
         QVERIFY(main->isVisible() && (main->windowState() & Qt::WindowMaximized));
         QCOMPARE(main->windowTitle(), QStringLiteral("Mirawe Dapra"));
         QVERIFY(boxes.empty());
+    }
+
+    // A message at start-up, before the main window shows, stands centred on
+    // the screen as every message box does.
+    void startUpMessageCentred() {
+        QVERIFY(QFile::remove(install->dbPath()));
+        QString seenBox;
+        testing::whenModal([&seenBox](QWidget* box) {
+            const QPoint off =
+                box->frameGeometry().center() - box->screen()->availableGeometry().center();
+            seenBox = testing::child<QLabel>(box, "qt_msgbox_label")->text().section(' ', 0, 3) +
+                      (off.manhattanLength() <= 1 ? " centred" : " off the centre");
+            keys("Enter");
+        });
+        main->start();
+        QCOMPARE(seenBox, QStringLiteral("File Database tidak ditemukan centred"));
     }
 
     // The sign-in adds the user to the main window's own caption, not to the

@@ -15,8 +15,10 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStyleOptionComplex>
+#include <QTimer>
 
 using testing::child;
 
@@ -99,6 +101,60 @@ void clickWindowButton(QMainWindow* main, QStyle::SubControl button) {
         buttons->style()->subControlRect(QStyle::CC_MdiControls, &option, button, buttons);
     QTest::mouseClick(buttons, Qt::LeftButton, {}, at.center());
     testing::settle();
+}
+
+// Clicks a button of the title bar of the restored window in front; nothing
+// when the window in front is maximized (the state read after it tells).
+void clickTitleBar(QStyle::SubControl button) {
+    QMdiSubWindow* sub = ui::mdiArea()->activeSubWindow();
+    if (!sub || sub->isMaximized()) {
+        return;
+    }
+    QStyleOptionTitleBar option;
+    option.initFrom(sub);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = sub->windowFlags();
+    option.titleBarState = sub->windowState();
+    option.rect.setHeight(sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, sub));
+    const QRect at = sub->style()->subControlRect(QStyle::CC_TitleBar, &option, button, sub);
+    // The title bar acts on the button the mouse is over.
+    QTest::mouseMove(sub, at.center());
+    QTest::mouseClick(sub, Qt::LeftButton, {}, at.center());
+    testing::settle();
+}
+
+// What the working area shows: how many working windows are open, the one in
+// front ("maximized" when it is), any other one maximized, the main window's
+// title, "buttons" while the menu bar shows a window's buttons, and with two
+// or more windows restored whether each stands below and right of the one
+// opened before it.
+QString windowsState(const QMainWindow* main) {
+    const QList<QMdiSubWindow*> subs = ui::mdiArea()->subWindowList();
+    const QMdiSubWindow* front = ui::mdiArea()->activeSubWindow();
+    QStringList state = {QString::number(subs.size()) + ": " +
+                         (front ? front->windowTitle() : "none") +
+                         (front && front->isMaximized() ? " maximized" : "")};
+    QList<QPoint> restoredAt;
+    for (const QMdiSubWindow* sub : subs) {
+        if (!sub->isMaximized()) {
+            restoredAt << sub->pos();
+        } else if (sub != front) {
+            state << sub->windowTitle() + " maximized behind";
+        }
+    }
+    state << main->windowTitle();
+    if (const QWidget* buttons = main->menuBar()->cornerWidget(Qt::TopRightCorner);
+        buttons && buttons->isVisible()) {
+        state << "buttons";
+    }
+    if (restoredAt.size() > 1) {
+        const bool cascaded =
+            std::adjacent_find(restoredAt.begin(), restoredAt.end(), [](QPoint a, QPoint b) {
+                return b.x() <= a.x() || b.y() <= a.y();
+            }) == restoredAt.end();
+        state << (cascaded ? "cascaded" : "not cascaded");
+    }
+    return state.join(" | ");
 }
 
 // Where a control shows inside its window; a label's text may reach below it.
@@ -226,6 +282,99 @@ private Q_SLOTS:
         }
         read << titles.join(',');
         QCOMPARE(read.join('|'), expected);
+    }
+
+    // At most one working window is maximized, the one in front: restored,
+    // no window is; brought forward while the one in front is maximized, a
+    // window shows maximized and the other restored behind it. Restored
+    // windows stand cascaded in the order they opened. The menu bar's close
+    // button closes the window in front. Steps: shortcuts, "restore" and
+    // "close" (the menu bar's buttons), "maximize" (the title bar's button).
+    void oneMaximizedWindow_data() {
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QStringList>("states");
+        QTest::newRow("two")
+            << "Ctrl+P|Ctrl+N|restore|Ctrl+P|maximize|Ctrl+N|close|close"
+            << QStringList{"1: Data Pelayan maximized | Mirawe Dapra - [Data Pelayan] | buttons",
+                           "2: Data Menu maximized | Mirawe Dapra - [Data Menu] | buttons",
+                           "2: Data Menu | Mirawe Dapra | cascaded",
+                           "2: Data Pelayan | Mirawe Dapra | cascaded",
+                           "2: Data Pelayan maximized | Mirawe Dapra - [Data Pelayan] | buttons",
+                           "2: Data Menu maximized | Mirawe Dapra - [Data Menu] | buttons",
+                           "1: Data Pelayan maximized | Mirawe Dapra - [Data Pelayan] | buttons",
+                           "0: none | Mirawe Dapra"};
+        QTest::newRow("three")
+            << "Ctrl+P|Ctrl+N|Ctrl+O|restore|Ctrl+P|Ctrl+N|maximize|Ctrl+O|close|close|close"
+            << QStringList{
+                   "1: Data Pelayan maximized | Mirawe Dapra - [Data Pelayan] | buttons",
+                   "2: Data Menu maximized | Mirawe Dapra - [Data Menu] | buttons",
+                   "3: Data Order maximized | Mirawe Dapra - [Data Order] | buttons | cascaded",
+                   "3: Data Order | Mirawe Dapra | cascaded",
+                   "3: Data Pelayan | Mirawe Dapra | cascaded",
+                   "3: Data Menu | Mirawe Dapra | cascaded",
+                   "3: Data Menu maximized | Mirawe Dapra - [Data Menu] | buttons | cascaded",
+                   "3: Data Order maximized | Mirawe Dapra - [Data Order] | buttons | cascaded",
+                   "2: Data Pelayan maximized | Mirawe Dapra - [Data Pelayan] | buttons",
+                   "1: Data Menu maximized | Mirawe Dapra - [Data Menu] | buttons",
+                   "0: none | Mirawe Dapra"};
+    }
+    void oneMaximizedWindow() {
+        QFETCH(QString, road);
+        QFETCH(QStringList, states);
+        main->resize(1024, 768);  // room for three cascaded windows
+        QStringList seen;
+        for (const QString& step : road.split('|')) {
+            if (step == "restore" || step == "close") {
+                clickWindowButton(main.get(), step == "restore" ? QStyle::SC_MdiNormalButton
+                                                                : QStyle::SC_MdiCloseButton);
+            } else if (step == "maximize") {
+                clickTitleBar(QStyle::SC_TitleBarMaxButton);
+            } else {
+                drive(step);
+            }
+            seen << windowsState(main.get());
+        }
+        QCOMPARE(seen, states);
+    }
+
+    // The system menu of a working window, opened from the icon at the left
+    // of the menu bar while the window is maximized or from the icon of its
+    // title bar restored, reads in Indonesian; Esc closes the menu alone.
+    void systemMenuInIndonesian_data() {
+        QTest::addColumn<bool>("restored");
+        QTest::newRow("maximized, the menu bar's icon") << false;
+        QTest::newRow("restored, the title bar's icon") << true;
+    }
+    void systemMenuInIndonesian() {
+        QFETCH(bool, restored);
+        drive("Ctrl+P");
+        QStringList texts;
+        QTimer::singleShot(100, [&texts] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu) {
+                texts << QStringLiteral("no menu");
+                return;
+            }
+            for (QAction* item : menu->actions()) {
+                if (item->isVisible() && !item->isSeparator()) {
+                    texts << item->text().remove('&');
+                }
+            }
+            QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
+        });
+        if (restored) {
+            clickWindowButton(main.get(), QStyle::SC_MdiNormalButton);
+            clickTitleBar(QStyle::SC_TitleBarSysMenu);
+        } else {
+            QWidget* icon = main->menuBar()->cornerWidget(Qt::TopLeftCorner);
+            QVERIFY(icon && icon->isVisible());
+            QTest::mouseClick(icon, Qt::LeftButton);
+        }
+        QTRY_VERIFY(!texts.isEmpty());
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        texts << probe("windows", *install);
+        QCOMPARE(texts, QStringList({"Pulihkan", "Pindahkan", "Ukuran", "Minimalkan", "Maksimalkan",
+                                     "Selalu di Atas", "Tutup", "1"}));
     }
 
     // Each working window, restored by the middle button at the right end of

@@ -380,6 +380,7 @@ void prepareApplication() {
 
 void afterApplication() {
     fmt::applyIndonesianLocale();
+    ui::installIndonesianTexts();
     shell::setFormTable(app::formTable());
     db::Connection::busyTimeoutMs = 200;
     watchModalWindows();

@@ -167,8 +167,9 @@ private Q_SLOTS:
                         messages);
     }
 
-    // The cashier's amount: a pasted text that is not digits is refused and
-    // never read as 0; the payment stores the amount shown or is refused.
+    // The cashier's amount: of a pasted text only the digits go in, never
+    // more than twelve, and nothing else is read as 0; the payment stores
+    // the amount shown or is refused.
     void cashierAmount_data() { crossRows({"kasir"}, amountTexts()); }
     void cashierAmount() {
         QFETCH(QString, text);

@@ -23,6 +23,8 @@
 #include <map>
 #include <vector>
 
+using datagen::median;
+
 namespace {
 
 // Full-scan steps per statement text, gathered while an action runs.
@@ -34,19 +36,6 @@ int traced(unsigned, void*, void* statement, void*) {
     scanSteps[sql] = std::max<qint64>(
         scanSteps[sql], sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_FULLSCAN_STEP, 0));
     return 0;
-}
-
-// The median time of an action in milliseconds.
-double median(int rounds, const std::function<void()>& action) {
-    std::vector<double> times;
-    for (int i = 0; i < rounds; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        action();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
 }
 
 // The slow way to the last number: every row read, the last one kept.

@@ -5,6 +5,7 @@
 #include "shell/password.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -246,6 +247,18 @@ QString useCachedDatabase(int argc, char** argv, const QString& home) {
         return {};
     }
     return data;
+}
+
+double median(int rounds, const std::function<void()>& action) {
+    std::vector<double> times;
+    for (int i = 0; i < rounds; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        action();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
 }
 
 }  // namespace datagen

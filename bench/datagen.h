@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 // A busy restaurant's years of data, written straight through the database
 // layer, for the benchmarks that hold the speed targets.
 namespace datagen {
@@ -43,5 +45,8 @@ void offscreenUnlessSet();
 // command line's first argument says (default: the Restaurant's): an install
 // folder in home whose db.txt names it. Returns its path, empty on failure.
 QString useCachedDatabase(int argc, char** argv, const QString& home);
+
+// The median time of an action run that many times, in milliseconds.
+double median(int rounds, const std::function<void()>& action);
 
 }  // namespace datagen

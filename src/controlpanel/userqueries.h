@@ -8,7 +8,7 @@
 #include <vector>
 
 // The queries of the control panel: users, access rights, the password change. Names compare
-// without regard to letter case (db::foldCase).
+// without regard to letter case or to how accents are encoded (db::foldCase).
 namespace controlpanel {
 
 struct UserRow {

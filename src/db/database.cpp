@@ -6,10 +6,13 @@
 
 #include <openssl/evp.h>
 #include <unicode/uchar.h>
+#include <unicode/unorm2.h>
 #include <unicode/ustring.h>
 
 #include <QFile>
+#include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -30,37 +33,96 @@ QString lastMessage(sqlite3* db) {
     throw Error(code, lastMessage(db));
 }
 
-// Full folding turns one UTF-16 unit into at most three.
-constexpr qsizetype kFoldGrowth = 3;
+// Texts are folded in buffers on the stack; a longer name takes the heap.
+template <typename T>
+using Buffer = QVarLengthArray<T, 256>;
 
+// Runs an ICU function writing into out; when out was too short, once more
+// with room for what it measured.
+template <typename Write>
+bool written(Buffer<UChar>& out, Write write) {
+    out.resize(out.capacity());
+    UErrorCode failed = U_ZERO_ERROR;
+    int32_t length = write(out.data(), int32_t(out.size()), &failed);
+    if (failed == U_BUFFER_OVERFLOW_ERROR) {
+        out.resize(length);
+        failed = U_ZERO_ERROR;
+        length = write(out.data(), length, &failed);
+    }
+    out.resize(U_SUCCESS(failed) ? length : 0);
+    return U_SUCCESS(failed);
+}
+
+bool normalized(const UNormalizer2* form, const Buffer<UChar>& text, Buffer<UChar>& out) {
+    return written(out, [&](UChar* into, int32_t room, UErrorCode* failed) {
+        return unorm2_normalize(form, text.data(), int32_t(text.size()), into, room, failed);
+    });
+}
+
+// Unicode's canonical caseless match: the text decomposed (NFD), fully case
+// folded, and composed again (NFC). False should the library refuse.
+bool caselessKey(const Buffer<UChar>& text, Buffer<UChar>& key) {
+    UErrorCode failed = U_ZERO_ERROR;
+    const UNormalizer2* decomposed = unorm2_getNFDInstance(&failed);
+    const UNormalizer2* composed = unorm2_getNFCInstance(&failed);
+    Buffer<UChar> apart;
+    Buffer<UChar> folded;
+    return U_SUCCESS(failed) && normalized(decomposed, text, apart) &&
+           written(folded,
+                   [&](UChar* into, int32_t room, UErrorCode* fail) {
+                       return u_strFoldCase(into, room, apart.data(), int32_t(apart.size()),
+                                            U_FOLD_CASE_DEFAULT, fail);
+                   }) &&
+           normalized(composed, folded, key);
+}
+
+// casefold(text) in SQL. Names are mostly plain ASCII, which is in both
+// normal forms already and folds letter by letter: over a whole table that
+// road is worth keeping short.
 void sqlCaseFold(sqlite3_context* context, int, sqlite3_value** args) {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) {
         sqlite3_result_null(context);
         return;
     }
-    const auto* units = static_cast<const char16_t*>(sqlite3_value_text16(args[0]));
-    if (!units) {
+    const auto* bytes = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const int size = sqlite3_value_bytes(args[0]);
+    if (!bytes) {
         sqlite3_result_error_nomem(context);
         return;
     }
-    const QString folded = foldCase(QString::fromUtf16(units, sqlite3_value_bytes16(args[0]) / 2));
-    sqlite3_result_text16(context, folded.utf16(), int(folded.size() * 2), SQLITE_TRANSIENT);
+    if (std::all_of(bytes, bytes + size, [](char c) { return uchar(c) < 0x80; })) {
+        Buffer<char> lower(size);
+        std::transform(bytes, bytes + size, lower.begin(),
+                       [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+        sqlite3_result_text(context, lower.data(), size, SQLITE_TRANSIENT);
+        return;
+    }
+    Buffer<UChar> text;
+    Buffer<UChar> key;
+    const bool read = written(text, [&](UChar* into, int32_t room, UErrorCode* failed) {
+        int32_t length = 0;
+        u_strFromUTF8WithSub(into, room, &length, bytes, size, 0xFFFD, nullptr, failed);
+        return length;
+    });
+    if (!read || !caselessKey(text, key)) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    sqlite3_result_text16(context, key.data(), int(key.size() * 2), SQLITE_TRANSIENT);
 }
 
 }  // namespace
 
 QString foldCase(const QString& text) {
-    QString folded(text.size() * kFoldGrowth, Qt::Uninitialized);
-    UErrorCode failed = U_ZERO_ERROR;
-    const int32_t length =
-        u_strFoldCase(reinterpret_cast<UChar*>(folded.data()), int32_t(folded.size()),
-                      reinterpret_cast<const UChar*>(text.utf16()), int32_t(text.size()),
-                      U_FOLD_CASE_DEFAULT, &failed);
-    if (U_FAILURE(failed)) {
-        return text.toCaseFolded();  // simple folding, should the library ever refuse
+    Buffer<UChar> units(text.size());
+    std::copy(text.utf16(), text.utf16() + text.size(), units.begin());
+    Buffer<UChar> key;
+    if (!caselessKey(units, key)) {  // should the library refuse
+        return text.normalized(QString::NormalizationForm_D)
+            .toCaseFolded()
+            .normalized(QString::NormalizationForm_C);
     }
-    folded.truncate(length);
-    return folded;
+    return QString(reinterpret_cast<const QChar*>(key.constData()), key.size());
 }
 
 Error::Error(int number, const QString& description)
@@ -320,7 +382,7 @@ Connection::Connection(const QString& path, Mode mode) {
         db_ = nullptr;
         throw Error(rc, message);
     }
-    sqlite3_create_function_v2(db_, "casefold", 1, SQLITE_UTF16 | SQLITE_DETERMINISTIC, nullptr,
+    sqlite3_create_function_v2(db_, "casefold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                &sqlCaseFold, nullptr, nullptr, nullptr);
     if (mode == Mode::OpenExisting && isOlderVersion(version)) {
         try {

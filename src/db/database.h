@@ -112,10 +112,12 @@ private:
 // The fixed key every database file of the program is encrypted with.
 extern const char* const kDatabaseKey;
 
-// The text with full Unicode case folding, so that names differing only in
-// letter case fold alike ("Ümit" and "ümit", "STRASSE" and "Straße"); every
-// connection gives it to SQL as casefold(text), NULL staying NULL. The
-// engine's NOCASE folds ASCII letters only.
+// The text with full Unicode case folding in Unicode's composed normal form
+// (NFC), so that names differing only in letter case, or in how their accents
+// are encoded, fold alike ("Ümit" and "ümit", "STRASSE" and "Straße", "été"
+// as three characters or as five with combining accents); every connection
+// gives it to SQL as casefold(text), NULL staying NULL. The engine's NOCASE
+// folds ASCII letters only.
 QString foldCase(const QString& text);
 
 }  // namespace db

@@ -334,36 +334,107 @@ private:
     }
 };
 
+bool isAsciiDigit(QChar c) {
+    return c >= QChar('0') && c <= QChar('9');
+}
+
 // A typed character that is printable and not a digit; control characters
-// (Tab, Delete, Esc, Backspace) pass.
+// (Tab, Delete, Esc, Backspace) and keys with Ctrl pass.
 bool refusedCharacter(const QKeyEvent* key) {
     if (key->modifiers() & Qt::ControlModifier) {
-        return key->key() == Qt::Key_V;  // no pasting past the filter
+        return false;
     }
     for (const QChar c : key->text()) {
-        if (c.isPrint() && !(c >= QChar('0') && c <= QChar('9'))) {
+        if (c.isPrint() && !isAsciiDigit(c)) {
             return true;
         }
     }
     return false;
 }
 
+// Where a user's edit put its characters: they end at the cursor, and the
+// text after the cursor stood at the end of the text before. Characters the
+// edit put where the same ones stood count as kept. Nothing when the texts
+// do not fit that shape.
+struct Inserted {
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
+std::optional<Inserted> insertedPart(const QString& before, const QString& after, int cursor) {
+    const qsizetype tail = after.size() - cursor;
+    if (cursor < 0 || tail < 0 || tail > before.size() ||
+        !before.endsWith(QStringView(after).mid(cursor))) {
+        return std::nullopt;
+    }
+    const qsizetype limit = std::min<qsizetype>(cursor, before.size() - tail);
+    qsizetype start = 0;
+    while (start < limit && before[start] == after[start]) {
+        ++start;
+    }
+    if (start > 0 && start < cursor && after[start].isLowSurrogate()) {
+        --start;  // a character of two units that shares its first with the one replaced
+    }
+    return Inserted{start, cursor};
+}
+
+// Keeps the first characters of the inserted part, never half of a pair of
+// surrogates, and puts the cursor after them. False when none is kept.
+bool keepFirst(QString& text, int& cursor, const Inserted& part, qsizetype count) {
+    qsizetype end = part.start + std::clamp<qsizetype>(count, 0, part.end - part.start);
+    if (end > part.start && text[end - 1].isHighSurrogate()) {
+        --end;
+    }
+    text.remove(end, part.end - end);
+    cursor = int(end);
+    return end > part.start;
+}
+
+// A box's validator that knows the text before each edit, and tells the
+// user's edits from texts the program sets: setting a text clears the box's
+// undo history, while an edit being checked is already in it.
+class EditValidator : public QValidator {
+public:
+    explicit EditValidator(QLineEdit* box) : QValidator(box), box_(box), before_(box->text()) {
+        connect(box, &QLineEdit::textChanged, this,
+                [this](const QString& text) { before_ = text; });
+    }
+
+protected:
+    bool userEdit() const { return box_->isUndoAvailable(); }
+    std::optional<Inserted> inserted(const QString& input, int pos) const {
+        return insertedPart(before_, input, pos);
+    }
+    qsizetype lengthBefore() const { return before_.size(); }
+
+private:
+    QLineEdit* box_;
+    QString before_;
+};
+
+qsizetype digitCount(const QString& text) {
+    return std::count_if(text.cbegin(), text.cend(), isAsciiDigit);
+}
+
 // Digits, and the grouping dots of an amount shown under a mask (a row loaded
 // for change shows its amount so); at most maxDigits digits when set. The
 // length is not limited by characters, so a grouped amount is never cut.
 // Dots without a digit would be read as 0, so they leave the box empty.
-class DigitsValidator : public QValidator {
+// Of a pasted or dropped text the box keeps the digits, as typing would,
+// and of those the first that fit.
+class DigitsValidator : public EditValidator {
 public:
-    DigitsValidator(int maxDigits, QObject* parent) : QValidator(parent), max_(maxDigits) {}
+    DigitsValidator(QLineEdit* box, int maxDigits) : EditValidator(box), max_(maxDigits) {}
     State validate(QString& input, int& pos) const override {
-        int digits = 0;
+        const std::optional<Inserted> part = inserted(input, pos);
+        if (part && userEdit() && !keepDigits(input, pos, *part)) {
+            return Invalid;
+        }
         for (const QChar c : input) {
-            if (c.unicode() >= '0' && c.unicode() <= '9') {
-                ++digits;
-            } else if (c != QChar('.')) {
+            if (!isAsciiDigit(c) && c != QChar('.')) {
                 return Invalid;
             }
         }
+        const qsizetype digits = digitCount(input);
         if (digits == 0) {
             input.clear();
             pos = 0;
@@ -372,29 +443,43 @@ public:
     }
 
 private:
+    // False when the edit inserted characters and none of them is kept: the
+    // box then stays as it was, its selection too, as for a refused key.
+    bool keepDigits(QString& input, int& pos, Inserted part) const {
+        if (part.start == part.end) {
+            return true;
+        }
+        QString typed = input.mid(part.start, part.end - part.start);
+        typed.removeIf([](QChar c) { return !isAsciiDigit(c); });
+        input.replace(part.start, part.end - part.start, typed);
+        part.end = part.start + typed.size();
+        pos = int(part.end);
+        const qsizetype room = max_ > 0 ? typed.size() - (digitCount(input) - max_) : typed.size();
+        return keepFirst(input, pos, part, room);
+    }
+
     int max_;
 };
 
-// Qt's own length limit cuts a text the program sets. This one refuses only
-// edits of the user: setting a text clears the box's undo history, while an
-// edit being checked is already in it.
-class TypingLimit : public QValidator {
+// Qt's own length limit cuts a text the program sets. This one holds only
+// the user's edits: typed, pasted or dropped text keeps its first characters
+// that fit, and an edit never makes the text longer than maxChars, nor longer
+// than it already was.
+class TypingLimit : public EditValidator {
 public:
-    TypingLimit(QLineEdit* box, int maxChars)
-        : QValidator(box), box_(box), max_(maxChars), shown_(int(box->text().size())) {
-        connect(box, &QLineEdit::textChanged, this,
-                [this](const QString& text) { shown_ = int(text.size()); });
-    }
-    State validate(QString& input, int&) const override {
-        const int length = int(input.size());
-        const bool grows = length > max_ && length > shown_;
-        return grows && box_->isUndoAvailable() ? Invalid : Acceptable;
+    TypingLimit(QLineEdit* box, int maxChars) : EditValidator(box), max_(maxChars) {}
+    State validate(QString& input, int& pos) const override {
+        const qsizetype excess = input.size() - std::max<qsizetype>(max_, lengthBefore());
+        if (excess <= 0 || !userEdit()) {
+            return Acceptable;
+        }
+        const std::optional<Inserted> part = inserted(input, pos);
+        const bool kept = part && keepFirst(input, pos, *part, part->end - part->start - excess);
+        return kept ? Acceptable : Invalid;
     }
 
 private:
-    QLineEdit* box_;
     int max_;
-    int shown_;
 };
 
 // For the key burst benchmark: each key as it reaches a window of the
@@ -510,7 +595,7 @@ void enterMovesTo(QWidget* from, QWidget* to, bool selectAll) {
 }
 
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction, int maxDigits) {
-    box->setValidator(new DigitsValidator(maxDigits, box));
+    box->setValidator(new DigitsValidator(box, maxDigits));
     onKeyPress(box, [onEnterAction = std::move(onEnterAction)](QKeyEvent* key) {
         if (isEnter(key)) {
             if (onEnterAction) {

@@ -47,15 +47,18 @@ void enterMovesTo(QWidget* from, QWidget* to, bool selectAll = false);
 // The window's tab order: Tab moves from each widget to the next one given.
 void tabRoad(std::initializer_list<QWidget*> road);
 
-// A box that takes digits and refuses every other printable character (typed
-// or pasted); control keys (Tab, Backtab, Delete, Backspace, arrows, Home, End,
-// Esc) act as usual. Enter runs the action, when there is one, and is
-// swallowed. maxDigits (when > 0) limits the number of digits; an amount set
-// with its grouping dots is kept whole.
+// A box that takes digits and refuses every other printable character: a
+// typed one is swallowed, and of a pasted or dropped text only the digits go
+// in. Control keys (Tab, Backtab, Delete, Backspace, arrows, Home, End, Esc)
+// act as usual. Enter runs the action, when there is one, and is swallowed.
+// maxDigits (when > 0) limits the number of digits: of pasted digits the
+// first that fit go in. An amount set with its grouping dots is kept whole.
 void digitsOnly(QLineEdit* box, std::function<void()> onEnterAction = {}, int maxDigits = 0);
 
-// Typing or pasting never makes the box's text longer than maxChars, nor
-// longer than it already is; a text the program puts into the box stays whole.
+// Typing, pasting or dropping never makes the box's text longer than
+// maxChars, nor longer than it already is: a pasted or dropped text keeps
+// its first characters that fit, after what it replaced (the selection) is
+// gone. A text the program puts into the box stays whole.
 void typingLimit(QLineEdit* box, int maxChars);
 
 }  // namespace ui

@@ -167,8 +167,9 @@ private Q_SLOTS:
                         messages);
     }
 
-    // The cashier's amount: a pasted text that is not digits is refused and
-    // never read as 0; the payment stores the amount shown or is refused.
+    // The cashier's amount: of a pasted text only the digits go in, never
+    // more than twelve, and nothing else is read as 0; the payment stores
+    // the amount shown or is refused.
     void cashierAmount_data() { crossRows({"kasir"}, amountTexts()); }
     void cashierAmount() {
         QFETCH(QString, text);
@@ -225,19 +226,34 @@ private Q_SLOTS:
             const char *lookUp, *stored, *typed;
             bool same;
         } rows[] = {
-            {"sign-in", "Ümit", "ümit", true},           {"sign-in", "Ümit", "Umit", false},
-            {"add-user", "ümit", "ÜMIT", true},          {"kategori", "Straße", "STRASSE", true},
-            {"satuan", "Σίσυφος", "ΣΊΣΥΦΟΣ", true},      {"unit by name", "Ölçü", "ÖLÇÜ", true},
-            {"menu name", "Ésteh Jeruk", "É_T%K", true}, {"menu code", "ÉS-01", "és-0", true},
+            {"sign-in", "Ümit", "ümit", true},
+            {"sign-in", "Ümit", "Umit", false},
+            {"add-user", "ümit", "ÜMIT", true},
+            {"kategori", "Straße", "STRASSE", true},
+            {"satuan", "Σίσυφος", "ΣΊΣΥΦΟΣ", true},
+            {"unit by name", "Ölçü", "ÖLÇÜ", true},
+            {"menu name", "Ésteh Jeruk", "É_T%K", true},
+            {"menu code", "ÉS-01", "és-0", true},
             {"menu code", "ÉS-01", "ES", false},
+            // Accents as one character or as a letter with combining marks.
+            {"sign-in", "Ad\u00e9la\u00efde", "ADE\u0301LAI\u0308DE", true},
+            {"sign-in", "Ad\u00e9la\u00efde", "Adelaide", false},
+            {"add-user", "Rene\u0301", "REN\u00c9", true},
+            {"add-user", "Rene", "Rene\u0301", false},
+            {"meja", "Teras Caf\u00e9", "teras cafe\u0301", true},
+            {"pelayan", "Nguye\u0302\u0303n", "NGUY\u1ec4N", true},
+            {"kategori", "Cr\u00eape", "CRE\u0302PE", true},
+            {"satuan", "Pi\u00e8ce", "pie\u0300ce", true},
+            {"menu name", "Cre\u0300me Bru\u0302le\u0301e", "cr\u00c8me br\u00db", true},
         };
         for (const auto& r : rows) {
             QTest::addRow("%s %s", r.lookUp, r.typed) << r.lookUp << r.stored << r.typed << r.same;
         }
     }
-    // Names that differ only in letter case, in any script, are one name
-    // wherever names are compared; other letters stay apart. The menu search
-    // counts and lists (two hits), its wildcards acting still.
+    // Names that differ only in letter case, in any script, or in how their
+    // accents are encoded are one name wherever names are compared; other
+    // letters stay apart. The menu search counts and lists (two hits), its
+    // wildcards acting still.
     void namesInAnyCase() {
         QFETCH(QString, lookUp);
         QFETCH(QString, stored);
@@ -254,6 +270,10 @@ private Q_SLOTS:
             {stored, stored});
         QCOMPARE(hits(*install.connect(), lookUp, typed),
                  same ? (lookUp.startsWith("menu") ? 2 : 1) : 0);
+        const QString lastUser = install.connect()
+                                     ->scalar("SELECT nm_user FROM pengguna ORDER BY id_user DESC")
+                                     .toString();
+        QCOMPARE(lastUser, lookUp == "add-user" && !same ? typed : stored);  // stored as typed
     }
 
     // A quantity and price whose line or order total would pass the 12

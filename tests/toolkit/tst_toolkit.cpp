@@ -5,12 +5,14 @@
 #include "toolkit/keys.h"
 #include "toolkit/msgbox.h"
 
+#include <QClipboard>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -170,6 +172,86 @@ private Q_SLOTS:
         QCOMPARE(picker->text(), shown);
         QCOMPARE(picker->date(), QDate::fromString(shown, "dd/MM/yyyy"));
         QTEST(picker->palette().color(QPalette::Text) == Qt::red, "red");
+    }
+
+    // A box with a length limit keeps the first characters of a pasted or
+    // dropped text that fit, once the selection it replaces is gone, as the
+    // platform's text box does; a digit box keeps the digits of it, as typing
+    // would, and of those the first that fit. A text the program set stays.
+    void pastedTextKeepsWhatFits_data() {
+        QTest::addColumn<int>("limit");  // characters; digits when negative
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<int>("selected");  // from, with the length; none: the cursor at the end
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("road");
+        QTest::addColumn<QString>("pasted");
+        QTest::addColumn<QString>("held");
+        const char* name46 = "Nasi Goreng Kampung Spesial Telur Ceplok Pedas";
+        const char* loaded = "Nasi Goreng Spesial Pakai Telur Ceplok Dua";
+        const struct {
+            const char* row;
+            int limit;
+            const char* shown;
+            int selected, length;
+            const char *road, *pasted, *held;
+        } rows[] = {
+            {"name, empty", 27, "", -1, 0, "Ctrl+V", name46, "Nasi Goreng Kampung Spesial"},
+            {"name, after text", 27, "Es ", -1, 0, "Shift+Insert", name46,
+             "Es Nasi Goreng Kampung Spes"},
+            {"name, over a selection", 27, "Nasi Goreng Spesial", 5, 6, "Ctrl+V",
+             "Bakar Kampung Pedas", "Nasi Bakar Kampung  Spesial"},
+            {"name, no half emoji", 27, "", -1, 0, "Ctrl+V", "Mie Ayam Jamur Pangsit Dua🍜🍜",
+             "Mie Ayam Jamur Pangsit Dua"},
+            {"name loaded longer than the limit", 27, loaded, 32, 6, "Ctrl+V", "Dadar Gulung",
+             "Nasi Goreng Spesial Pakai Telur Dadar  Dua"},
+            {"name, dropped", 27, "Es ", -1, 0, "drop", name46, "Es Nasi Goreng Kampung Spes"},
+            {"digits, signs and dots", -9, "", -1, 0, "Ctrl+V", "Rp 12.500,-", "12500"},
+            {"digits, too many", -9, "", -1, 0, "Ctrl+V", "1234567890123", "123456789"},
+            {"digits, other scripts", -9, "", -1, 0, "Shift+Insert", "-١٢٣ 45", "45"},
+            {"digits, over a selection", -9, "1.250.000", 2, 3, "Ctrl+V", "9876543", "1.98765.000"},
+            {"digits, none over a selection", -9, "1.250.000", 2, 3, "Ctrl+V", "Rp -,-",
+             "1.250.000"},
+            {"digits, dropped", -9, "12", -1, 0, "drop", "3x4y5678901", "123456789"},
+        };
+        for (const auto& r : rows) {
+            QTest::newRow(r.row) << r.limit << r.shown << r.selected << r.length << r.road
+                                 << r.pasted << r.held;
+        }
+    }
+    void pastedTextKeepsWhatFits() {
+        QFETCH(int, limit);
+        QFETCH(QString, shown);
+        QFETCH(int, selected);
+        QFETCH(int, length);
+        QFETCH(QString, road);
+        QFETCH(QString, pasted);
+        QWidget window;
+        QLineEdit* box = ui::lineBox(&window, "Text1", {100, 100, 4335, 315});
+        if (limit > 0) {
+            ui::typingLimit(box, limit);
+        } else {
+            ui::digitsOnly(box, {}, -limit);
+        }
+        window.show();
+        QVERIFY(testing::activate(&window));
+        box->setFocus();
+        box->setText(shown);
+        if (selected >= 0) {
+            box->setSelection(selected, length);
+        }
+        QMimeData text;
+        text.setText(pasted);
+        if (road == "drop") {
+            const QPoint end(box->width() - 4, box->height() / 2);
+            QDragEnterEvent enter(end, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &enter);
+            QDropEvent drop(end, Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(box, &drop);
+        } else {
+            QApplication::clipboard()->setText(pasted);
+            QTest::keySequence(box, QKeySequence(road));
+        }
+        QTEST(box->text(), "held");
     }
 };
 

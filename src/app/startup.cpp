@@ -4,8 +4,8 @@
 #include "shell/installfolder.h"
 #include "shell/moddapra.h"
 #include "shell/windowrequests.h"
-#include "toolkit/form.h"
 #include "toolkit/format.h"
+#include "toolkit/translation.h"
 
 #include <QApplication>
 #include <QFont>

@@ -13,7 +13,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
-#include <QTranslator>
 
 namespace ui {
 
@@ -91,32 +90,6 @@ QPoint cascadedAt(const QMdiSubWindow* sub, int place) {
     return {place * step, place * step};
 }
 
-// The words of Qt's sub-window that users see (its system menu and the
-// tooltips of its title bar's buttons), in Indonesian.
-class IndonesianTexts : public QTranslator {
-public:
-    using QTranslator::QTranslator;
-    bool isEmpty() const override { return false; }
-    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
-                      int /*n*/) const override {
-        static const QHash<QByteArray, QString> texts = {
-            {"&Restore", QStringLiteral("&Pulihkan")},
-            {"&Move", QStringLiteral("Pin&dahkan")},
-            {"&Size", QStringLiteral("&Ukuran")},
-            {"Mi&nimize", QStringLiteral("Mi&nimalkan")},
-            {"Ma&ximize", QStringLiteral("Ma&ksimalkan")},
-            {"Stay on &Top", QStringLiteral("&Selalu di Atas")},
-            {"&Close", QStringLiteral("&Tutup")},
-            {"Minimize", QStringLiteral("Minimalkan")},
-            {"Maximize", QStringLiteral("Maksimalkan")},
-            {"Restore Down", QStringLiteral("Pulihkan")},
-            {"Restore", QStringLiteral("Pulihkan")},
-            {"Close", QStringLiteral("Tutup")},
-        };
-        return qstrcmp(context, "QMdiSubWindow") == 0 ? texts.value(source) : QString();
-    }
-};
-
 // Waits until the form has closed, then hands the focus back to its owner.
 void runModal(Form* form, QWidget* owner) {
     QPointer<QWidget> back(owner);
@@ -180,11 +153,6 @@ void Form::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     TwLayout layout(this);
     relayout(layout);
-}
-
-void installIndonesianTexts() {
-    [[maybe_unused]] static const bool installed =
-        QCoreApplication::installTranslator(new IndonesianTexts(qApp));
 }
 
 void centreOnScreen(QWidget* window) {

@@ -56,11 +56,6 @@ private:
     QPointer<QAbstractButton> cancel_;
 };
 
-// Gives the words of the working windows' frames (the system menu, the
-// tooltips of the title bar's buttons) in Indonesian. Run once at start-up,
-// before the first working window opens.
-void installIndonesianTexts();
-
 // Moves a top-level window so that it stands centred on the screen.
 void centreOnScreen(QWidget* window);
 

@@ -15,10 +15,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QMenu>
 #include <QMenuBar>
 #include <QStyleOptionComplex>
-#include <QTimer>
 
 using testing::child;
 
@@ -349,19 +347,7 @@ private Q_SLOTS:
         QFETCH(bool, restored);
         drive("Ctrl+P");
         QStringList texts;
-        QTimer::singleShot(100, [&texts] {
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu) {
-                texts << QStringLiteral("no menu");
-                return;
-            }
-            for (QAction* item : menu->actions()) {
-                if (item->isVisible() && !item->isSeparator()) {
-                    texts << item->text().remove('&');
-                }
-            }
-            QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
-        });
+        testing::readNextMenu(texts);
         if (restored) {
             clickWindowButton(main.get(), QStyle::SC_MdiNormalButton);
             clickTitleBar(QStyle::SC_TitleBarSysMenu);

@@ -5,6 +5,7 @@
 #include "shell/moddapra.h"
 #include "toolkit/form.h"
 #include "toolkit/format.h"
+#include "toolkit/translation.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMdiArea>
+#include <QMenu>
 #include <QPointer>
 #include <QTimer>
 
@@ -218,6 +220,23 @@ void failNow(const QString& message) {
     fail(message);
     std::fflush(stdout);
     std::_Exit(1);
+}
+
+void readNextMenu(QStringList& items) {
+    QTimer::singleShot(100, [&items] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) {
+            items << QStringLiteral("no menu");
+            return;
+        }
+        for (QAction* item : menu->actions()) {
+            if (item->isVisible() && !item->isSeparator()) {
+                items << item->text().section('\t', 0, 0).remove('&');
+            }
+        }
+        // Through the menu's own window, as the platform hands it a key.
+        QTest::keyClick(menu->windowHandle(), Qt::Key_Escape);
+    });
 }
 
 QStringList shown(const QWidget* window) {

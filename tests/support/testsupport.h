@@ -120,6 +120,10 @@ QStringList columns(const QTreeWidget* list);
 // What a window shows besides its boxes and lists, sorted by control name:
 // "name: text" of each visible label, button and frame, a tooltip in "[...]".
 QStringList shown(const QWidget* window);
+// The items of the menu that the next step will pop up, as shown (without
+// "&" and shortcut), read once it is open, then closed with Esc; "no menu"
+// when none popped up within 100 ms.
+void readNextMenu(QStringList& items);
 
 // Keys as a user sends them: to the widget that has the focus (the active
 // window when none has), with no event processing in between. A road of keys, steps parted by "|":

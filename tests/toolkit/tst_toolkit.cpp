@@ -10,9 +10,11 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -252,6 +254,33 @@ private Q_SLOTS:
             QTest::keySequence(box, QKeySequence(road));
         }
         QTEST(box->text(), "held");
+    }
+    // The right-click menu of a one-line box and of a description box speaks
+    // Indonesian; Esc closes the menu alone.
+    void textBoxMenuInIndonesian_data() {
+        QTest::addColumn<bool>("memo");
+        QTest::newRow("one-line box") << false;
+        QTest::newRow("description box") << true;
+    }
+    void textBoxMenuInIndonesian() {
+        QFETCH(bool, memo);
+        QWidget window;
+        QWidget* box =
+            memo ? static_cast<QWidget*>(ui::memoBox(&window, "Text2", {100, 100, 4335, 915}))
+                 : ui::lineBox(&window, "Text1", {100, 100, 4335, 315});
+        window.show();
+        QVERIFY(testing::activate(&window));
+        box->setFocus();
+        QStringList texts;
+        testing::readNextMenu(texts);
+        QWidget* target = memo ? static_cast<QPlainTextEdit*>(box)->viewport() : box;
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                target->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(target, &event);
+        QTRY_VERIFY(!texts.isEmpty());
+        QCOMPARE(texts, QStringList({"Batalkan", "Ulangi", "Potong", "Salin", "Tempel", "Hapus",
+                                     "Pilih Semua"}));
+        QVERIFY(window.isVisible());
     }
 };
 

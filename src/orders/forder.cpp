@@ -335,20 +335,27 @@ void fOrder::takePickedOrder(const PickedOrder& picked) {
 }
 
 // The table and waiter are the order's own, never looked up by name: names
-// may repeat or have been renamed since.
+// may repeat or have been renamed since. The order is shown as stored now,
+// not as the list showed it when it opened, so the names shown are those of
+// the ids saved.
 void fOrder::loadPickedOrder() {
     if (OrderId == 0) {
         return;
     }
     std::optional<StoredOrder> stored;
+    std::optional<UnpaidOrder> listed;
     std::vector<OrderLine> lines;
     moddapra::RunUnit([&](db::Connection& c) {
         stored = storedOrder(c, OrderId);
+        listed = unpaidOrder(c, OrderId);
         lines = orderLines(c, OrderId);
     });
     if (stored) {
         TableId = stored->tableId;
         WaiterId = stored->waiterId;
+    }
+    if (listed) {
+        takePickedOrder(*listed);
     }
     grid_->show(lines);
 }

@@ -365,6 +365,26 @@ private Q_SLOTS:
                  QStringLiteral("RO-0703202460"));
     }
 
+    // An order given another table and waiter while the list was open shows
+    // the names of the ids it is saved with.
+    void changedWhileListOpen() {
+        f_->storeOrder(40000, "RO-010320245", 25000);
+        f_->install->exec("INSERT INTO detail_pesan VALUES (40000, 1, 2, 12500)");
+        f_->open(shell::FormId::fOrder);
+        testing::whenModal([this](QWidget* list) {
+            f_->install->exec("UPDATE pesan SET id_meja = 2, id_pelayan = 2");
+            const bool onList =
+                QApplication::focusWidget() == child<QTreeWidget>(list, "ListView1");
+            testing::keys(onList ? "Enter" : "Tab|Enter");
+        });
+        keys("Space");
+        QCOMPARE(f_->texts({"Text1", "Text3", "Text4"}), split("RO-010320245|Meja 2|Sari"));
+        f_->boxes->answer(ui::Answer::Yes);
+        keys("Alt+S");
+        QCOMPARE(f_->rows("SELECT id_meja, id_pelayan FROM pesan"), std::vector<db::Row>({{2, 2}}));
+        QVERIFY(f_->printed->texts().contains(QStringLiteral("No. Meja  : Meja 2")));
+    }
+
     // The line entry keeps the item it shows, whatever row was clicked since:
     // "&Tambah" adds that item, "&Hapus" removes the clicked row.
     void lineEntryApartFromClickedRow() {

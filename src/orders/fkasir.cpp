@@ -297,7 +297,9 @@ void fKasir::PrintReceipt() {
     printTicket(
         ticketLines(salesReceipt({Text9->text(), Text1->text(), DTPicker1->date(), Text2->text(),
                                   Text3->text(), Text4->text(), Text5->text(), grid_->ticketItems(),
-                                  OrderTotal, amountPaid(), fmt::parseAmount(Text8->text())})));
+                                  OrderTotal, amountPaid(), fmt::parseAmount(Text8->text())})),
+        QStringLiteral("Nota Penjualan gagal dicetak! Periksa printer anda. \r"
+                       "Data Pembayaran sudah tersimpan."));
 }
 
 // The resize table: a step whose size would be negative is skipped.

@@ -502,7 +502,9 @@ void fOrder::refuseMissing(const MissingData& missing) {
 void fOrder::PrintOrderTicket() {
     printTicket(
         ticketLines(orderTicket(Text1->text(), DTPicker1->date(), Text2->text(), Text3->text(),
-                                Text4->text(), grid_->ticketItems(), OrderTotal)));
+                                Text4->text(), grid_->ticketItems(), OrderTotal)),
+        QStringLiteral("Nota Order gagal dicetak! Periksa printer anda. \r"
+                       "Data Order sudah tersimpan."));
 }
 
 // The resize table: a step whose size would be negative is skipped.

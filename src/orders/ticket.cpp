@@ -1,6 +1,7 @@
 #include "orders/ticket.h"
 
 #include "toolkit/format.h"
+#include "toolkit/msgbox.h"
 #include "toolkit/printer.h"
 
 namespace orders {
@@ -92,7 +93,9 @@ TicketContent salesReceipt(const ReceiptSource& r) {
              {QStringLiteral("Kembali   : "), fmt::mask(r.change, fmt::kMask9Zero)}}};
 }
 
-void printTicket(const QStringList& lines) {
+namespace {
+
+bool sendTicket(const QStringList& lines) {
     try {
         std::unique_ptr<ui::LinePrinter> printer = ui::defaultPrinter();
         printer->setCurrentX(0);
@@ -105,9 +108,18 @@ void printTicket(const QStringList& lines) {
             }
             printer->print(lines[i]);
         }
-        printer->endDoc();
+        return printer->endDoc();
     } catch (...) {
         // A printer fault never undoes or interrupts the save that printed.
+        return false;
+    }
+}
+
+}  // namespace
+
+void printTicket(const QStringList& lines, const QString& failure) {
+    if (!sendTicket(lines)) {
+        ui::msgBox(failure, ui::Buttons::Ok, ui::Icon::Exclamation, QStringLiteral("Informasi"));
     }
 }
 

@@ -65,7 +65,9 @@ struct ReceiptSource {
 TicketContent salesReceipt(const ReceiptSource& receipt);
 
 // Prints the lines on the default printer in "Courier New" 10 pt, the first
-// three bold. Printing faults are ignored: nothing is reported.
-void printTicket(const QStringList& lines);
+// three bold. A printout that does not go out (no printer, a printer that
+// fails, a queue that refuses it) shows `failure`; nothing is undone and
+// nothing is thrown, so the caller goes on as after a print.
+void printTicket(const QStringList& lines, const QString& failure);
 
 }  // namespace orders

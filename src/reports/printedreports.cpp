@@ -2,7 +2,6 @@
 
 #include "reports/reportqueries.h"
 #include "shell/moddapra.h"
-#include "toolkit/msgbox.h"
 #include "toolkit/reportlist.h"
 #include "toolkit/seams.h"
 
@@ -14,7 +13,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
-#include <QPrintDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolBar>
@@ -24,8 +22,6 @@
 #include <limits>
 #include <map>
 #include <memory>
-#include <numeric>
-#include <optional>
 
 namespace reports {
 
@@ -127,49 +123,6 @@ ReportDesign makeMenuReport() {
     d.pageFooterHeight = 417;
     d.pageFooter = {label("Label10", "Halaman: %p dari %P halaman.", {570, 177, 3939, 240})};
     return d;
-}
-
-constexpr int kTwipsPerPoint = 20;
-
-QSize paperTw(const QPrinter& printer) {
-    return printer.pageLayout().fullRectPoints().size() * kTwipsPerPoint;
-}
-
-// The pages to paint, numbered from 0, as the print dialog chose them: all,
-// a range or the page on screen, the last first when asked, and the copies
-// a printer that cannot make them itself leaves to us.
-std::vector<int> chosenPages(const QPrinter& printer, int current, int count) {
-    int first = 0;
-    int last = count - 1;
-    if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
-        first = std::min(printer.fromPage(), count) - 1;
-        last = std::clamp(printer.toPage(), first + 1, count) - 1;
-    } else if (printer.printRange() == QPrinter::CurrentPage) {
-        first = last = std::clamp(current, 0, count - 1);
-    }
-    std::vector<int> once(size_t(last - first + 1));
-    std::iota(once.begin(), once.end(), first);
-    if (printer.pageOrder() == QPrinter::LastPageFirst) {
-        std::reverse(once.begin(), once.end());
-    }
-    const int copies = printer.supportsMultipleCopies() ? 1 : std::max(1, printer.copyCount());
-    std::vector<int> pages;
-    pages.reserve(once.size() * size_t(copies));
-    if (printer.collateCopies()) {
-        for (int c = 0; c < copies; ++c) {
-            pages.insert(pages.end(), once.begin(), once.end());
-        }
-    } else {
-        for (const int page : once) {
-            pages.insert(pages.end(), size_t(copies), page);
-        }
-    }
-    return pages;
-}
-
-void reportFailure() {
-    ui::msgBox(QStringLiteral("Laporan gagal dicetak! Periksa printer anda."), ui::Buttons::Ok,
-               ui::Icon::Exclamation, QStringLiteral("Informasi"));
 }
 
 }  // namespace
@@ -471,48 +424,17 @@ void ReportPreview::finishLayout() {
     QGuiApplication::restoreOverrideCursor();
 }
 
-// The dialog offers the report's pages by number and the page on screen; it
-// opens on all pages, as a range left from an earlier report means nothing.
 void ReportPreview::print() {
     finishLayout();
-    QPrintDialog dialog(&printer_, this);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage);
-    dialog.setMinMax(1, layout_.pageCount());
-    dialog.setFromTo(1, layout_.pageCount());
-    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
-    if (dialog.exec() == QDialog::Accepted) {
-        printTo(&printer_);
+    PageSet set = PageSet::All;
+    if (askPrinter(printer_, layout_.pageCount(), set, this)) {
+        printTo(&printer_, set);
     }
 }
 
-bool ReportPreview::printTo(QPrinter* target) {
-    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+bool ReportPreview::printTo(QPrinter* target, PageSet set) {
     finishLayout();
-    target->setFullPage(true);
-    std::optional<ReportLayout> other;
-    const ReportLayout* layout = &layout_;
-    if (paperTw(*target) != layout_.paper()) {
-        other.emplace(design_, paperTw(*target), ui::now().date());
-        other->add(layout_.records());
-        other->finish();
-        layout = &*other;
-    }
-    const std::vector<int> pages = chosenPages(*target, view_->currentPage(), layout->pageCount());
-    QPainter painter;
-    bool ok = painter.begin(target);
-    for (size_t i = 0; ok && i < pages.size(); ++i) {
-        ok = i == 0 || target->newPage();
-        if (ok) {
-            paintPage(painter, layout->page(pages[i]), target->resolution());
-        }
-    }
-    ok = (painter.isActive() ? painter.end() : false) && ok &&
-         target->printerState() != QPrinter::Error;
-    QGuiApplication::restoreOverrideCursor();
-    if (!ok) {
-        reportFailure();
-    }
-    return ok;
+    return printPages(layout_, *target, set, view_->currentPage());
 }
 
 ReportPreview* showReport(const ReportDesign& design, RecordSource source, QWidget* parent) {

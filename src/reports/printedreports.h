@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/reportengine.h"
+#include "reports/reportprint.h"
 
 #include <QDialog>
 #include <QPrinter>
@@ -46,12 +47,10 @@ public:
     ReportPreview(const ReportDesign& design, RecordSource source, QWidget* parent);
     ~ReportPreview() override;
 
-    // Paints the pages the printer's range asks for (all, from-to, or the
-    // page on screen), in its page order and copies, for its paper, one page
-    // at a time, after reading the rest of the records. A printer that cannot
-    // start or fails while printing is reported in a message; returns whether
+    // Prints the pages the printer's range and the page set choose (see
+    // printPages), after reading the rest of the records; returns whether
     // all was printed.
-    bool printTo(QPrinter* printer);
+    bool printTo(QPrinter* printer, PageSet set = PageSet::All);
 
     // The printer the Print button asks about and prints on.
     QPrinter* printer() { return &printer_; }

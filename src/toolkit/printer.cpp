@@ -8,6 +8,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <cups/cups.h>
+
 namespace ui {
 
 namespace {
@@ -31,11 +33,12 @@ public:
             pending_.clear();
         }
     }
-    void endDoc() override {
+    bool endDoc() override {
         if (!pending_.isEmpty()) {
             print(QString(), true);
         }
         target_.endDocument();
+        return true;
     }
 
 private:
@@ -82,12 +85,10 @@ public:
         }
     }
 
-    void endDoc() override {
-        if (painter_.isActive()) {
-            painter_.end();
-        }
+    bool endDoc() override {
         x_ = y_ = 0;
         midLine_ = false;
+        return endDocument(painter_, printer_);
     }
 
 private:
@@ -110,6 +111,17 @@ private:
 };
 
 }  // namespace
+
+bool endDocument(QPainter& painter, QPrinter& printer) {
+    if (!painter.isActive() || !painter.end() || printer.printerState() == QPrinter::Error) {
+        return false;
+    }
+    // Ending the document hands it to CUPS as the last request Qt makes,
+    // and Qt drops the answer; CUPS keeps it as this thread's last error.
+    const bool queued =
+        printer.outputFormat() == QPrinter::NativeFormat && printer.outputFileName().isEmpty();
+    return !queued || cupsLastError() <= IPP_STATUS_OK_EVENTS_COMPLETE;
+}
 
 std::unique_ptr<LinePrinter> defaultPrinter() {
     if (recorder) {

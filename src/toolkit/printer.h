@@ -6,6 +6,9 @@
 #include <functional>
 #include <memory>
 
+class QPainter;
+class QPrinter;
+
 namespace ui {
 
 // A printer driven line by line: a print position in twips, a font, bold,
@@ -18,12 +21,19 @@ public:
     virtual void setFont(const QString& name, int pointSize) = 0;
     virtual void setBold(bool bold) = 0;
     virtual void print(const QString& text, bool endLine = true) = 0;
-    virtual void endDoc() = 0;
+    // Returns whether the document went out whole (see endDocument).
+    virtual bool endDoc() = 0;
 };
 
-// The system's default printer. Printing faults are the caller's to ignore:
-// this printer never throws, and prints nothing when no printer is there.
+// The system's default printer. It never throws, and prints nothing when no
+// printer is there; endDoc() then says the document did not go out.
 std::unique_ptr<LinePrinter> defaultPrinter();
+
+// Ends the document painted on the printer and returns whether it went out
+// whole: false when painting never began, the printer failed, or the print
+// system refused the job or could not be reached (a queue that rejects jobs,
+// a print server that is gone).
+bool endDocument(QPainter& painter, QPrinter& printer);
 
 // One printed line as a recording printer kept it.
 struct PrintedLine {

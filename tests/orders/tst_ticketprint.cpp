@@ -162,6 +162,44 @@ private Q_SLOTS:
         QFile::remove(pdf);
     }
 
+    // With a queue that refuses every job as the default printer (one that
+    // scripts/pdf-printer adds beside the PDF queue), the ticket and the
+    // receipt do not go out and the window says so; the order and the
+    // payment stay stored.
+    void refusedQueueSaysSo_data() {
+        QTest::addColumn<bool>("receipt");
+        QTest::addColumn<QString>("said");
+        QTest::addColumn<QString>("stored");  // the order's status, the payments
+        QTest::newRow("order ticket") << false
+                                      << "Informasi (!): Nota Order gagal dicetak! Periksa "
+                                         "printer anda. \rData Order sudah tersimpan."
+                                      << "Belum Bayar|0";
+        QTest::newRow("sales receipt") << true
+                                       << "Informasi (!): Nota Penjualan gagal dicetak! Periksa "
+                                          "printer anda. \rData Pembayaran sudah tersimpan."
+                                       << "Sudah Bayar|1";
+    }
+    void refusedQueueSaysSo() {
+        QFETCH(bool, receipt);
+        QFETCH(QString, said);
+        QFETCH(QString, stored);
+        if (QPrinterInfo::printerInfo(QStringLiteral("DapraRefused")).isNull()) {
+            QSKIP("no queue DapraRefused that refuses jobs (scripts/pdf-printer start adds it)");
+        }
+        f_->storeOrder(1, "RO-010320241", 1000);
+        f_->install->exec("INSERT INTO detail_pesan VALUES (1, 1, 1, 1000)");
+        f_->boxes->answer(ui::Answer::Yes);
+        f_->open(receipt ? shell::FormId::fKasir : shell::FormId::fOrder);
+        ordtest::pickWith(0);
+        f_->keys("Space");
+        qputenv("PRINTER", "DapraRefused");  // the default printer of this program
+        f_->keys(receipt ? "5000|Enter" : "Alt+S");
+        qunsetenv("PRINTER");
+        QCOMPARE(testing::seen(*f_->boxes).last(), said);
+        const db::Row order = f_->rows("SELECT status, (SELECT count(*) FROM bayar) FROM pesan")[0];
+        QCOMPARE(order[0].toString() + '|' + order[1].toString(), stored);
+    }
+
 private:
     QString folder_;
     QStringList before_;

@@ -15,6 +15,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGraphicsSimpleTextItem>
 #include <QGraphicsTextItem>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -74,22 +76,23 @@ int pdfPages(const QString& pdf) {
     return count.match(output("pdfinfo", {pdf})).captured(1).toInt();
 }
 
-// The pages of the period report the print queue writes after `before`;
-// the PDF is removed once read.
-int queuedPages(const QString& queue, const QStringList& before) {
-    int pages = 0;
+// The new PDF in the queue's folder (not among `before`) that holds the
+// marker, once written whole.
+QString queuedPdf(const QString& queue, const QStringList& before, const QString& marker) {
+    QString found;
     static_cast<void>(QTest::qWaitFor(
         [&] {
-            for (const QString& name : QDir(queue).entryList({"*Penjualan*.pdf"}, QDir::Files)) {
-                if (!before.contains(name) && pdfPages(queue + QChar('/') + name) > 0) {
-                    pages = pdfPages(queue + QChar('/') + name);
-                    QFile::remove(queue + QChar('/') + name);
+            for (const QString& name : QDir(queue).entryList({"*.pdf"}, QDir::Files)) {
+                const QString path = queue + QChar('/') + name;
+                if (!before.contains(name) && pdfPages(path) > 0 &&
+                    output("pdftotext", {path, "-"}).contains(marker)) {
+                    found = path;
                 }
             }
-            return pages > 0;
+            return !found.isEmpty();
         },
         60000));
-    return pages;
+    return found;
 }
 
 }  // namespace
@@ -299,69 +302,128 @@ private Q_SLOTS:
         for (int round = 0; round < 2; ++round) {
             const QStringList before = QDir(queue).entryList({"*.pdf"}, QDir::Files);
             print->trigger();
-            QCOMPARE(queuedPages(queue, before), 59);  // 1103 rows, 19 a page
+            const QString pdf = queuedPdf(queue, before, "X-PO-1");
+            QCOMPARE(pdfPages(pdf), 59);  // 1103 rows, 19 a page
+            QFile::remove(pdf);
             QVERIFY(preview->isVisible());
         }
     }
 
-    // What the print dialog asks for is what comes out, written into a PDF
-    // file from the preview of 48 pages: a range, the page on screen, copies.
+    // What the print dialog asks for is what comes out, from the preview of
+    // 48 pages with page 5 on screen, into a PDF file or through the CUPS
+    // queue: the pages by number as in the preview, never chosen twice, in
+    // landscape with every column whole whatever orientation was chosen, one
+    // copy unless asked; a queue that refuses the job is said. A choice is
+    // "current", "from-to", or "pages:" and the text typed under "Pages".
     void printDialogChoosesPages_data() {
-        QTest::addColumn<QString>("choice");  // "from-to", or the page on screen
+        QTest::addColumn<QString>("printer");  // "file", or a CUPS queue
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<int>("set");  // 0 all, 1 odd, 2 even pages
+        QTest::addColumn<bool>("reverse");
         QTest::addColumn<int>("copies");
-        QTest::addColumn<int>("pages");
-        QTest::addColumn<QString>("first");  // the first page's number line
-        QTest::newRow("pages 2 to 3") << "2-3" << 1 << 2 << "Halaman 2 dari 48 halaman.";
-        QTest::newRow("current page") << "5" << 1 << 1 << "Halaman 5 dari 48 halaman.";
-        QTest::newRow("two copies") << "47-48" << 2 << 4 << "Halaman 47 dari 48 halaman.";
+        QTest::addColumn<bool>("portrait");    // chosen under Properties
+        QTest::addColumn<QString>("numbers");  // of the pages printed
+        QTest::newRow("pages 2 to 3") << "file"
+                                      << "2-3" << 0 << false << 1 << false << "2|3";
+        QTest::newRow("current page") << "file"
+                                      << "current" << 0 << false << 1 << false << "5";
+        QTest::newRow("two copies") << "file"
+                                    << "47-48" << 0 << false << 2 << false << "47|48|47|48";
+        QTest::newRow("portrait, file") << "file"
+                                        << "current" << 0 << false << 1 << true << "5";
+        QTest::newRow("queue, pages 2,5") << "DapraPDF"
+                                          << "pages:2,5" << 0 << false << 1 << false << "2|5";
+        QTest::newRow("queue, pages 3-5") << "DapraPDF"
+                                          << "pages:3-5" << 0 << false << 1 << false << "3|4|5";
+        QTest::newRow("queue, pages 1,3-4") << "DapraPDF"
+                                            << "pages:1,3-4" << 0 << false << 1 << false << "1|3|4";
+        QTest::newRow("queue, odd of 2 to 7") << "DapraPDF"
+                                              << "2-7" << 1 << false << 1 << false << "3|5|7";
+        QTest::newRow("queue, even of 3-8 reversed")
+            << "DapraPDF"
+            << "pages:3-8" << 2 << true << 1 << false << "8|6|4";
+        QTest::newRow("queue, portrait, current page")
+            << "DapraPDF"
+            << "current" << 0 << false << 1 << true << "5";
+        QTest::newRow("queue refusing jobs") << "DapraRefused"
+                                             << "pages:2,5" << 0 << false << 1 << false << "";
     }
     void printDialogChoosesPages() {
+        QFETCH(QString, printer);
         QFETCH(QString, choice);
+        QFETCH(int, set);
+        QFETCH(bool, reverse);
         QFETCH(int, copies);
-        QFETCH(int, pages);
-        QFETCH(QString, first);
+        QFETCH(bool, portrait);
+        QFETCH(QString, numbers);
+        const QString queue = qEnvironmentVariable("DAPRA_TICKET_PDF_DIR");
+        if (printer != "file" && (queue.isEmpty() || QPrinterInfo::printerInfo(printer).isNull())) {
+            QSKIP(qPrintable("no CUPS queue " + printer +
+                             " beside a PDF queue's output folder"
+                             " (.ci/run sets both up with scripts/pdf-printer)"));
+        }
         addPayments(*install_, 900);
-        open<reports::fReportPenjualanPeriode>();
-        showPeriod("01052024", "03052024");
-        keys("Shift+Tab|Shift+Tab|Space");
-        QCOMPARE(previews().size(), 1);
-        reports::ReportPreview* preview = previews().front();
-        preview->resize(1280, 1000);
-        QVERIFY(testing::activate(preview));
-        QTest::mouseClick(preview->findChild<QLineEdit*>(), Qt::LeftButton);
-        keys("Ctrl+A|5|Enter");
+        // The waiter's name tells this run's printouts from others in the queue.
+        const QString waiter = QStringLiteral("Sari%1").arg(QCoreApplication::applicationPid());
+        install_->exec("UPDATE pelayan SET nm_pelayan = ? WHERE id_pelayan = 1", {waiter});
+        reports::ReportPreview* preview = periodPreviewOnPage5();
+        preview->printer()->setCopyCount(3);  // left from an earlier print
         QTemporaryDir dir;
-        const QString pdf = dir.filePath("laporan.pdf");
-        QTimer fill;  // the user fills the print dialog and presses Print
-        connect(&fill, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                return;
+        const QString file = dir.filePath("laporan.pdf");
+        const QStringList before = QDir(queue).entryList({"*.pdf"}, QDir::Files);
+        int offered = 0;  // copies
+        testing::whenModal([&](QWidget* modal) {
+            auto* dialog = qobject_cast<QPrintDialog*>(modal);
+            QVERIFY(dialog);
+            offered = child<QSpinBox>(dialog, "copies")->value();
+            auto* printers = child<QComboBox>(dialog, "printers");
+            if (printer == "file") {
+                printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
+                child<QLineEdit>(dialog, "filename")->setText(file);
+            } else {
+                printers->setCurrentIndex(printers->findText(printer));
             }
-            fill.stop();
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            printers->setCurrentIndex(printers->count() - 1);  // "Print to File (PDF)"
-            dialog->findChild<QLineEdit*>("filename")->setText(pdf);
-            dialog
-                ->findChild<QRadioButton*>(choice.contains('-') ? "printRange" : "printCurrentPage")
-                ->setChecked(true);
-            dialog->findChild<QSpinBox*>("from")->setValue(choice.section('-', 0, 0).toInt());
-            dialog->findChild<QSpinBox*>("to")->setValue(choice.section('-', 1).toInt());
-            dialog->findChild<QSpinBox*>("copies")->setValue(copies);
+            choosePages(dialog, choice);
+            auto* sets = child<QComboBox>(dialog, "pageSetCombo");
+            QCOMPARE(sets->itemText(set),
+                     QStringList({"All Pages", "Odd Pages", "Even Pages"})[set]);
+            sets->setCurrentIndex(set);
+            child<QCheckBox>(dialog, "reverse")->setChecked(reverse);
+            child<QSpinBox>(dialog, "copies")->setValue(copies);
+            if (portrait) {
+                testing::whenModal([](QWidget* properties) {
+                    child<QRadioButton>(properties, "portrait")->click();
+                    qobject_cast<QDialog*>(properties)->accept();
+                });
+                QTest::mouseClick(child<QPushButton>(dialog, "properties"), Qt::LeftButton);
+            }
             for (QPushButton* b : dialog->findChildren<QPushButton*>()) {
                 if (b->isDefault()) {
                     QTest::mouseClick(b, Qt::LeftButton);
                 }
             }
         });
-        fill.start(20);
         QTest::mouseClick(toolButton(preview, "Cetak"), Qt::LeftButton);
-        QVERIFY(!fill.isActive());
+        if (numbers.isEmpty()) {
+            QCOMPARE(seen(boxes_),
+                     QStringList{"Informasi (!): Laporan gagal dicetak! Periksa printer anda."});
+            QCOMPARE(offered, 1);
+            return;
+        }
         QVERIFY(boxes_.empty());
-        QCOMPARE(pdfPages(pdf), pages);
-        static const QRegularExpression number(QStringLiteral("Halaman \\d+ dari \\d+ halaman\\."));
-        QCOMPARE(number.match(output("pdftotext", {"-f", "1", "-l", "1", pdf, "-"})).captured(),
-                 first);
+        const QString pdf = printer == "file" ? file : queuedPdf(queue, before, waiter);
+        const auto removePdf = qScopeGuard([&] { QFile::remove(pdf); });
+        QCOMPARE(pdfPages(pdf), int(numbers.count('|')) + 1);
+        QCOMPARE(pageNumbers(pdf), numbers);
+        // The landscape page whole (a queue turns it on the paper in the tray).
+        QVERIFY(
+            output("pdfinfo", {pdf})
+                .contains(QRegularExpression("Page size:\\s+(842 x 595|595 x 842) pts \\(A4\\)")));
+        const QString text = output("pdftotext", {"-f", "1", "-l", "1", pdf, "-"});
+        for (const char* shown : {"Total Harga", "Total Bayar", "Kembali", "25.000"}) {
+            QVERIFY2(text.contains(QLatin1String(shown)), shown);
+        }
+        QCOMPARE(offered, 1);
     }
 
     // A long list keeps the order stored (a payment dated earlier but stored
@@ -810,6 +872,51 @@ private:
         preview->resize(1280, 1000);  // maximized, which the offscreen platform does not do
         preview->finishLayout();
         return preview;
+    }
+
+    // The period report of the payments on 01/05 to 03/05 printed from its
+    // window; its preview, with page 5 on screen.
+    reports::ReportPreview* periodPreviewOnPage5() {
+        open<reports::fReportPenjualanPeriode>();
+        showPeriod("01052024", "03052024");
+        keys("Shift+Tab|Shift+Tab|Space");
+        if (previews().size() != 1) {
+            testing::failNow(QStringLiteral("no report window"));
+        }
+        reports::ReportPreview* preview = previews().front();
+        preview->resize(1280, 1000);
+        preview->finishLayout();
+        if (!testing::activate(preview)) {
+            testing::failNow(QStringLiteral("the report window did not become active"));
+        }
+        QTest::mouseClick(preview->findChild<QLineEdit*>(), Qt::LeftButton);
+        keys("Ctrl+A|5|Enter");
+        return preview;
+    }
+
+    // Picks the pages in the print dialog (see printDialogChoosesPages).
+    static void choosePages(QPrintDialog* dialog, const QString& choice) {
+        if (choice == "current") {
+            child<QRadioButton>(dialog, "printCurrentPage")->setChecked(true);
+        } else if (choice.startsWith("pages:")) {
+            child<QRadioButton>(dialog, "pagesRadioButton")->setChecked(true);
+            child<QLineEdit>(dialog, "pagesLineEdit")->setText(choice.mid(6));
+        } else if (choice.contains('-')) {
+            child<QRadioButton>(dialog, "printRange")->setChecked(true);
+            child<QSpinBox>(dialog, "from")->setValue(choice.section('-', 0, 0).toInt());
+            child<QSpinBox>(dialog, "to")->setValue(choice.section('-', 1).toInt());
+        }
+    }
+
+    // The number in the first "Halaman n dari 48 halaman." of each page.
+    static QString pageNumbers(const QString& pdf) {
+        static const QRegularExpression number(QStringLiteral("Halaman (\\d+) dari 48 halaman\\."));
+        QStringList found;
+        for (const QString& page :
+             output("pdftotext", {pdf, "-"}).split('\f', Qt::SkipEmptyParts)) {
+            found << number.match(page).captured(1);
+        }
+        return found.join('|');
     }
 
     // The page box and the page count beside it, as "4 / 7".

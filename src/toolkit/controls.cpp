@@ -67,12 +67,19 @@ QLabel* picture(QWidget* parent, const QRect& tw) {
 }
 
 // A box the user cannot type into (one a picker fills) shows the start of
-// its text, even when the text is longer than the box.
+// its text, even when the text is longer than the box: also when the same
+// text is set again, which leaves it unchanged but moves the cursor to its end.
 QLineEdit* lineBox(QWidget* parent, const QString& name, const QRect& tw) {
     auto* box = placed(new QLineEdit(parent), name, tw);
-    QObject::connect(box, &QLineEdit::textChanged, box, [box] {
+    const auto showStart = [box] {
         if (!box->isEnabled() || box->isReadOnly()) {
             box->setCursorPosition(0);
+        }
+    };
+    QObject::connect(box, &QLineEdit::textChanged, box, showStart);
+    QObject::connect(box, &QLineEdit::cursorPositionChanged, box, [box, showStart](int, int to) {
+        if (to != 0 && !box->hasFocus()) {
+            showStart();
         }
     });
     return box;

@@ -192,22 +192,16 @@ void fKasir::Command5_Click() {
 // opened. The order as picked is read first: a change landing between the
 // reads then differs from it, and the payment is refused.
 void fKasir::readPickedOrder() {
-    std::optional<OrderVersion> version;
-    std::optional<UnpaidOrder> listed;
-    std::vector<OrderLine> lines;
-    moddapra::RunUnit([&](db::Connection& c) {
-        version = orderVersion(c, OrderId);
-        listed = unpaidOrder(c, OrderId);
-        lines = orderLines(c, OrderId);
-    });
+    PickedRead read;
+    moddapra::RunUnit([&](db::Connection& c) { read = pickedRead(c, OrderId); });
     picked_.order.id = OrderId;
-    if (version) {
-        picked_ = *version;
+    if (read.stored) {
+        picked_ = *read.stored;
     }
-    if (listed) {
-        takePickedOrder(*listed);
+    if (read.listed) {
+        takePickedOrder(*read.listed);
     }
-    grid_->show(lines);
+    grid_->show(read.lines);
 }
 
 void fKasir::takePickedOrder(const PickedOrder& picked) {

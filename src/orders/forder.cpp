@@ -342,22 +342,16 @@ void fOrder::loadPickedOrder() {
     if (OrderId == 0) {
         return;
     }
-    std::optional<StoredOrder> stored;
-    std::optional<UnpaidOrder> listed;
-    std::vector<OrderLine> lines;
-    moddapra::RunUnit([&](db::Connection& c) {
-        stored = storedOrder(c, OrderId);
-        listed = unpaidOrder(c, OrderId);
-        lines = orderLines(c, OrderId);
-    });
-    if (stored) {
-        TableId = stored->tableId;
-        WaiterId = stored->waiterId;
+    PickedRead read;
+    moddapra::RunUnit([&](db::Connection& c) { read = pickedRead(c, OrderId); });
+    if (read.stored) {
+        TableId = read.stored->order.tableId;
+        WaiterId = read.stored->order.waiterId;
     }
-    if (listed) {
-        takePickedOrder(*listed);
+    if (read.listed) {
+        takePickedOrder(*read.listed);
     }
-    grid_->show(lines);
+    grid_->show(read.lines);
 }
 
 OrderToSave fOrder::orderToSave() const {

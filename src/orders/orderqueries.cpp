@@ -202,6 +202,14 @@ std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId) {
     return lines;
 }
 
+PickedRead pickedRead(db::Connection& c, qint64 orderId) {
+    PickedRead read;
+    read.stored = orderVersion(c, orderId);
+    read.listed = unpaidOrder(c, orderId);
+    read.lines = orderLines(c, orderId);
+    return read;
+}
+
 // A number drawn afresh is dated the day of saving, as every drawn number
 // is, never the order's own date, which the user may have set to another day.
 Saved insertOrder(db::Connection& c, const OrderToSave& order) {

@@ -121,6 +121,19 @@ struct OrderLine {
 // The lines of an order whose menu item, category and unit exist, by menu id.
 std::vector<OrderLine> orderLines(db::Connection& c, qint64 orderId);
 
+// An order picked from the order list, read again as it is stored now: its
+// row and lines as stored, its row as the list shows it (when it is still
+// unpaid, with its table and waiter), and its lines with their names.
+struct PickedRead {
+    std::optional<OrderVersion> stored;
+    std::optional<UnpaidOrder> listed;
+    std::vector<OrderLine> lines;
+};
+
+// The order with this id, read in that order, so that a change landing
+// between the reads differs from the stored version.
+PickedRead pickedRead(db::Connection& c, qint64 orderId);
+
 // An order as a save writes it; the lines need only menu id, qty and price.
 struct OrderToSave {
     QString number;
